@@ -1,0 +1,26 @@
+#ifndef ZQMV5_APP_DISPATCH_H_
+#define ZQMV5_APP_DISPATCH_H_
+
+#include "cmdline/command_context.h"
+#include "runtime/runtime.h"
+
+namespace zqmv5 {
+
+inline constexpr char kInfoCaption[] = "ZQInstall";
+extern const char* const kHelpLines[12];
+extern const char* const kDescriptionLines[8];
+
+// The lines joined by the message box's line break mark "|".
+std::string JoinLines(const char* const* lines, size_t count);
+
+// Runs the handler of the verb in CMD, the help box for "CMD", or the
+// description box for any other verb.
+void Dispatch(CommandContext& context, Runtime& runtime);
+
+// The top level: the version window when parameter 1 is blank, otherwise
+// discovery, one command, and the release of the token queue.
+void Main(CommandContext& context, Runtime& runtime);
+
+}  // namespace zqmv5
+
+#endif  // ZQMV5_APP_DISPATCH_H_

@@ -1,0 +1,7 @@
+#include "commands/reg_command.h"
+
+namespace zqmv5 {
+
+void RegCommand(CommandContext& context, Runtime& runtime) {}
+
+}  // namespace zqmv5

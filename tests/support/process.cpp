@@ -1,0 +1,69 @@
+#include "support/process.h"
+
+#include <windows.h>
+
+namespace zqmv5::testing {
+namespace {
+
+HANDLE Start(const std::string& command_line, const std::string& directory) {
+  std::string line = command_line;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+    return nullptr;
+  }
+  CloseHandle(process.hThread);
+  return process.hProcess;
+}
+
+}  // namespace
+
+RunResult RunAndCatch(const std::string& command_line, const RunOptions& options) {
+  RunResult result;
+  LARGE_INTEGER frequency, begin, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&begin);
+  HANDLE process = Start(command_line, options.directory);
+  if (!process) return result;
+  result.started = true;
+  const DWORD process_id = GetProcessId(process);
+  MessageBoxCatcher catcher(process_id);
+  if (!options.screenshot_prefix.empty()) catcher.SaveScreenshotsAs(options.screenshot_prefix);
+  const DWORD deadline = GetTickCount() + options.timeout_ms;
+  for (;;) {
+    if (WaitForSingleObject(process, 20) == WAIT_OBJECT_0) break;
+    catcher.Poll();
+    if (options.while_running) options.while_running(process_id);
+    if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
+      result.timed_out = true;
+      TerminateProcess(process, 255);
+      WaitForSingleObject(process, 5000);
+      break;
+    }
+  }
+  QueryPerformanceCounter(&end);
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  CloseHandle(process);
+  result.exit_code = code;
+  result.seconds = double(end.QuadPart - begin.QuadPart) / double(frequency.QuadPart);
+  result.boxes = catcher.boxes;
+  return result;
+}
+
+void* StartDetached(const std::string& command_line, const std::string& directory) {
+  return Start(command_line, directory);
+}
+
+std::string ProgramDirectory() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir = path;
+  return dir.substr(0, dir.find_last_of("\\/"));
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+}  // namespace zqmv5::testing

@@ -1,0 +1,43 @@
+#ifndef ZQMV5_TESTS_SUPPORT_PROCESS_H_
+#define ZQMV5_TESTS_SUPPORT_PROCESS_H_
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/message_boxes.h"
+
+namespace zqmv5::testing {
+
+struct RunOptions {
+  std::string directory;           // the program's current directory; "" = ours
+  unsigned long timeout_ms = 60000;  // then the program is ended and timed_out set
+  std::string screenshot_prefix;     // saves each message box as <prefix>N.bmp
+  // Called about every 20 ms while the program runs (a test's own driver).
+  std::function<void(unsigned long process_id)> while_running;
+};
+
+struct RunResult {
+  unsigned long exit_code = 0;
+  bool started = false;
+  bool timed_out = false;
+  double seconds = 0;
+  std::vector<CaughtBox> boxes;
+};
+
+// Starts `command_line`, presses OK on each message box it shows (recording
+// them), and waits for it to end.
+RunResult RunAndCatch(const std::string& command_line, const RunOptions& options = {});
+
+// Starts a program without waiting; returns its process handle (0 on failure).
+void* StartDetached(const std::string& command_line, const std::string& directory = "");
+
+// The directory of the running program, where ZQMV5.exe and the test helpers lie.
+std::string ProgramDirectory();
+
+// Quotes a path for a command line.
+std::string Quoted(const std::string& path);
+
+}  // namespace zqmv5::testing
+
+#endif  // ZQMV5_TESTS_SUPPORT_PROCESS_H_

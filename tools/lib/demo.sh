@@ -1,0 +1,29 @@
+# Sourced by tools/run: the demo IDE installation inside the run prefix.
+#   C:\ZQDemo\C5            the IDE's root (Bin\C5ee.ini is its INI file)
+#   C:\ZQDemo\work          the working folder ZQMV5.exe runs in
+# ZQMV5.ini in the Windows directory points at them.
+
+zq_demo_setup() {
+  local drive="$WINEPREFIX/drive_c"
+  ZQ_DEMO_WORK="$drive/ZQDemo/work"
+  ZQ_DEMO_ROOT="$drive/ZQDemo/C5"
+  mkdir -p "$ZQ_DEMO_WORK" "$ZQ_DEMO_ROOT/Bin"
+  local ide="$ROOT/build/mingw/bin/fake_ide.exe"
+  if [ -f "$ide" ]; then
+    cp "$ide" "$ZQ_DEMO_ROOT/Bin/C5EE.EXE"
+  fi
+  [ -f "$ZQ_DEMO_ROOT/Bin/C5ee.ini" ] || printf '[Environment]\r\nAutoPick=on\r\n[Paths]\r\nLibsrc=C:\\ZQDemo\\C5\\LIBSRC\r\n' >"$ZQ_DEMO_ROOT/Bin/C5ee.ini"
+  [ -f "$ZQ_DEMO_WORK/demo.tpl" ] || printf '#TEMPLATE(Demo,\x27Demo templates\x27)\r\n' >"$ZQ_DEMO_WORK/demo.tpl"
+  printf '[Clarion]\r\nroot=C:\\ZQDemo\\C5\r\nExeName=C:\\ZQDemo\\C5\\Bin\\C5EE.EXE\r\nIniFile=C:\\ZQDemo\\C5\\Bin\\C5ee.ini\r\n' \
+    >"$(zq_windows_dir)/ZQMV5.ini"
+}
+
+# Shows the files the commands change, so that a run's effect can be seen.
+zq_demo_report() {
+  local f
+  for f in "$ZQ_DEMO_ROOT/Bin/C5ee.ini" "$ZQ_DEMO_WORK/ZQDE.LOG"; do
+    [ -f "$f" ] || continue
+    echo "--- ${f#$WINEPREFIX/drive_c/}"
+    tr -d '\r' <"$f"
+  done
+}

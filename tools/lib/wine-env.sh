@@ -1,0 +1,55 @@
+# Sourced by the tools that run Windows programs: a Wine prefix of the project's
+# own under the build tree, made on first use, and an X display (Xvfb when none
+# is given). Needs ROOT set to the checkout.
+
+export WINEPREFIX="${ZQMV5_WINEPREFIX:-$ROOT/build/wine/prefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono or Gecko download prompts, no desktop menu entries.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
+
+zq_start_display() {
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    ZQ_XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.05
+    done
+    export DISPLAY=":$n"
+    return 0
+  done
+  echo "no free X display number" >&2
+  return 1
+}
+
+zq_stop_display() {
+  if [ -n "${ZQ_XVFB_PID:-}" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    kill "$ZQ_XVFB_PID" 2>/dev/null || true
+    wait "$ZQ_XVFB_PID" 2>/dev/null || true
+    unset ZQ_XVFB_PID
+  fi
+}
+
+zq_ensure_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.zqmv5-ready" ]; then
+      rm -rf "$WINEPREFIX"
+      wineboot -i >/dev/null 2>&1
+      # Xvfb has no window manager: unmanaged windows close at once.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+      wineserver -w
+      touch "$WINEPREFIX/.zqmv5-ready"
+    fi
+  ) 9>"$(dirname "$WINEPREFIX")/.prefix.lock"
+}
+
+# The Windows directory of the prefix, where bare INI names and WIN.INI live.
+zq_windows_dir() { echo "$WINEPREFIX/drive_c/windows"; }
