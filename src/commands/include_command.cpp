@@ -1,7 +1,48 @@
 #include "commands/include_command.h"
 
+#include "runtime/fixed_text.h"
+
 namespace zqmv5 {
 
-void IncludeCommand(CommandContext& context, Runtime& runtime) {}
+std::string IncludeLine(const std::string& include_name) {
+  return "#INCLUDE('" + include_name + "')";
+}
+
+void AppendIncludeLine(TextFile& template_file, const std::string& last_line,
+                       const std::string& include_name) {
+  if (!IsBlank(last_line)) template_file.Add("");
+  template_file.Add(IncludeLine(include_name));
+}
+
+void IncludeCommand(CommandContext& context, Runtime& runtime) {
+  const std::string TemplateFileName = FitCString(context.Token(2), kTextFieldSize);
+  const std::string include_name = FitCString(context.Token(3), kTextFieldSize);
+  if (IsBlank(include_name) || IsBlank(TemplateFileName)) return;
+  // A longer include line would not fit a template line of 255 characters,
+  // and a line break would split it: rather nothing than a broken line.
+  if (include_name.size() > kMaxIncludeName) return;
+  if (include_name.find_first_of("\r\n") != std::string::npos) return;
+
+  std::unique_ptr<TextFile> template_file = runtime.text_files.NewTextFile();
+  if (!template_file->Open(TemplateFileName, FileAccess::kReadWriteDenyNone)) return;
+  template_file->SetToFirst();
+
+  // Whole lines are searched, however long, so that an include line beyond
+  // the 255th character of a line is found too.
+  const std::string include_line = IncludeLine(include_name);
+  std::string line;  // the last line read; a failed read leaves it as it was
+  while (template_file->Next(&line)) {
+    if (line.find(include_line) != std::string::npos) {
+      template_file->Close();
+      return;
+    }
+  }
+  // Only the end of the file proves the line absent; after another read error
+  // the rest of the file is unknown, and a second include line could follow.
+  if (runtime.error.code() == kRecordNotAvailable) {
+    AppendIncludeLine(*template_file, line, include_name);
+  }
+  template_file->Close();
+}
 
 }  // namespace zqmv5

@@ -1,0 +1,193 @@
+#include "commands/include_command.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "testing/fake_runtime.h"
+
+namespace zqmv5 {
+namespace {
+
+constexpr char kTpl[] = "C:\\T\\my.tpl";
+
+class IncludeCommandTest : public ::testing::Test {
+ protected:
+  void RunOn(Runtime& runtime, const std::string& text) {
+    CommandContext context;
+    context.TOKENQ = std::make_unique<TokenQueue>();
+    context.Tokenize(text);
+    IncludeCommand(context, runtime);
+  }
+  void Run(const std::string& text) { RunOn(fake_.runtime, text); }
+
+  // Runs "INCLUDE my.tpl name" on a file holding `before`; returns the bytes after.
+  std::string After(const std::string& before, const std::string& name = "abc.tpw") {
+    fake_.text_files.contents[kTpl] = before;
+    Run(std::string("INCLUDE ") + kTpl + " " + name);
+    return fake_.text_files.contents[kTpl];
+  }
+
+  FakeRuntime fake_;
+};
+
+TEST_F(IncludeCommandTest, BlankOperandsDoNothing) {
+  fake_.text_files.contents[kTpl] = "x\r\n";
+  for (const char* line : {"INCLUDE", "INCLUDE C:\\T\\my.tpl", "INCLUDE \"\" C:\\T\\my.tpl",
+                           "INCLUDE C:\\T\\my.tpl \"  \""}) {
+    Run(line);
+    EXPECT_EQ(fake_.text_files.contents[kTpl], "x\r\n") << line;
+  }
+  EXPECT_EQ(fake_.text_files.opens, 0);
+  EXPECT_TRUE(fake_.messages.shown.empty());
+}
+
+TEST_F(IncludeCommandTest, EmptyLineOnlyAfterALastLineWithText) {
+  struct Case {
+    const char* before;
+    const char* after;
+  } const cases[] = {
+      {"", "#INCLUDE('abc.tpw')\r\n"},
+      {"#TEMPLATE(A,'a')\r\n", "#TEMPLATE(A,'a')\r\n\r\n#INCLUDE('abc.tpw')\r\n"},
+      {"#TEMPLATE(A,'a')\r\n   \r\n", "#TEMPLATE(A,'a')\r\n   \r\n#INCLUDE('abc.tpw')\r\n"},
+      {"#TEMPLATE(A,'a')\r\n\r\n", "#TEMPLATE(A,'a')\r\n\r\n#INCLUDE('abc.tpw')\r\n"},
+      {"\r\n", "\r\n#INCLUDE('abc.tpw')\r\n"},
+      {"a\r\n\t\r\n", "a\r\n\t\r\n\r\n#INCLUDE('abc.tpw')\r\n"},  // a tab is text
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(After(c.before), c.after) << c.before;
+  }
+}
+
+TEST_F(IncludeCommandTest, UnterminatedLastLineIsEndedFirst) {
+  EXPECT_EQ(After("#TEMPLATE(A,'a')"), "#TEMPLATE(A,'a')\r\n\r\n#INCLUDE('abc.tpw')\r\n");
+  EXPECT_EQ(After("a\nb"), "a\nb\n\n#INCLUDE('abc.tpw')\n");
+  EXPECT_EQ(After("a\r\n  "), "a\r\n  \r\n#INCLUDE('abc.tpw')\r\n");
+}
+
+TEST_F(IncludeCommandTest, FileKeepsItsOwnLineEnds) {
+  EXPECT_EQ(After("a\nb\n"), "a\nb\n\n#INCLUDE('abc.tpw')\n");
+  EXPECT_EQ(After("a\r\nb\r\n"), "a\r\nb\r\n\r\n#INCLUDE('abc.tpw')\r\n");
+}
+
+TEST_F(IncludeCommandTest, PresentLineAnywhereInALineStopsTheCommand) {
+  for (const char* before : {
+           "#INCLUDE('abc.tpw')\r\n",
+           "a\r\n#! old: #INCLUDE('abc.tpw')  \r\nb\r\n",
+           "a\r\n#INCLUDE('abc.tpw')",  // the last line, unterminated
+           "#INCLUDE('abc.tpw')#INCLUDE('def.tpw')\n",
+       }) {
+    EXPECT_EQ(After(before), before) << before;
+  }
+}
+
+TEST_F(IncludeCommandTest, OnlyTheExactWholeLineCounts) {
+  for (const char* before : {
+           "#include('abc.tpw')\r\n",
+           "#INCLUDE('ABC.TPW')\r\n",
+           "#INCLUDE( 'abc.tpw' )\r\n",
+           "#INCLUDE('abc.tpw'\r\n",
+           "#INCLUDE('abc.tpwx')\r\n",
+           "INCLUDE('abc.tpw')\r\n",
+       }) {
+    EXPECT_EQ(After(before), std::string(before) + "\r\n#INCLUDE('abc.tpw')\r\n") << before;
+  }
+}
+
+TEST_F(IncludeCommandTest, SecondRunChangesNothing) {
+  const std::string once = After("#TEMPLATE(A,'a')\r\n");
+  EXPECT_EQ(After(once), once);
+}
+
+TEST_F(IncludeCommandTest, MissingOrLockedFileIsNeverCreatedNorChanged) {
+  Run("INCLUDE C:\\T\\none.tpl abc.tpw");
+  EXPECT_EQ(fake_.text_files.contents.count("C:\\T\\none.tpl"), 0u);
+  EXPECT_EQ(fake_.text_files.creates, 0);
+  fake_.text_files.contents[kTpl] = "a\r\n";
+  fake_.text_files.locked[kTpl] = true;
+  Run(std::string("INCLUDE ") + kTpl + " abc.tpw");
+  EXPECT_EQ(fake_.text_files.contents[kTpl], "a\r\n");
+  EXPECT_TRUE(fake_.messages.shown.empty());
+}
+
+TEST_F(IncludeCommandTest, LongLinesAreSearchedWholeAndKept) {
+  const std::string long_text(300, 'x');
+  const std::string hidden = long_text + "#INCLUDE('abc.tpw')\r\n";
+  EXPECT_EQ(After(hidden), hidden);
+  const std::string kept = std::string(254, ' ') + long_text + "\r\n";
+  EXPECT_EQ(After(kept), kept + "\r\n#INCLUDE('abc.tpw')\r\n");
+}
+
+TEST_F(IncludeCommandTest, NameIsWrittenUnchangedUpToItsLimit) {
+  EXPECT_EQ(After("", "My'Odd(Name).TPW"), "#INCLUDE('My'Odd(Name).TPW')\r\n");
+  const std::string longest(kMaxIncludeName, 'n');
+  EXPECT_EQ(IncludeLine(longest).size(), 255u);
+  // One more character would make a line that no longer fits: nothing is written.
+  // (With a one-letter file name the 254-character command text holds it.)
+  fake_.text_files.contents["t"] = "a\r\n";
+  Run("INCLUDE t " + longest + "n");
+  EXPECT_EQ(fake_.text_files.contents["t"], "a\r\n");
+  Run("INCLUDE t " + longest);
+  EXPECT_EQ(fake_.text_files.contents["t"], "a\r\n\r\n" + IncludeLine(longest) + "\r\n");
+  EXPECT_EQ(After("a\r\n", "abc\ndef"), "a\r\n");
+}
+
+TEST_F(IncludeCommandTest, ManyLinesWithoutTheIncludeLine) {
+  std::string big;
+  for (int i = 0; i < 10000; ++i) big += "line " + std::to_string(i) + "\r\n";
+  EXPECT_EQ(After(big), big + "\r\n#INCLUDE('abc.tpw')\r\n");
+  const std::string with = big + "#INCLUDE('abc.tpw')\r\n" + big;
+  EXPECT_EQ(After(with), with);
+}
+
+TEST_F(IncludeCommandTest, WriteFailureIsSilent) {
+  fake_.text_files.fail_writes_with = kAccessDenied;
+  EXPECT_EQ(After("a\r\n"), "a\r\n");
+  EXPECT_TRUE(fake_.messages.shown.empty());
+}
+
+// A disk whose reads fail past a given offset.
+class FailingReads : public FakeTextFiles {
+ public:
+  using FakeTextFiles::FakeTextFiles;
+  std::unique_ptr<ByteStore> OpenStore(const std::string& name, FileAccess access,
+                                       int* error) override {
+    auto store = FakeTextFiles::OpenStore(name, access, error);
+    return store ? std::make_unique<Store>(std::move(store)) : nullptr;
+  }
+
+ private:
+  class Store : public ByteStore {
+   public:
+    explicit Store(std::unique_ptr<ByteStore> inner) : inner_(std::move(inner)) {}
+    bool Size(int64_t* size) override { return inner_->Size(size); }
+    bool ReadAt(int64_t offset, char* buffer, size_t count, size_t* read) override {
+      if (offset + static_cast<int64_t>(count) > 10) return false;
+      return inner_->ReadAt(offset, buffer, count, read);
+    }
+    bool WriteAt(int64_t offset, const char* data, size_t count) override {
+      return inner_->WriteAt(offset, data, count);
+    }
+    bool Truncate(int64_t size) override { return inner_->Truncate(size); }
+    int LastError() override { return kFileSystemError; }
+
+   private:
+    std::unique_ptr<ByteStore> inner_;
+  };
+};
+
+TEST_F(IncludeCommandTest, ReadErrorBeforeTheEndWritesNothing) {
+  FailingReads files(fake_.error);
+  files.contents[kTpl] = "a\r\nb\r\n";
+  Runtime runtime = fake_.runtime;
+  Runtime failing{runtime.error,    runtime.command_line, runtime.profile,
+                  runtime.messages, runtime.programs,     runtime.files,
+                  runtime.clock,    files,                runtime.dde,
+                  runtime.windows};
+  RunOn(failing, std::string("INCLUDE ") + kTpl + " abc.tpw");
+  EXPECT_EQ(files.contents[kTpl], "a\r\nb\r\n");
+}
+
+}  // namespace
+}  // namespace zqmv5
