@@ -1,3 +1,14 @@
+# Every test source must be in a test program: a *_test.cpp outside the
+# places the globs look at would silently never run.
+file(GLOB_RECURSE ZQMV5_ALL_TEST_FILES CONFIGURE_DEPENDS
+     "${CMAKE_SOURCE_DIR}/src/*_test.cpp" "${CMAKE_SOURCE_DIR}/tests/*_test.cpp")
+foreach(test_file ${ZQMV5_ALL_TEST_FILES})
+  if(NOT test_file IN_LIST ZQMV5_UNIT_TEST_SOURCES AND NOT test_file IN_LIST ZQMV5_WIN32_TEST_SOURCES
+     AND NOT test_file MATCHES "/tests/blackbox/[^/]*_test\\.cpp$")
+    message(FATAL_ERROR "${test_file} is in no test program")
+  endif()
+endforeach()
+
 # Test targets. Included from the top CMakeLists.txt when GoogleTest is there.
 
 if(NOT WIN32)
@@ -31,8 +42,11 @@ if(NOT WIN32)
     endforeach()
   endif()
 
-  # The Wine layers, from the MinGW build tree, run under Wine and Xvfb.
+  # The Wine layers, from the MinGW build tree, run under Wine and Xvfb; and
+  # the shape of the built program itself.
   if(ZQMV5_WINE_BUILD_DIR)
+    add_test(NAME zqmv5_exe_shape
+             COMMAND "${CMAKE_SOURCE_DIR}/tools/check-exe" "${ZQMV5_WINE_BUILD_DIR}/bin/ZQMV5.exe")
     foreach(wine_test zqmv5_win32_tests zqmv5_blackbox_tests)
       add_test(NAME ${wine_test}
                COMMAND "${CMAKE_SOURCE_DIR}/tools/wine-exec"
