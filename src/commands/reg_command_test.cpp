@@ -1,0 +1,170 @@
+#include "commands/reg_command.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "testing/fake_runtime.h"
+
+namespace zqmv5 {
+namespace {
+
+constexpr char kIni[] = "C:\\C5\\Bin\\C5ee.ini";
+constexpr char kExe[] = "C:\\C5\\Bin\\C5EE.EXE";
+
+class RegCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // "AutoPick" as the IDE would find it when the command arrives.
+    fake_.dde.on_execute = [this](const std::string&) { autopick_during_.push_back(AutoPick()); };
+  }
+  void Run(const std::string& text) {
+    CommandContext context;
+    context.INIFILE = kIni;
+    context.EXENAME = kExe;
+    context.TOKENQ = std::make_unique<TokenQueue>();
+    context.Tokenize(text);
+    RegCommand(context, fake_.runtime);
+    saved_ = context.SAVAUTOPIC;
+  }
+  std::string AutoPick() const { return fake_.profile.Get(kIni, "Environment", "AutoPick"); }
+  void IdeRunning() { fake_.dde.services = {"ClarionWin"}; }
+
+  FakeRuntime fake_;
+  std::vector<std::string> autopick_during_;
+  std::string saved_;
+};
+
+TEST_F(RegCommandTest, MissingNameShowsTheBoxAndTouchesNothing) {
+  for (const char* line : {"REG", "REG   ", "REG \"\"", "REG \"   \""}) {
+    fake_.messages.shown.clear();
+    Run(line);
+    ASSERT_EQ(fake_.messages.shown.size(), 1u) << line;
+    EXPECT_EQ(fake_.messages.shown[0].caption, "ZQ Install Error");
+    EXPECT_EQ(fake_.messages.shown[0].text,
+              "Command line must include a template name as the second parameter.");
+    EXPECT_EQ(fake_.messages.shown[0].icon, MessageIcon::kInformation);
+  }
+  EXPECT_TRUE(fake_.profile.log.empty());
+  EXPECT_TRUE(fake_.dde.connects.empty());
+  EXPECT_TRUE(fake_.programs.started.empty());
+}
+
+TEST_F(RegCommandTest, MissingFileShowsTheBoxAndTouchesNothing) {
+  IdeRunning();
+  Run("REG C:\\T\\NONE.TPL");
+  ASSERT_EQ(fake_.messages.shown.size(), 1u);
+  EXPECT_EQ(fake_.messages.shown[0].caption, "Register Error");
+  EXPECT_EQ(fake_.messages.shown[0].text, "Template file does not exist.");
+  EXPECT_EQ(fake_.messages.shown[0].icon, MessageIcon::kInformation);
+  EXPECT_TRUE(fake_.profile.log.empty());
+  EXPECT_TRUE(fake_.dde.connects.empty());
+}
+
+TEST_F(RegCommandTest, RunningIdeReceivesTheCommandWithAutoPickOff) {
+  IdeRunning();
+  fake_.files.existing = {"C:\\T\\X.TPL"};
+  fake_.profile.Set(kIni, "Environment", "AutoPick", "on");
+  Run("REG C:\\T\\X.TPL");
+  EXPECT_TRUE(fake_.messages.shown.empty());
+  EXPECT_TRUE(fake_.programs.started.empty());
+  ASSERT_EQ(fake_.dde.executes.size(), 1u);
+  EXPECT_EQ(fake_.dde.executes[0].text, "[RegisterTemplateChain(C:\\T\\X.TPL,0)]");
+  EXPECT_EQ(autopick_during_, std::vector<std::string>{"off"});
+  EXPECT_EQ(AutoPick(), "on");
+  // Disconnected at the end.
+  EXPECT_TRUE(fake_.dde.open.empty());
+  EXPECT_EQ(fake_.dde.closed, std::vector<int32_t>{1});
+}
+
+TEST_F(RegCommandTest, IdeNotRunningIsStartedWithAutoPickAlreadyOff) {
+  fake_.files.existing = {"demo.tpl"};
+  std::vector<std::string> autopick_at_start;
+  fake_.dde.before_connect = [&](const std::string&) {
+    if (!fake_.programs.started.empty() && fake_.dde.services.empty()) {
+      autopick_at_start.push_back(AutoPick());
+      IdeRunning();
+    }
+  };
+  Run("REG demo.tpl");
+  EXPECT_EQ(fake_.programs.started, std::vector<std::string>{kExe});
+  EXPECT_EQ(autopick_at_start, std::vector<std::string>{"off"});
+  ASSERT_EQ(fake_.dde.executes.size(), 1u);
+  EXPECT_EQ(fake_.dde.executes[0].text, "[RegisterTemplateChain(demo.tpl,0)]");
+  EXPECT_EQ(fake_.profile.Get(".\\ZQDE.LOG", "Connect", "Before Run"), "ClarionWin");
+}
+
+TEST_F(RegCommandTest, NameIsSentAsTypedWithItsBlanksAndWithoutQuotes) {
+  IdeRunning();
+  const struct {
+    std::string line, file, sent;
+  } cases[] = {
+      {"REG \"My Templates\\a b.tpl\"", "My Templates\\a b.tpl",
+       "[RegisterTemplateChain(My Templates\\a b.tpl,0)]"},
+      {"REG ..\\tpl\\x.tpl", "..\\tpl\\x.tpl", "[RegisterTemplateChain(..\\tpl\\x.tpl,0)]"},
+      {"reg \"trail.tpl  \"", "trail.tpl  ", "[RegisterTemplateChain(trail.tpl,0)]"},
+      {"REG a,b(1).tpl extra", "a,b(1).tpl", "[RegisterTemplateChain(a,b(1).tpl,0)]"},
+  };
+  for (const auto& c : cases) {
+    fake_.files.existing = {c.file};
+    Run(c.line);
+    ASSERT_FALSE(fake_.dde.executes.empty()) << c.line;
+    EXPECT_EQ(fake_.dde.executes.back().text, c.sent) << c.line;
+  }
+}
+
+TEST_F(RegCommandTest, AutoPickIsPutBackAsItWas) {
+  IdeRunning();
+  fake_.files.existing = {"x.tpl"};
+  const std::string values[] = {
+      "on", "off", "", "Yes please", std::string(19, 'v'), std::string(40, 'w')};
+  for (const std::string& value : values) {
+    fake_.profile.Set(kIni, "Environment", "AutoPick", value);
+    autopick_during_.clear();
+    Run("REG x.tpl");
+    EXPECT_EQ(autopick_during_, std::vector<std::string>{"off"}) << value;
+    EXPECT_EQ(AutoPick(), value);
+    EXPECT_EQ(saved_, value.substr(0, 19));
+  }
+}
+
+TEST_F(RegCommandTest, MissingAutoPickIsWrittenAsOnAfterwards) {
+  IdeRunning();
+  fake_.files.existing = {"x.tpl"};
+  Run("REG x.tpl");
+  EXPECT_EQ(autopick_during_, std::vector<std::string>{"off"});
+  EXPECT_TRUE(fake_.profile.Has(kIni, "Environment", "AutoPick"));
+  EXPECT_EQ(AutoPick(), "on");
+}
+
+TEST_F(RegCommandTest, UnreachableOrRefusingIdeIsNotReportedAndAutoPickRestored) {
+  fake_.files.existing = {"x.tpl"};
+  fake_.profile.Set(kIni, "Environment", "AutoPick", "yes");
+  Run("REG x.tpl");  // nothing answers for the whole bound
+  EXPECT_TRUE(fake_.messages.shown.empty());
+  EXPECT_TRUE(fake_.dde.executes.empty());
+  EXPECT_EQ(AutoPick(), "yes");
+
+  IdeRunning();
+  fake_.dde.execute_error = kDdeRefused;
+  fake_.dde.items = {{"GetErrorNum", "3"}, {"GetErrorMsg", "No such template"}};
+  Run("REG x.tpl");
+  EXPECT_TRUE(fake_.messages.shown.empty());
+  EXPECT_EQ(fake_.dde.executes.size(), 1u);
+  EXPECT_EQ(AutoPick(), "yes");
+}
+
+TEST_F(RegCommandTest, RegisterWithIdeDrivesTheConnectionInItsOrder) {
+  IdeRunning();
+  RegisterWithIde(fake_.runtime, kExe, "t.tpl   ");
+  EXPECT_EQ(fake_.dde.timeouts, std::vector<int32_t>{12000});
+  EXPECT_EQ(fake_.dde.connects, std::vector<std::string>{"ClarionWin"});
+  ASSERT_EQ(fake_.dde.executes.size(), 1u);
+  EXPECT_EQ(fake_.dde.executes[0].text, "[RegisterTemplateChain(t.tpl,0)]");
+  EXPECT_EQ(fake_.dde.closed, std::vector<int32_t>{1});
+  EXPECT_EQ(fake_.profile.Get(".\\ZQDE.LOG", "Connect", "Channel"), "1");
+}
+
+}  // namespace
+}  // namespace zqmv5
