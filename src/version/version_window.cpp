@@ -1,7 +1,253 @@
 #include "version/version_window.h"
 
-namespace zqmv5 {
+#include "runtime/fixed_text.h"
+#include "runtime/window_fields.h"
 
-void VersionWindow(Runtime& runtime) {}
+namespace zqmv5 {
+namespace {
+
+// The name of the window's stored layout.
+constexpr char kVersionWindowLayout[] = "VERSIONWINDOW";
+
+constexpr char kUpdatesOffNote[] = "Update is turned off";
+
+// The program's own version, as the information page shows it.
+constexpr char kProgramVersionText[] = "Version: 1.01  0006";
+
+// The timer's period while entry is disabled: one tick a second.
+constexpr int kTickHundredths = 100;
+
+// A BYTE setting read from the settings file with the default "1".
+uint8_t ReadFlag(Profile& profile, const char* entry) {
+  return LowByte(NumberFromText(profile.ReadIniValue("Status", entry, "1", kSettingsIni)));
+}
+
+}  // namespace
+
+void VersionWindow(Runtime& runtime) {
+  VersionWindowProcedure procedure(runtime);
+  procedure.Run();
+}
+
+VersionWindowProcedure::VersionWindowProcedure(Runtime& runtime)
+    : runtime_(runtime), VersionFile(runtime.text_files.NewTextFile()) {}
+
+WindowDescription VersionWindowProcedure::Description() {
+  WindowDescription d;
+  d.layout = kVersionWindowLayout;
+
+  DataField note;
+  note.field = kNoteEntry;
+  note.text = &VER.NOTE;
+  note.size = kNoteWidth;
+  note.blank_padded = true;
+  d.fields.push_back(note);
+
+  DataField version;
+  version.field = kVersionSpin;
+  version.kind = FieldKind::kNumber;
+  version.text = &VER.VER;
+  version.size = kVerWidth;
+  version.blank_padded = true;
+  version.picture = "n5.2";
+  version.low = 0;
+  version.high = 9.99;
+  version.step = 0.01;
+  d.fields.push_back(version);
+
+  DataField build;
+  build.field = kBuildSpin;
+  build.kind = FieldKind::kNumber;
+  build.text = &VER.BUILD;
+  build.size = kBuildWidth;
+  build.blank_padded = true;
+  build.picture = "n04";
+  build.low = 0;
+  build.high = 9999;
+  build.step = 1;
+  d.fields.push_back(build);
+
+  DataField updates;
+  updates.field = kEnableUpdatesCheck;
+  updates.kind = FieldKind::kCheck;
+  updates.flag = &UpdatesEnabled;
+  d.fields.push_back(updates);
+
+  DataField automatic;
+  automatic.field = kAutoIncrementCheck;
+  automatic.kind = FieldKind::kCheck;
+  automatic.flag = &AutoIncrement;
+  d.fields.push_back(automatic);
+
+  DataField file;
+  file.field = kFileEntry;
+  file.text = &VersionFileName;
+  file.size = kVersionFileNameSize - 1;
+  d.fields.push_back(file);
+
+  d.groups = {{kVersionGroup, kInfoButton, kBuildSpin},
+              {kSetupGroup, kEnableUpdatesCheck, kFileEntry},
+              {kOptionsGroup, kOptionsPrompt, kOptionsPrompt},
+              {kUtilityGroup, kDescriptionPrompt, kHiddenPrompt}};
+  d.sheet = kSheet;
+  d.pages = {{kMainTab, kDirectoryString, kCancelButton},
+             {kInfoTab, kProgramVersionString, kHiddenPrompt}};
+  d.fonts = {{kHeaderString, "Arial", 16, true}, {kCreditString, "Arial", 10, true}};
+  d.status_zones = {56, -1, 36};
+  return d;
+}
+
+void VersionWindowProcedure::Run() {
+  LastPosition = 0;
+  OpenedName.clear();
+  UpdatesEnabled = AutoIncrement = UpdatesAtOpen = AutoAtOpen = CloseAllowed = TickCount = 0;
+
+  Profile& profile = runtime_.profile;
+  UpdatesEnabled = ReadFlag(profile, "On");
+  UpdatesAtOpen = UpdatesEnabled;
+  AutoIncrement = ReadFlag(profile, "Auto Increment");
+  AutoAtOpen = AutoIncrement;
+
+  VersionFileName =
+      FitCString(profile.ReadIniValue("FileName", "Name", "", kSettingsIni), kVersionFileNameSize);
+  if (IsBlank(VersionFileName)) {
+    VersionFileName = kDefaultVersionFileName;
+    profile.WriteIniValue("FileName", "Name", VersionFileName, kSettingsIni);
+  }
+
+  CloseAllowed = 0;
+  OpenedName = VersionFileName;
+
+  window_ = runtime_.windows.OpenWindow(Description());
+  if (!window_) {
+    // Without its window the utility can do nothing; say so rather than end
+    // without a sign. The version file has not been touched yet.
+    runtime_.messages.ShowMessage(
+        "The Log/Version window cannot be opened: " + runtime_.error.text(), "",
+        MessageIcon::kNone);
+    return;
+  }
+  window_->SetText(kDirectoryString, runtime_.files.ShortPath(""));
+
+  if (UpdatesEnabled) {
+    window_->SetTimer(0);
+  } else {
+    DisableEntry();
+  }
+  ShowStatus();
+  LoadVersionFile();
+
+  for (;;) {
+    const WindowEvent event = window_->TakeEvent();
+    if (event.kind == WindowEventKind::kClosed) break;
+    switch (event.kind) {
+      case WindowEventKind::kCloseRequest:
+        if (!CloseAllowed) {
+          // A close before Ok or Cancel is a Cancel: the comment-out made at
+          // open must not stay behind.
+          window_->PostEvent({WindowEventKind::kAccepted, kCancelButton});
+          break;
+        }
+        CloseVersionFile();
+        TakeFieldEvent(event);
+        window_->Close();
+        break;
+      case WindowEventKind::kTimer:
+        TakeTimer();
+        TakeFieldEvent(event);
+        break;
+      default:
+        TakeFieldEvent(event);
+        break;
+    }
+  }
+  CloseVersionFile();
+  window_.reset();
+}
+
+void VersionWindowProcedure::ShowStatus() {
+  window_->SetStatusText(1, FormatNumber(NumberFromText(VER.VER), "n04.2") + " " +
+                                FormatNumber(NumberFromText(VER.BUILD), "n04"));
+  window_->SetStatusText(2, VersionFileName);
+  window_->SetStatusText(3, AutoAtOpen ? "Auto" : "Manual");
+  window_->SetText(kProgramVersionString, kProgramVersionText);
+}
+
+void VersionWindowProcedure::EnableEntry() {
+  window_->Enable(kVersionGroup, kVersionGroup);
+  window_->Enable(kAutoIncrementCheck, kFileEntry);
+  VER.NOTE = FitString("", kNoteWidth);
+  window_->Enable(kOkButton, kCancelButton);
+  window_->SetTimer(0);
+}
+
+void VersionWindowProcedure::DisableEntry() {
+  window_->Disable(kVersionGroup, kVersionGroup);
+  window_->Disable(kAutoIncrementCheck, kFileEntry);
+  window_->Disable(kOkButton, kCancelButton);
+  VER.NOTE = FitString(kUpdatesOffNote, kNoteWidth);
+  window_->SetTimer(kTickHundredths);
+}
+
+void VersionWindowProcedure::TakeTimer() {
+  if (UpdatesEnabled) return;
+  if (TickCount < 255) ++TickCount;
+  if (TickCount > 2 && !CloseAllowed) {
+    // Closing by the timer undoes the comment-out made at open, as Cancel
+    // does: a file left without an active line no longer defines Version.
+    CancelEntry();
+  }
+}
+
+void VersionWindowProcedure::TakeFieldEvent(const WindowEvent& event) {
+  switch (event.kind) {
+    case WindowEventKind::kAccepted:
+      switch (event.field) {
+        case kInfoButton:
+          window_->Select(kInfoTab);
+          break;
+        case kMainButton:
+          window_->Select(kMainTab);
+          break;
+        case kOkButton:
+          SaveEntry();
+          break;
+        case kCancelButton:
+          CancelEntry();
+          break;
+        case kVersionSpin:
+        case kBuildSpin:
+          ShowStatus();
+          break;
+        case kEnableUpdatesCheck:
+          if (!UpdatesAtOpen) {
+            if (UpdatesEnabled) {
+              EnableEntry();
+            } else {
+              DisableEntry();
+            }
+            window_->Display();
+          }
+          break;
+        default:
+          break;
+      }
+      break;
+    case WindowEventKind::kNewSelection:
+      if (event.field == kVersionSpin || event.field == kBuildSpin) ShowStatus();
+      break;
+    case WindowEventKind::kRejected:
+      if (event.field == kVersionSpin) {
+        VER.VER = FitString("", kVerWidth);
+        window_->Display();
+      } else if (event.field == kBuildSpin) {
+        VER.BUILD = FitString("", kBuildWidth);
+        window_->Display();
+      }
+      break;
+    default:
+      break;
+  }
+}
 
 }  // namespace zqmv5

@@ -1,0 +1,185 @@
+#include "runtime/window_fields.h"
+
+#include <gtest/gtest.h>
+
+namespace zqmv5 {
+namespace {
+
+TEST(NumberFromTextTest, ReadsDecimalNumbersAndGivesZeroForAnythingElse) {
+  struct Case {
+    const char* text;
+    double value;
+  };
+  const Case cases[] = {
+      {"1.01 ", 1.01}, {"  7", 7}, {"0006", 6},  {"-2.5", -2.5}, {"+3", 3},   {".5", 0.5},
+      {"5.", 5},       {"", 0},    {"     ", 0}, {"abc", 0},     {"1.0x", 0}, {"1,000", 0},
+      {"1e3", 0},      {".", 0},   {"-", 0},     {"1 2", 0},     {"\t1", 0},  {"9999", 9999},
+  };
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(NumberFromText(c.text), c.value) << c.text;
+}
+
+TEST(NumberFromTextTest, LowByteKeepsEightBits) {
+  EXPECT_EQ(LowByte(1), 1);
+  EXPECT_EQ(LowByte(0), 0);
+  EXPECT_EQ(LowByte(256), 0);
+  EXPECT_EQ(LowByte(257), 1);
+  EXPECT_EQ(LowByte(-1), 255);
+  EXPECT_EQ(LowByte(1.9), 1);
+  EXPECT_EQ(LowByte(1e20), 0);  // 1e20 is a multiple of 256
+  EXPECT_EQ(LowByte(NumberFromText("99999999999999999999999")), LowByte(1e23));
+}
+
+TEST(FormatNumberTest, PicturesOfTheVersionWindow) {
+  struct Case {
+    double value;
+    const char* picture;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {1.01, "n4.2", "1.01"},  {9.99, "n4.2", "9.99"},  {0, "n4.2", "0.00"},
+      {1.5, "n4.2", "1.50"},   {1.005, "n4.2", "1.01"}, {10, "n4.2", "####"},
+      {1.01, "n04.2", "1.01"}, {0.5, "n04.2", "0.50"},  {1.01, "n5.2", " 1.01"},
+      {12.5, "n5.2", "12.50"}, {100, "n5.2", "#####"},  {6, "n04", "0006"},
+      {9999, "n04", "9999"},   {10000, "n04", "####"},  {6.7, "n04", "0007"},
+      {-4, "n04", "-004"},     {-1, "n4.2", "####"},    {-1, "n5.2", "-1.00"},
+      {0, "n04", "0000"},      {1e30, "n04", "####"},   {7, "x9", "7"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FormatNumber(c.value, c.picture), c.shown) << c.value << " " << c.picture;
+    EXPECT_EQ(FitsPicture(c.value, c.picture), std::string(c.shown).find('#') == std::string::npos)
+        << c.value << " " << c.picture;
+  }
+}
+
+TEST(FormatNumberTest, PlainTextHasNoPaddingAndNoTrailingZeros) {
+  EXPECT_EQ(PlainNumberText(1.1), "1.1");
+  EXPECT_EQ(PlainNumberText(7), "7");
+  EXPECT_EQ(PlainNumberText(0.01), "0.01");
+  EXPECT_EQ(PlainNumberText(9.99), "9.99");
+  EXPECT_EQ(PlainNumberText(-0.5), "-0.5");
+  EXPECT_EQ(PlainNumberText(-0.0), "0");
+}
+
+DataField VersionField(std::string* text) {
+  DataField f;
+  f.field = 11;
+  f.kind = FieldKind::kNumber;
+  f.text = text;
+  f.size = 5;
+  f.blank_padded = true;
+  f.picture = "n5.2";
+  f.low = 0;
+  f.high = 9.99;
+  f.step = 0.01;
+  return f;
+}
+
+DataField BuildField(std::string* text) {
+  DataField f;
+  f.field = 13;
+  f.kind = FieldKind::kNumber;
+  f.text = text;
+  f.size = 4;
+  f.blank_padded = true;
+  f.picture = "n04";
+  f.low = 0;
+  f.high = 9999;
+  f.step = 1;
+  return f;
+}
+
+TEST(DataFieldTest, NumberFieldsTakeWhatFitsAndRejectTheRest) {
+  struct Case {
+    bool version;  // else build
+    const char* typed;
+    bool taken;
+    const char* stored;  // the variable afterwards
+  };
+  const Case cases[] = {
+      {true, "1.5", true, "1.5  "},    {true, " 9.99 ", true, "9.99 "},
+      {true, "0", true, "0    "},      {true, "10", false, "1.01 "},
+      {true, "-1", false, "1.01 "},    {true, "abc", false, "1.01 "},
+      {true, "1.234", false, "1.01 "}, {true, "", true, "     "},
+      {true, "1.2.3", false, "1.01 "}, {false, "6", true, "6   "},
+      {false, "0006", true, "6   "},   {false, "9999", true, "9999"},
+      {false, "10000", false, "0006"}, {false, "1.5", false, "0006"},
+      {false, "x1", false, "0006"},
+  };
+  for (const Case& c : cases) {
+    std::string text = c.version ? "1.01 " : "0006";
+    DataField field = c.version ? VersionField(&text) : BuildField(&text);
+    EXPECT_EQ(StoreFieldText(field, c.typed), c.taken) << c.typed;
+    EXPECT_EQ(text, c.stored) << c.typed;
+  }
+}
+
+TEST(DataFieldTest, SpinArrowsStepWithinTheRange) {
+  std::string version = "9.98 ";
+  DataField field = VersionField(&version);
+  EXPECT_TRUE(StepField(field, 1));
+  EXPECT_EQ(version, "9.99 ");
+  EXPECT_FALSE(StepField(field, 1)) << "stays at the top";
+  EXPECT_EQ(FieldDisplayText(field), " 9.99");
+
+  version = "0.01 ";
+  EXPECT_TRUE(StepField(field, -1));
+  EXPECT_EQ(version, "0    ");
+  EXPECT_FALSE(StepField(field, -1));
+
+  version = "     ";  // blank after a rejection: the arrows start from 0
+  EXPECT_TRUE(StepField(field, 1));
+  EXPECT_EQ(version, "0.01 ");
+
+  std::string build = "9999";
+  DataField b = BuildField(&build);
+  EXPECT_FALSE(StepField(b, 1));
+  EXPECT_TRUE(StepField(b, -1));
+  EXPECT_EQ(build, "9998");
+  EXPECT_EQ(FieldDisplayText(b), "9998");
+}
+
+TEST(DataFieldTest, DisplayShowsTheVariableThroughThePicture) {
+  std::string version = "1.1  ";
+  EXPECT_EQ(FieldDisplayText(VersionField(&version)), " 1.10");
+  version = "     ";
+  EXPECT_EQ(FieldDisplayText(VersionField(&version)), "") << "a blanked field shows blank";
+  std::string build = "7   ";
+  EXPECT_EQ(FieldDisplayText(BuildField(&build)), "0007");
+
+  std::string note = "Update is turned off" + std::string(160, ' ');
+  DataField text;
+  text.text = &note;
+  text.size = 180;
+  text.blank_padded = true;
+  EXPECT_EQ(FieldDisplayText(text), "Update is turned off");
+  EXPECT_TRUE(StoreFieldText(text, std::string(200, 'x')));
+  EXPECT_EQ(note, std::string(180, 'x')) << "cut to the variable's size";
+
+  std::string name;
+  DataField file;
+  file.text = &name;
+  file.size = 119;
+  EXPECT_TRUE(StoreFieldText(file, std::string(130, 'n')));
+  EXPECT_EQ(name.size(), 119u);
+
+  uint8_t flag = 0;
+  DataField check;
+  check.kind = FieldKind::kCheck;
+  check.flag = &flag;
+  EXPECT_EQ(FieldDisplayText(check), "0");
+}
+
+TEST(DataFieldTest, GroupsBringTheirControlsAlong) {
+  WindowDescription d;
+  d.groups = {{6, 7, 13}, {14, 15, 18}};
+  EXPECT_EQ(ControlsIn(d, 6, 6), (std::vector<int>{6, 7, 8, 9, 10, 11, 12, 13}));
+  EXPECT_EQ(ControlsIn(d, 16, 18), (std::vector<int>{16, 17, 18}));
+  EXPECT_EQ(ControlsIn(d, 13, 14), (std::vector<int>{13, 14, 15, 16, 17, 18}));
+  d.pages = {{4, 5, 20}, {21, 22, 29}};
+  EXPECT_EQ(PageOf(d, 7), 4);
+  EXPECT_EQ(PageOf(d, 23), 21);
+  EXPECT_EQ(PageOf(d, 2), 0);
+}
+
+}  // namespace
+}  // namespace zqmv5

@@ -1,0 +1,332 @@
+// The version file through the window: what opening, Ok and Cancel leave in
+// the file and in the settings.
+
+#include <memory>
+
+#include "version/version_test_support.h"
+
+namespace zqmv5 {
+namespace {
+
+std::string Lines(std::initializer_list<std::string> lines, const char* end = "\r\n") {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + end;
+  return bytes;
+}
+
+void PressOk(FakeWindow& w) { EXPECT_TRUE(w.Click(19)) << "Ok"; }
+void PressCancel(FakeWindow& w) { EXPECT_TRUE(w.Click(20)) << "Cancel"; }
+
+TEST_F(VersionWindowTest, NewFileOffersTheDefaultsWhateverAutoIncrementSays) {
+  for (const char* automatic : {"1", "0"}) {
+    fake_.text_files.contents.clear();
+    Setting(".\\ZQMV5.ini", "Status", "Auto Increment", automatic);
+    User([](FakeWindow& w) {
+      EXPECT_EQ(w.Shown(11), " 1.00");
+      EXPECT_EQ(w.Shown(13), "0001");
+    });
+    User(PressCancel);
+    Run();
+    EXPECT_TRUE(HasFile()) << "created at open";
+    EXPECT_EQ(File(), "") << "Cancel writes nothing";
+    steps_.clear();
+
+    User([](FakeWindow& w) { EXPECT_TRUE(w.Type(9, "First")); });
+    User(PressOk);
+    Run();
+    EXPECT_EQ(File(), Lines({ActiveLine("1.00", "0001", "First")})) << automatic;
+    steps_.clear();
+  }
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(VersionWindowTest, EmptyFileOffersTheDefaults) {
+  SetFile("");
+  User([](FakeWindow& w) { EXPECT_EQ(w.Shown(13), "0001"); });
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File(), Lines({ActiveLine("1.00", "0001")}));
+  EXPECT_EQ(fake_.text_files.creates, 0) << "an existing empty file is opened, not made";
+}
+
+TEST_F(VersionWindowTest, AutoIncrementRaisesTheLastBuild) {
+  struct Case {
+    const char* automatic;
+    const char* build_in_file;
+    const char* offered;
+  };
+  const Case cases[] = {{"1", "0006", "0007"}, {"0", "0006", "0006"}, {"1", "0099", "0100"},
+                        {"1", "abcd", "0001"}, {"0", "    ", "0000"}, {"1", "9999", "9999"},
+                        {"1", "-005", "-004"}};
+  for (const Case& c : cases) {
+    SetFile(Lines({ActiveLine("1.01", c.build_in_file)}));
+    Setting(".\\ZQMV5.ini", "Status", "Auto Increment", c.automatic);
+    steps_.clear();
+    User([&](FakeWindow& w) {
+      EXPECT_EQ(w.Shown(13), c.offered) << c.build_in_file << " auto " << c.automatic;
+    });
+    User(PressOk);
+    Run();
+    EXPECT_EQ(File(), Lines({Commented(ActiveLine("1.01", c.build_in_file)),
+                             ActiveLine("1.01", c.offered)}))
+        << c.build_in_file << " auto " << c.automatic;
+  }
+}
+
+TEST_F(VersionWindowTest, OkCommentsOutTheLastLineAndAddsTheNewOne) {
+  const std::string a = Commented(ActiveLine("1.00", "0001", "one"));
+  const std::string b = Commented(ActiveLine("1.00", "0002", "two"));
+  const std::string c = ActiveLine("1.00", "0003", "three");
+  SetFile(Lines({a, b, c}));
+  User([](FakeWindow& w) {
+    EXPECT_EQ(w.Shown(11), " 1.00");
+    EXPECT_EQ(w.Shown(13), "0004");
+    EXPECT_TRUE(w.Spin(11, 1));
+    EXPECT_TRUE(w.Type(9, "four"));
+  });
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File(), Lines({a, b, Commented(c), ActiveLine("1.01", "0004", "four")}));
+  EXPECT_EQ(Setting(".\\ZQMV.ini", "Status", "On"), "1");
+  EXPECT_EQ(Setting(".\\ZQMV5.ini", "Status", "Auto Increment"), "1");
+}
+
+TEST_F(VersionWindowTest, CancelLeavesAFileWithOneActiveLastLineAsItWas) {
+  const std::string bytes =
+      Lines({Commented(ActiveLine("1.00", "0001")), Commented(ActiveLine("1.00", "0002")),
+             ActiveLine("1.00", "0003", "three")});
+  SetFile(bytes);
+  User([&](FakeWindow& w) {
+    EXPECT_NE(File(), bytes) << "the active line is commented out while the window is open";
+  });
+  User(PressCancel);
+  Run();
+  EXPECT_EQ(File(), bytes);
+  EXPECT_FALSE(fake_.profile.Has(".\\ZQMV.ini", "Status", "On"));
+}
+
+TEST_F(VersionWindowTest, OpenCommentsOutEveryActiveLineButCancelRestoresOnlyTheLast) {
+  SetFile(Lines({ActiveLine("1.00", "0001"), "", "hand written line", ActiveLine("1.00", "0002")}));
+  User(PressCancel);
+  Run();
+  // A rewritten line keeps at least its old length.
+  EXPECT_EQ(File(), Lines({Commented(ActiveLine("1.00", "0001")), "!Version",
+                           "!Version" + std::string(9, ' '), ActiveLine("1.00", "0002")}));
+}
+
+TEST_F(VersionWindowTest, CancelMakesALastLineThatWasCommentedOutActive) {
+  SetFile(Lines({Commented(ActiveLine("1.00", "0001")), Commented(ActiveLine("1.00", "0002"))}));
+  User(PressCancel);
+  Run();
+  EXPECT_EQ(File(), Lines({Commented(ActiveLine("1.00", "0001")), ActiveLine("1.00", "0002")}));
+}
+
+TEST_F(VersionWindowTest, LastLineOfOtherTextGivesItsColumns) {
+  SetFile(Lines({"! a comment of other text, long enough to reach column 38 and on"}));
+  User([](FakeWindow& w) {
+    // Columns 29-33 ("ong e") and 35-38 ("ough") are not numbers.
+    EXPECT_EQ(w.Shown(11), " 0.00");
+    EXPECT_EQ(w.Shown(13), "0001");
+  });
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File(), Lines({"! a comment of other text, long enough to reach column 38 and on",
+                           ActiveLine("0.00", "0001")}));
+}
+
+TEST_F(VersionWindowTest, FileNameChangedBeforeOk) {
+  const std::string old_line = ActiveLine("1.01", "0006");
+  SetFile(Lines({old_line}));
+  SetFile(Lines({ActiveLine("2.00", "0100", "other project")}), "Other.zqi");
+  User([](FakeWindow& w) { EXPECT_TRUE(w.Type(18, "Other.zqi")); });
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File("Other.zqi"),
+            Lines({ActiveLine("2.00", "0100", "other project"), ActiveLine("1.01", "0007")}))
+      << "its own lines are not commented out; the build comes from the old "
+         "file";
+  EXPECT_EQ(File(), Lines({Commented(old_line)})) << "the old file keeps its last line commented";
+  EXPECT_EQ(Setting(".\\ZQMV5.ini", "FileName", "Name"), "Other.zqi");
+}
+
+TEST_F(VersionWindowTest, FileNameChangedToAMissingFileCreatesIt) {
+  SetFile(Lines({ActiveLine("1.01", "0006")}));
+  User([](FakeWindow& w) { w.Type(18, "New.zqi"); });
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File("New.zqi"), Lines({ActiveLine("1.01", "0007")}));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(VersionWindowTest, FileNameDifferingOnlyInCaseCountsAsChanged) {
+  SetFile(Lines({ActiveLine("1.01", "0006")}));
+  User([](FakeWindow& w) { w.Type(18, "VERSION.ZQI"); });
+  User(PressOk);
+  const int opens_before = fake_.text_files.opens;
+  Run();
+  EXPECT_EQ(Setting(".\\ZQMV5.ini", "FileName", "Name"), "VERSION.ZQI");
+  EXPECT_EQ(fake_.text_files.opens - opens_before, 2) << "closed and opened again";
+}
+
+TEST_F(VersionWindowTest, BlankFileNameAtOkUsesTheFileOpenedAtStart) {
+  SetFile(Lines({ActiveLine("1.01", "0006")}));
+  Setting(".\\ZQMV5.ini", "FileName", "Name", "Version.zqi");
+  User([](FakeWindow& w) { w.Type(18, "   "); });
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File(), Lines({Commented(ActiveLine("1.01", "0006")), ActiveLine("1.01", "0007")}));
+  EXPECT_EQ(Setting(".\\ZQMV5.ini", "FileName", "Name"), "Version.zqi");
+}
+
+TEST_F(VersionWindowTest, SettingsAtOkGoToTheirOwnFiles) {
+  Setting(".\\ZQMV5.ini", "Status", "On", "1");
+  User([](FakeWindow& w) {
+    w.Click(15);
+    w.Click(16);
+  });
+  User(PressOk);
+  Run();
+  EXPECT_EQ(Setting(".\\ZQMV.ini", "Status", "On"), "0");
+  EXPECT_EQ(Setting(".\\ZQMV5.ini", "Status", "On"), "1") << "what the next run reads";
+  EXPECT_EQ(Setting(".\\ZQMV5.ini", "Status", "Auto Increment"), "0");
+  EXPECT_FALSE(fake_.profile.Has(".\\ZQMV.ini", "Status", "Auto Increment"));
+}
+
+TEST_F(VersionWindowTest, FailedAddIsReportedAndTheSettingsAreStillWritten) {
+  SetFile(Lines({ActiveLine("1.01", "0006")}));
+  User([this](FakeWindow& w) {
+    fake_.text_files.fail_writes_with = kAccessDenied;
+    PressOk(w);
+  });
+  Run();
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Access Denied"});
+  EXPECT_EQ(Setting(".\\ZQMV.ini", "Status", "On"), "1");
+  EXPECT_EQ(Setting(".\\ZQMV5.ini", "Status", "Auto Increment"), "1");
+}
+
+TEST_F(VersionWindowTest, FailedRestoreIsReported) {
+  SetFile(Lines({ActiveLine("1.01", "0006")}));
+  User([this](FakeWindow& w) {
+    fake_.text_files.fail_writes_with = kAccessDenied;
+    PressCancel(w);
+  });
+  Run();
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Error restoring last record: Access Denied"});
+}
+
+// Text files whose re-get fails, to reach Cancel's first error.
+class RegetFailingFiles : public TextFiles {
+ public:
+  explicit RegetFailingFiles(FakeTextFiles& files, ErrorState& error)
+      : files_(files), error_(error) {}
+  std::unique_ptr<TextFile> NewTextFile() override {
+    return std::make_unique<File>(files_.NewTextFile(), error_);
+  }
+  class File : public TextFile {
+   public:
+    File(std::unique_ptr<TextFile> file, ErrorState& error)
+        : file_(std::move(file)), error_(error) {}
+    bool Open(const std::string& n, FileAccess a) override { return file_->Open(n, a); }
+    bool Create(const std::string& n) override { return file_->Create(n); }
+    bool SetToFirst() override { return file_->SetToFirst(); }
+    bool Next(std::string* line) override { return file_->Next(line); }
+    uint32_t Position() const override { return file_->Position(); }
+    bool Reget(uint32_t, std::string*) override {
+      error_.SetRuntime(kRecordNotAvailable);
+      return false;
+    }
+    bool Put(const std::string& line) override {
+      ++puts;
+      return file_->Put(line);
+    }
+    bool Add(const std::string& line) override { return file_->Add(line); }
+    void Close() override { file_->Close(); }
+    int puts = 0;
+
+   private:
+    std::unique_ptr<TextFile> file_;
+    ErrorState& error_;
+  };
+
+ private:
+  FakeTextFiles& files_;
+  ErrorState& error_;
+};
+
+TEST_F(VersionWindowTest, FailedRegetIsReportedAndNothingIsWrittenOverTheLine) {
+  RegetFailingFiles files(fake_.text_files, fake_.error);
+  Runtime runtime{fake_.error, fake_.command_line, fake_.profile, fake_.messages, fake_.programs,
+                  fake_.files, fake_.clock,        files,         fake_.dde,      fake_.windows};
+  SetFile(Lines({"first", ActiveLine("1.01", "0006", "keep me")}));
+  fake_.windows.on_open = [](FakeWindow& w) { w.Then(PressCancel); };
+  VersionWindow(runtime);
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"Error getting last record: Record Not Available|Ptr: 2"});
+  EXPECT_EQ(File(), Lines({"!Version", Commented(ActiveLine("1.01", "0006", "keep me"))}))
+      << "the line keeps its text";
+}
+
+TEST_F(VersionWindowTest, ExistingFileThatCannotBeOpenedIsNeverMadeAnew) {
+  const std::string bytes = Lines({ActiveLine("1.01", "0006")});
+  SetFile(bytes);
+  fake_.text_files.locked[kFile] = true;
+  User([](FakeWindow& w) {
+    EXPECT_EQ(w.Shown(11), " 1.00");
+    EXPECT_EQ(w.Shown(13), "0001");
+  });
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File(), bytes);
+  EXPECT_EQ(fake_.text_files.creates, 0);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "The version file Version.zqi cannot be opened: File Is "
+                            "Locked|It may "
+                            "be in use by another program. Nothing in it has been changed.",
+                            "File Not Open"}));
+}
+
+TEST_F(VersionWindowTest, BuildAtTheTopStaysInFourColumns) {
+  SetFile(Lines({ActiveLine("9.99", "9999")}));
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File(), Lines({Commented(ActiveLine("9.99", "9999")), ActiveLine("9.99", "9999")}));
+}
+
+TEST_F(VersionWindowTest, VersionOfTenOrMoreTakesAllFiveColumns) {
+  // Typed by hand into the file: "12.50" fills VER:VER; Ok keeps the value.
+  const std::string line = "Version             EQUATE('12.50 0006')  ! 12/07/26 1200 --";
+  SetFile(Lines({line}));
+  User([](FakeWindow& w) { EXPECT_EQ(w.Shown(11), "12.50"); });
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File(), Lines({Commented(line),
+                           "Version             EQUATE('12.50 0007')  ! 12/07/26 1200 --"}));
+}
+
+TEST_F(VersionWindowTest, LineEndsAndLongLinesSurvive) {
+  const std::string longer = ActiveLine("1.01", "0006", std::string(200, 'x'));
+  SetFile(Lines({longer}, "\n"));
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File(), Lines({Commented(longer), ActiveLine("1.01", "0007")}, "\n"));
+
+  SetFile(ActiveLine("1.01", "0006", "no line end"));
+  steps_.clear();
+  User(PressCancel);
+  Run();
+  EXPECT_EQ(File(), ActiveLine("1.01", "0006", "no line end"));
+}
+
+TEST_F(VersionWindowTest, ManyCommentedLinesAndOneActive) {
+  std::string bytes;
+  for (int i = 0; i < 100000; ++i) bytes += "!Version old line " + std::to_string(i) + "\r\n";
+  bytes += ActiveLine("3.10", "0042") + "\r\n";
+  SetFile(bytes);
+  User([](FakeWindow& w) { EXPECT_EQ(w.Shown(13), "0043"); });
+  User(PressCancel);
+  Run();
+  EXPECT_EQ(File(), bytes);
+}
+
+}  // namespace
+}  // namespace zqmv5

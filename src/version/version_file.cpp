@@ -1,0 +1,55 @@
+#include "version/version_file.h"
+
+#include <cstdio>
+
+#include "runtime/fixed_text.h"
+#include "runtime/record.h"
+
+namespace zqmv5 {
+
+void VersionRecord::Clear() { SetText(""); }
+
+std::string VersionRecord::Text() const {
+  return FitString(LABEL, kLabelWidth) + FitString(LP, kLpWidth) + FitString(VER, kVerWidth) +
+         FitString(SP, kSpWidth) + FitString(BUILD, kBuildWidth) + FitString(RP, kRpWidth) +
+         FitString(ADDED, kAddedWidth) + FitString(NOTE, kNoteWidth);
+}
+
+void VersionRecord::SetText(std::string_view text) {
+  const std::string record = FitString(text, kVersionRecordSize);
+  size_t at = 0;
+  auto take = [&](size_t width) {
+    std::string field = record.substr(at, width);
+    at += width;
+    return field;
+  };
+  LABEL = take(kLabelWidth);
+  LP = take(kLpWidth);
+  VER = take(kVerWidth);
+  SP = take(kSpWidth);
+  BUILD = take(kBuildWidth);
+  RP = take(kRpWidth);
+  ADDED = take(kAddedWidth);
+  NOTE = take(kNoteWidth);
+}
+
+std::string AddedText(const Date& date, int32_t time_of_day) {
+  // Each part is kept to two digits so that the field keeps its width
+  // whatever the clock says.
+  auto two = [](int value) { return (value % 100 + 100) % 100; };
+  const int hours = time_of_day / (60 * 60 * 100);
+  const int minutes = time_of_day / (60 * 100) % 60;
+  char text[32];
+  std::snprintf(text, sizeof(text), " ! %02d/%02d/%02d %02d%02d -- ", two(date.month),
+                two(date.day), two(date.year), two(hours), two(minutes));
+  return FitString(text, kAddedWidth);
+}
+
+void CommentOutLine(VersionRecord& record, TextFile& file, const std::string& line_read) {
+  if (record.Text()[0] == '!') return;
+  record.LABEL = FitString("!Version", kLabelWidth);
+  file.Put(LineForPut(record.Text(), line_read, kVersionRecordSize));
+  record.LABEL = FitString("Version", kLabelWidth);
+}
+
+}  // namespace zqmv5

@@ -1,0 +1,91 @@
+#ifndef ZQMV5_VERSION_VERSION_TEST_SUPPORT_H_
+#define ZQMV5_VERSION_VERSION_TEST_SUPPORT_H_
+
+// A fixture for the version window's unit tests: every service faked, the
+// version file in memory, and a user scripted on the fake window.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "testing/fake_runtime.h"
+#include "version/version_window.h"
+
+namespace zqmv5 {
+
+class VersionWindowTest : public ::testing::Test {
+ protected:
+  static constexpr const char* kFile = "Version.zqi";
+
+  VersionWindowTest() { fake_.windows.error = &fake_.error; }
+
+  // A file that exists with these bytes.
+  void SetFile(const std::string& bytes, const std::string& name = kFile) {
+    fake_.text_files.contents[name] = bytes;
+    fake_.files.existing.insert(name);
+  }
+  bool HasFile(const std::string& name = kFile) const {
+    return fake_.text_files.contents.count(name) != 0;
+  }
+  std::string File(const std::string& name = kFile) const {
+    auto it = fake_.text_files.contents.find(name);
+    return it == fake_.text_files.contents.end() ? "" : it->second;
+  }
+
+  void Setting(const std::string& file, const std::string& section, const std::string& entry,
+               const std::string& value) {
+    fake_.profile.Set(file, section, entry, value);
+  }
+  std::string Setting(const std::string& file, const std::string& section,
+                      const std::string& entry) const {
+    return fake_.profile.Get(file, section, entry);
+  }
+
+  // Steps the user takes, in order, once the window waits for them.
+  void User(FakeWindow::Step step) { steps_.push_back(std::move(step)); }
+
+  // Runs the window to its end; returns it as it was left.
+  FakeWindow& Run() {
+    fake_.windows.on_open = [this](FakeWindow& window) {
+      for (auto& step : steps_) window.Then(step);
+    };
+    VersionWindow(fake_.runtime);
+    EXPECT_FALSE(fake_.windows.opened.empty());
+    FakeWindow& window = fake_.windows.last();
+    EXPECT_TRUE(window.closed());
+    EXPECT_TRUE(window.released());
+    EXPECT_FALSE(window.ran_away());
+    return window;
+  }
+
+  // The messages shown, as "text" lines.
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const ShownMessage& m : fake_.messages.shown) {
+      EXPECT_EQ(m.caption, "") << m.text;
+      EXPECT_EQ(m.icon, MessageIcon::kNone) << m.text;
+      texts.push_back(m.text);
+    }
+    return texts;
+  }
+
+  // A line as Ok writes it on the fake clock's day (12/07/26 at 12:00).
+  static std::string ActiveLine(const std::string& version, const std::string& build,
+                                const std::string& note = "") {
+    std::string line =
+        "Version             EQUATE('" + version + "  " + build + "')  ! 12/07/26 1200 --";
+    if (!note.empty()) line += " " + note;
+    return line;
+  }
+  static std::string Commented(const std::string& line) {
+    return "!Version" + std::string(12, ' ') + line.substr(20);
+  }
+
+  FakeRuntime fake_;
+  std::vector<FakeWindow::Step> steps_;
+};
+
+}  // namespace zqmv5
+
+#endif  // ZQMV5_VERSION_VERSION_TEST_SUPPORT_H_
