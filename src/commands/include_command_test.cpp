@@ -181,10 +181,9 @@ TEST_F(IncludeCommandTest, ReadErrorBeforeTheEndWritesNothing) {
   FailingReads files(fake_.error);
   files.contents[kTpl] = "a\r\nb\r\n";
   Runtime runtime = fake_.runtime;
-  Runtime failing{runtime.error,    runtime.command_line, runtime.profile,
-                  runtime.messages, runtime.programs,     runtime.files,
-                  runtime.clock,    files,                runtime.dde,
-                  runtime.windows};
+  Runtime failing{runtime.error,    runtime.command_line, runtime.profile, runtime.messages,
+                  runtime.programs, runtime.files,        runtime.clock,   files,
+                  runtime.dde,      runtime.windows};
   RunOn(failing, std::string("INCLUDE ") + kTpl + " abc.tpw");
   EXPECT_EQ(files.contents[kTpl], "a\r\nb\r\n");
 }

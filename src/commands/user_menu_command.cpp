@@ -41,11 +41,13 @@ bool FitsIniFile(const UserMenuOperands& operands, const std::string& command_li
 
 void ShowIncorrectCommandLine(const UserMenuOperands& operands, const std::string& command_line,
                               Runtime& runtime) {
-  runtime.messages.ShowMessage(
-      "Command line paramters are: AppRef MenuDisplay CommandLine [Parm].  Found were: "
-      "|   AppRef: " + operands.AppRef + "|   MenuDisplay: " + operands.MenuDisplay +
-          "|   CommandLine: " + command_line + "|   Parm: " + operands.Parm,
-      kIncorrectCaption);
+  std::string text =
+      "Command line paramters are: AppRef MenuDisplay CommandLine [Parm].  Found were: ";
+  text += "|   AppRef: " + operands.AppRef;
+  text += "|   MenuDisplay: " + operands.MenuDisplay;
+  text += "|   CommandLine: " + command_line;
+  text += "|   Parm: " + operands.Parm;
+  runtime.messages.ShowMessage(text, kIncorrectCaption);
 }
 
 // The profile service drops the blanks at both ends of a value it stores, so
@@ -81,8 +83,8 @@ void UserMenuCommand(CommandContext& context, Runtime& runtime) {
   context.COMMANDLINE = FitCString(context.Token(4), kTextFieldSize);
   operands.Parm = FitCString(context.Token(5), kTextFieldSize);
 
-  if (IsBlank(operands.AppRef) || IsBlank(context.COMMANDLINE) ||
-      IsBlank(operands.MenuDisplay) || !FitsIniFile(operands, context.COMMANDLINE)) {
+  if (IsBlank(operands.AppRef) || IsBlank(context.COMMANDLINE) || IsBlank(operands.MenuDisplay) ||
+      !FitsIniFile(operands, context.COMMANDLINE)) {
     ShowIncorrectCommandLine(operands, context.COMMANDLINE, runtime);
     return;
   }

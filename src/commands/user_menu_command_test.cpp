@@ -74,8 +74,7 @@ TEST_F(UserMenuCommandTest, OperandsAnIniFileCannotHoldAreRefused) {
   const char* const lines[] = {
       "USERMENU a=b Menu prog.exe",      // read back as key "a"
       "USERMENU [Paths] Menu prog.exe",  // read back as a section header
-      "USERMENU App Menu\nx prog.exe",
-      "USERMENU App Menu prog\r.exe",
+      "USERMENU App Menu\nx prog.exe",   "USERMENU App Menu prog\r.exe",
       "USERMENU App Menu prog.exe a\nb",
   };
   for (const char* line : lines) {
