@@ -48,6 +48,13 @@ zq_ensure_prefix() {
       wineserver -w
       touch "$WINEPREFIX/.zqmv5-ready"
     fi
+    # Wine draws the frame's buttons with its Marlett font, which this Wine
+    # build does not find among its own fonts: without it a close button shows
+    # as the letter "r".
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+      mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
   ) 9>"$(dirname "$WINEPREFIX")/.prefix.lock"
 }
 
