@@ -4,6 +4,11 @@
 
 #define IDI_ZQMV 1
 
+// Controls of the Log/Version window: the control numbered n in the window
+// has the id 1000 + n, and a spin box's arrows 1100 + n.
+#define ZQ_CONTROL_ID(n) (1000 + (n))
+#define ZQ_SPIN_ARROWS_ID(n) (1100 + (n))
+
 #define ZQMV5_STR2(x) #x
 #define ZQMV5_STR(x) ZQMV5_STR2(x)
 #define ZQMV5_VERSION_STRING \

@@ -71,6 +71,17 @@ struct ControlFont {
   bool italic = false;
 };
 
+// The platform's own icons that an icon-only button can show.
+enum class StandardIcon {
+  kInformation,
+  kApplication,
+};
+
+struct ButtonIcon {
+  int field = 0;
+  StandardIcon icon = StandardIcon::kInformation;
+};
+
 // Everything a window needs beyond its stored layout: the layout's name, the
 // data fields in binding order, and the relations between controls.
 struct WindowDescription {
@@ -80,6 +91,7 @@ struct WindowDescription {
   int sheet = 0;
   std::vector<SheetPage> pages;  // the first page is selected at open
   std::vector<ControlFont> fonts;
+  std::vector<ButtonIcon> icons;
   std::vector<int> status_zones;  // widths in dialog units; -1 takes the rest
 };
 

@@ -93,6 +93,7 @@ WindowDescription VersionWindowProcedure::Description() {
   d.pages = {{kMainTab, kDirectoryString, kCancelButton},
              {kInfoTab, kProgramVersionString, kHiddenPrompt}};
   d.fonts = {{kHeaderString, "Arial", 16, true}, {kCreditString, "Arial", 10, true}};
+  d.icons = {{kInfoButton, StandardIcon::kInformation}, {kMainButton, StandardIcon::kApplication}};
   d.status_zones = {56, -1, 36};
   return d;
 }
