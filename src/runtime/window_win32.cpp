@@ -1,8 +1,9 @@
 // Windows on Win32: a modeless dialog made from a dialog resource, whose
 // notifications become events in a queue that the logic takes one at a time.
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <deque>

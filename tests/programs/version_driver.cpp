@@ -17,8 +17,9 @@
 // lines, "|" for a line break in a value) goes to FILE, or to the terminal
 // when FILE is "-" or missing.
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
