@@ -76,6 +76,11 @@ else()
     list(APPEND ZQMV5_TEST_PROGRAMS ${program})
   endforeach()
 
+  # The stand-in IDE is a windowed program, as the IDE is; the Win32 DDE client
+  # is tested against it.
+  set_target_properties(fake_ide PROPERTIES WIN32_EXECUTABLE ON)
+  add_dependencies(zqmv5_win32_tests fake_ide)
+
   # Black-box tests: the real ZQMV5.exe, driven as a user would.
   file(GLOB ZQMV5_BLACKBOX_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/blackbox/*.cpp")
   add_executable(zqmv5_blackbox_tests ${ZQMV5_BLACKBOX_SOURCES})

@@ -11,13 +11,15 @@ constexpr char kLogSection[] = "Connect";
 // when there is no topic.
 constexpr size_t kApplicationLength = 80;
 
-// The time of day starts again at midnight; counting modulo one day keeps a
-// wait that spans midnight as long as any other, and a clock set back makes the
-// elapsed time large, which ends the wait rather than prolonging it.
-int32_t Elapsed(int32_t start, int32_t now) {
-  int64_t elapsed = (static_cast<int64_t>(now) - start) % kHundredthsPerDay;
-  if (elapsed < 0) elapsed += kHundredthsPerDay;
-  return static_cast<int32_t>(elapsed);
+// The time of day starts again at midnight, and the system clock may be set
+// back a little at any time (time synchronisation). The time between two
+// readings is therefore counted modulo one day, so that midnight costs
+// nothing, and a step back (which shows as nearly a whole day) counts as no
+// time at all rather than ending the wait at once.
+int32_t Forward(int32_t from, int32_t to) {
+  int64_t step = (static_cast<int64_t>(to) - from) % kHundredthsPerDay;
+  if (step < 0) step += kHundredthsPerDay;
+  return step > kHundredthsPerDay / 2 ? 0 : static_cast<int32_t>(step);
 }
 
 }  // namespace
@@ -36,7 +38,9 @@ uint8_t DdeConnection::Connect() {
   log_.Write(kLogSection, "App", DDE.APP);
   runtime_.dde.SetTimeout(DDE.TIMEOUT != 0 ? DDE.TIMEOUT : 100);
   log_.Write(kLogSection, "Before Open Channel", DDE.APP);
-  const int32_t start = runtime_.clock.TimeOfDay();
+  int32_t last_reading = runtime_.clock.TimeOfDay();
+  int32_t elapsed = 0;
+  int32_t retries = 0;
   for (;;) {
     Open();
     if (CHANNEL != 0) break;
@@ -52,7 +56,13 @@ uint8_t DdeConnection::Connect() {
     // The bound is checked after the rest, so that every attempt is made
     // within it.
     runtime_.clock.Pause(kConnectRetryPause);
-    if (Elapsed(start, runtime_.clock.TimeOfDay()) > kConnectBound) break;
+    const int32_t now = runtime_.clock.TimeOfDay();
+    elapsed += Forward(last_reading, now);
+    last_reading = now;
+    if (elapsed > kConnectBound) break;
+    // A clock that stands still or keeps going back must not hold the program
+    // here: the rests alone add up to twice the bound by then.
+    if (++retries > kConnectMaxRetries) break;
   }
   if (CHANNEL != 0) log_.Write(kLogSection, "Channel", CHANNEL);
   RefreshError();

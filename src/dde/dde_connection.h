@@ -23,6 +23,8 @@ constexpr int32_t kIdeTimeOut = 12000;
 // of a second.
 constexpr int32_t kConnectBound = 3000;
 constexpr int32_t kConnectRetryPause = 2;
+// The most attempts that follow a rest, whatever the clock says.
+constexpr int32_t kConnectMaxRetries = 2 * kConnectBound / kConnectRetryPause;
 
 // The settings of a conversation; also the shape of Configure's argument.
 struct DdeSettings {

@@ -237,8 +237,14 @@ TEST(DdeConnectionBoundTest, MidnightInsideTheWaitNeitherHangsNorCutsItShort) {
   const int32_t before_midnight = kHundredthsPerDay - 1000;
   // 10 seconds before midnight to 20 seconds after: still within the bound.
   EXPECT_EQ(AttemptsWith({before_midnight, 0, 1999, 2000, 2001}), 6u);
-  // A clock set back ends the wait instead of prolonging it.
-  EXPECT_EQ(AttemptsWith({before_midnight, before_midnight - 100}), 3u);
+}
+
+TEST(DdeConnectionBoundTest, ClockSetBackNeitherEndsTheWaitNorHangsIt) {
+  const int32_t t = 5000;
+  // A step back counts as no time: the wait goes on from the new reading.
+  EXPECT_EQ(AttemptsWith({t, t - 100, t - 100 + 3000, t - 100 + 3001}), 5u);
+  // A clock that stands still: the number of attempts ends the wait.
+  EXPECT_EQ(AttemptsWith({t}), 3u + kConnectMaxRetries);
 }
 
 TEST_F(DdeConnectionTest, MidnightWithTheRealRestBetweenAttempts) {

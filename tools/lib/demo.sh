@@ -10,7 +10,12 @@ zq_demo_setup() {
   mkdir -p "$ZQ_DEMO_WORK" "$ZQ_DEMO_ROOT/Bin"
   local ide="$ROOT/build/mingw/bin/fake_ide.exe"
   if [ -f "$ide" ]; then
+    # The stand-in IDE: serves "ClarionWin" over DDE and records what it is
+    # sent in Bin\fake_ide.log (settings in Bin\fake_ide.cfg, section
+    # [FakeIde]: ServeAfter, LiveFor, ErrorNum, ErrorMsg, ...).
     cp "$ide" "$ZQ_DEMO_ROOT/Bin/C5EE.EXE"
+    [ -f "$ZQ_DEMO_ROOT/Bin/fake_ide.cfg" ] || printf '[FakeIde]\r\nServeAfter=0\r\nLiveFor=60000\r\n' >"$ZQ_DEMO_ROOT/Bin/fake_ide.cfg"
+    rm -f "$ZQ_DEMO_ROOT/Bin/fake_ide.log"
   fi
   [ -f "$ZQ_DEMO_ROOT/Bin/C5ee.ini" ] || printf '[Environment]\r\nAutoPick=on\r\n[Paths]\r\nLibsrc=C:\\ZQDemo\\C5\\LIBSRC\r\n' >"$ZQ_DEMO_ROOT/Bin/C5ee.ini"
   [ -f "$ZQ_DEMO_WORK/demo.tpl" ] || printf '#TEMPLATE(Demo,\x27Demo templates\x27)\r\n' >"$ZQ_DEMO_WORK/demo.tpl"
@@ -21,7 +26,7 @@ zq_demo_setup() {
 # Shows the files the commands change, so that a run's effect can be seen.
 zq_demo_report() {
   local f
-  for f in "$ZQ_DEMO_ROOT/Bin/C5ee.ini" "$ZQ_DEMO_WORK/ZQDE.LOG"; do
+  for f in "$ZQ_DEMO_ROOT/Bin/C5ee.ini" "$ZQ_DEMO_WORK/ZQDE.LOG" "$ZQ_DEMO_ROOT/Bin/fake_ide.log"; do
     [ -f "$f" ] || continue
     echo "--- ${f#$WINEPREFIX/drive_c/}"
     tr -d '\r' <"$f"

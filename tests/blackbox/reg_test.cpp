@@ -1,0 +1,250 @@
+// A user registers a template with the IDE by REG. The stand-in IDE
+// (fake_ide.exe, installed as the demo IDE's C5EE.EXE) serves the DDE service,
+// records each command it receives and what "AutoPick" held at that moment.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "blackbox/session.h"
+
+namespace zqmv5::testing {
+namespace {
+
+class RegTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    CloseStandIns();  // none may be left from elsewhere
+    ide_exe_ = root_ + "\\Bin\\C5EE.EXE";
+    record_ = root_ + "\\Bin\\fake_ide.log";
+    log_ = Work("ZQDE.LOG");
+    ASSERT_TRUE(
+        CopyFileA((ProgramDirectory() + "\\fake_ide.exe").c_str(), ide_exe_.c_str(), FALSE));
+    UseDemoInstallation(ide_exe_);
+    ConfigureIde("");
+    WriteIdeIni("[Environment]\r\nAutoPick=on\r\n[Paths]\r\nLibsrc=C:\\C5\\LIBSRC\r\n");
+    ASSERT_TRUE(WriteWholeFile(Work("demo.tpl"), "#TEMPLATE(Demo,'Demo')\r\n"));
+  }
+
+  void TearDown() override {
+    CloseStandIns();
+    SessionTest::TearDown();
+  }
+
+  // Settings of the stand-in, in its fake_ide.cfg; it never outlives a test.
+  void ConfigureIde(const std::string& entries) {
+    ASSERT_TRUE(
+        WriteWholeFile(root_ + "\\Bin\\fake_ide.cfg", "[FakeIde]\r\nLiveFor=60000\r\n" + entries));
+  }
+
+  void WriteIdeIni(const std::string& contents) {
+    Flush(ide_ini_);
+    ASSERT_TRUE(WriteWholeFile(ide_ini_, contents));
+  }
+  static void Flush(const std::string& file) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+  }
+
+  std::string AutoPick(const std::string& default_value = "(none)") {
+    Flush(ide_ini_);
+    return IniValue(ide_ini_, "Environment", "AutoPick", default_value);
+  }
+
+  // The connection log's section, as "key=value" lines.
+  std::string ConnectLog() {
+    Flush(log_);
+    return IniSection(log_, "Connect");
+  }
+
+  // The details of the stand-in's record lines of one kind, in order.
+  std::vector<std::string> Recorded(const std::string& event) {
+    std::vector<std::string> details;
+    const std::string record = ReadWholeFile(record_);
+    size_t start = 0;
+    while (start < record.size()) {
+      size_t end = record.find("\r\n", start);
+      if (end == std::string::npos) end = record.size();
+      const std::string line = record.substr(start, end - start);
+      start = end + 2;
+      const size_t space = line.find(' ');
+      if (space == std::string::npos) continue;
+      const std::string rest = line.substr(space + 1);
+      if (rest == event) details.push_back("");
+      if (rest.rfind(event + " ", 0) == 0) details.push_back(rest.substr(event.size() + 1));
+    }
+    return details;
+  }
+
+  bool WaitForRecord(const std::string& event, DWORD ms = 20000) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+      if (!Recorded(event).empty()) return true;
+      Sleep(20);
+    }
+    return false;
+  }
+
+  // Starts the stand-in as a user would have started the IDE before REG.
+  void StartIdeByHand() {
+    HANDLE process = StartDetached(Quoted(ide_exe_), root_ + "\\Bin");
+    ASSERT_NE(process, nullptr);
+    CloseHandle(process);
+    ASSERT_TRUE(WaitForRecord("serving")) << ReadWholeFile(record_);
+  }
+
+  // A REG run that shows no box.
+  RunResult RunQuietly(const std::string& arguments, DWORD timeout_ms = 60000) {
+    RunOptions options;
+    options.timeout_ms = timeout_ms;
+    RunResult result = Run("REG " + arguments, options);
+    EXPECT_EQ(result.exit_code, 0u);
+    EXPECT_TRUE(result.boxes.empty()) << arguments << "\n" << Describe(result.boxes);
+    return result;
+  }
+
+  static BOOL CALLBACK CloseStandIn(HWND window, LPARAM found) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) == "ZQMV5FakeIde") {
+      PostMessageA(window, WM_CLOSE, 0, 0);
+      ++*reinterpret_cast<int*>(found);
+    }
+    return TRUE;
+  }
+
+  // Closes the stand-ins that this test's runs started and waits until they
+  // have gone.
+  static void CloseStandIns() {
+    for (int round = 0; round < 200; ++round) {
+      int found = 0;
+      EnumWindows(CloseStandIn, reinterpret_cast<LPARAM>(&found));
+      if (found == 0) return;
+      Sleep(50);
+    }
+  }
+
+  std::string ide_exe_;
+  std::string record_;
+  std::string log_;
+};
+
+TEST_F(RegTest, RunningIdeReceivesTheCommandAndIsNotStartedAgain) {
+  StartIdeByHand();
+  RunQuietly("demo.tpl");
+  EXPECT_EQ(Recorded("execute"), std::vector<std::string>{"[RegisterTemplateChain(demo.tpl,0)]"});
+  EXPECT_EQ(Recorded("autopick"), std::vector<std::string>{"off"});
+  EXPECT_EQ(Recorded("started").size(), 1u);
+  EXPECT_EQ(ConnectLog(), "App=ClarionWin\nBefore Open Channel=ClarionWin\nChannel=1\n");
+  EXPECT_EQ(AutoPick(), "on");
+}
+
+TEST_F(RegTest, IdeNotRunningIsStartedAndReceivesTheCommand) {
+  RunQuietly("demo.tpl");
+  EXPECT_EQ(Recorded("started").size(), 1u);
+  EXPECT_EQ(Recorded("execute"), std::vector<std::string>{"[RegisterTemplateChain(demo.tpl,0)]"});
+  // The setting was off before the IDE started and while it took the command.
+  EXPECT_EQ(Recorded("autopick"), std::vector<std::string>{"off"});
+  const std::string log = ConnectLog();
+  EXPECT_EQ(log.rfind("App=ClarionWin\nBefore Open Channel=ClarionWin\nBefore Run=ClarionWin\n"
+                      "Run Error=0\nChannel=",
+                      0),
+            0u)
+      << log;
+  EXPECT_EQ(AutoPick(), "on");
+}
+
+TEST_F(RegTest, SlowlyStartingIdeIsWaitedFor) {
+  ConfigureIde("ServeAfter=3000\r\n");
+  const RunResult result = RunQuietly("demo.tpl");
+  EXPECT_GT(result.seconds, 3.0);
+  EXPECT_EQ(Recorded("execute"), std::vector<std::string>{"[RegisterTemplateChain(demo.tpl,0)]"});
+  EXPECT_NE(ConnectLog().find("Channel="), std::string::npos);
+}
+
+TEST_F(RegTest, NamesAreSentAsTypedWithBlanksAndWithoutQuotes) {
+  CreateDirectoryA(Work("My Templates").c_str(), nullptr);
+  CreateDirectoryA(Work("sub").c_str(), nullptr);
+  ASSERT_TRUE(WriteWholeFile(Work("My Templates\\a b.tpl"), "#TEMPLATE(AB,'AB')\r\n"));
+  ASSERT_TRUE(WriteWholeFile(Work("sub\\rel.tpl"), "#TEMPLATE(Rel,'Rel')\r\n"));
+  StartIdeByHand();
+  RunQuietly("\"My Templates\\a b.tpl\"");
+  RunQuietly("sub\\rel.tpl");
+  RunQuietly(Work("demo.tpl"));
+  EXPECT_EQ(Recorded("execute"),
+            (std::vector<std::string>{"[RegisterTemplateChain(My Templates\\a b.tpl,0)]",
+                                      "[RegisterTemplateChain(sub\\rel.tpl,0)]",
+                                      "[RegisterTemplateChain(" + Work("demo.tpl") + ",0)]"}));
+}
+
+TEST_F(RegTest, AutoPickIsOffDuringTheCommandAndPutBackAfterwards) {
+  StartIdeByHand();
+  const struct {
+    std::string before, after;
+  } cases[] = {
+      {"[Environment]\r\nEditor=x\r\n", "on"},  // absent: written as the default
+      {"[Environment]\r\nAutoPick=Maybe So\r\n", "Maybe So"},
+      {"[Environment]\r\nAutoPick=off\r\n", "off"},
+  };
+  for (const auto& c : cases) {
+    WriteIdeIni(c.before);
+    RunQuietly("demo.tpl");
+    EXPECT_EQ(Recorded("autopick").back(), "off") << c.before;
+    EXPECT_EQ(AutoPick(), c.after) << c.before;
+  }
+}
+
+TEST_F(RegTest, MissingNameOrFileShowsItsBoxAndChangesNothing) {
+  const std::string ini_before = ReadWholeFile(ide_ini_);
+  const struct {
+    std::string arguments, caption, text;
+  } cases[] = {
+      {"REG", "ZQ Install Error",
+       "Command line must include a template name as the second parameter."},
+      {"reg \"\"", "ZQ Install Error",
+       "Command line must include a template name as the second parameter."},
+      {"REG nothere.tpl", "Register Error", "Template file does not exist."},
+      {"REG sub", "Register Error", "Template file does not exist."},
+  };
+  CreateDirectoryA(Work("sub").c_str(), nullptr);
+  for (const auto& c : cases) {
+    const RunResult result = Run(c.arguments);
+    EXPECT_EQ(result.exit_code, 0u);
+    ASSERT_EQ(result.boxes.size(), 1u) << c.arguments << "\n" << Describe(result.boxes);
+    EXPECT_EQ(result.boxes[0].caption, c.caption) << c.arguments;
+    EXPECT_EQ(result.boxes[0].text, c.text) << c.arguments;
+    EXPECT_EQ(result.boxes[0].icon, "information") << c.arguments;
+    EXPECT_EQ(result.boxes[0].buttons, std::vector<std::string>{"OK"}) << c.arguments;
+  }
+  EXPECT_EQ(ReadWholeFile(ide_ini_), ini_before);
+  EXPECT_FALSE(PathExists(log_));
+  EXPECT_FALSE(PathExists(record_));
+}
+
+TEST_F(RegTest, IdeThatNeverAnswersIsGivenUpAfterThirtySeconds) {
+  ConfigureIde("ServeAfter=-1\r\n");
+  const RunResult result = RunQuietly("demo.tpl", 120000);
+  EXPECT_GT(result.seconds, 30.0);
+  EXPECT_LT(result.seconds, 45.0);
+  EXPECT_EQ(Recorded("started").size(), 1u);
+  EXPECT_TRUE(Recorded("execute").empty());
+  EXPECT_EQ(ConnectLog(),
+            "App=ClarionWin\nBefore Open Channel=ClarionWin\nBefore Run=ClarionWin\n"
+            "Run Error=0\n");
+  EXPECT_EQ(AutoPick(), "on");
+}
+
+TEST_F(RegTest, IdeThatCannotBeStartedIsLoggedAndNotReported) {
+  UseDemoInstallation(root_ + "\\Bin\\NOSUCH.EXE");
+  const RunResult result = RunQuietly("demo.tpl", 120000);
+  EXPECT_GT(result.seconds, 30.0);
+  EXPECT_EQ(ConnectLog(),
+            "App=ClarionWin\nBefore Open Channel=ClarionWin\nBefore Run=ClarionWin\n"
+            "Run Error=2\n");
+  EXPECT_EQ(AutoPick(), "on");
+  EXPECT_FALSE(PathExists(record_));
+}
+
+}  // namespace
+}  // namespace zqmv5::testing
