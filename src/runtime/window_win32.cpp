@@ -338,6 +338,10 @@ class Win32Window : public Window {
     HWND control = GetDlgItem(dialog_, IdOf(field));
     if (!data || !control) return true;
     if (StoreFieldText(*data, ControlText(control))) {
+      // What was taken shows again through the field's picture.
+      displaying_ = true;
+      SetWindowTextA(control, FieldDisplayText(*data).c_str());
+      displaying_ = false;
       queue_.push_back({WindowEventKind::kAccepted, field});
       return true;
     }
