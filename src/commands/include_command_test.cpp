@@ -66,11 +66,6 @@ TEST_F(IncludeCommandTest, UnterminatedLastLineIsEndedFirst) {
   EXPECT_EQ(After("a\r\n  "), "a\r\n  \r\n#INCLUDE('abc.tpw')\r\n");
 }
 
-TEST_F(IncludeCommandTest, FileKeepsItsOwnLineEnds) {
-  EXPECT_EQ(After("a\nb\n"), "a\nb\n\n#INCLUDE('abc.tpw')\n");
-  EXPECT_EQ(After("a\r\nb\r\n"), "a\r\nb\r\n\r\n#INCLUDE('abc.tpw')\r\n");
-}
-
 TEST_F(IncludeCommandTest, PresentLineAnywhereInALineStopsTheCommand) {
   for (const char* before : {
            "#INCLUDE('abc.tpw')\r\n",
@@ -93,11 +88,6 @@ TEST_F(IncludeCommandTest, OnlyTheExactWholeLineCounts) {
        }) {
     EXPECT_EQ(After(before), std::string(before) + "\r\n#INCLUDE('abc.tpw')\r\n") << before;
   }
-}
-
-TEST_F(IncludeCommandTest, SecondRunChangesNothing) {
-  const std::string once = After("#TEMPLATE(A,'a')\r\n");
-  EXPECT_EQ(After(once), once);
 }
 
 TEST_F(IncludeCommandTest, MissingOrLockedFileIsNeverCreatedNorChanged) {
@@ -131,14 +121,6 @@ TEST_F(IncludeCommandTest, NameIsWrittenUnchangedUpToItsLimit) {
   Run("INCLUDE t " + longest);
   EXPECT_EQ(fake_.text_files.contents["t"], "a\r\n\r\n" + IncludeLine(longest) + "\r\n");
   EXPECT_EQ(After("a\r\n", "abc\ndef"), "a\r\n");
-}
-
-TEST_F(IncludeCommandTest, ManyLinesWithoutTheIncludeLine) {
-  std::string big;
-  for (int i = 0; i < 10000; ++i) big += "line " + std::to_string(i) + "\r\n";
-  EXPECT_EQ(After(big), big + "\r\n#INCLUDE('abc.tpw')\r\n");
-  const std::string with = big + "#INCLUDE('abc.tpw')\r\n" + big;
-  EXPECT_EQ(After(with), with);
 }
 
 TEST_F(IncludeCommandTest, WriteFailureIsSilent) {
