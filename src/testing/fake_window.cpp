@@ -58,7 +58,7 @@ bool FakeWindow::Type(int field, const std::string& text) {
     return false;
   }
   if (StoreFieldText(*data, text)) {
-    shown_[field] = text;
+    shown_[field] = FieldDisplayText(*data);
     queue_.push_back({WindowEventKind::kAccepted, field});
   } else {
     shown_[field] = text;
