@@ -29,28 +29,6 @@ TEST(NumberFromTextTest, LowByteKeepsEightBits) {
   EXPECT_EQ(LowByte(NumberFromText("99999999999999999999999")), LowByte(1e23));
 }
 
-TEST(FormatNumberTest, PicturesOfTheVersionWindow) {
-  struct Case {
-    double value;
-    const char* picture;
-    const char* shown;
-  };
-  const Case cases[] = {
-      {1.01, "n4.2", "1.01"},  {9.99, "n4.2", "9.99"},  {0, "n4.2", "0.00"},
-      {1.5, "n4.2", "1.50"},   {1.005, "n4.2", "1.01"}, {10, "n4.2", "####"},
-      {1.01, "n04.2", "1.01"}, {0.5, "n04.2", "0.50"},  {1.01, "n5.2", " 1.01"},
-      {12.5, "n5.2", "12.50"}, {100, "n5.2", "#####"},  {6, "n04", "0006"},
-      {9999, "n04", "9999"},   {10000, "n04", "####"},  {6.7, "n04", "0007"},
-      {-4, "n04", "-004"},     {-1, "n4.2", "####"},    {-1, "n5.2", "-1.00"},
-      {0, "n04", "0000"},      {1e30, "n04", "####"},   {7, "x9", "7"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FormatNumber(c.value, c.picture), c.shown) << c.value << " " << c.picture;
-    EXPECT_EQ(FitsPicture(c.value, c.picture), std::string(c.shown).find('#') == std::string::npos)
-        << c.value << " " << c.picture;
-  }
-}
-
 TEST(FormatNumberTest, PlainTextHasNoPaddingAndNoTrailingZeros) {
   EXPECT_EQ(PlainNumberText(1.1), "1.1");
   EXPECT_EQ(PlainNumberText(7), "7");
@@ -136,37 +114,6 @@ TEST(DataFieldTest, SpinArrowsStepWithinTheRange) {
   EXPECT_TRUE(StepField(b, -1));
   EXPECT_EQ(build, "9998");
   EXPECT_EQ(FieldDisplayText(b), "9998");
-}
-
-TEST(DataFieldTest, DisplayShowsTheVariableThroughThePicture) {
-  std::string version = "1.1  ";
-  EXPECT_EQ(FieldDisplayText(VersionField(&version)), " 1.10");
-  version = "     ";
-  EXPECT_EQ(FieldDisplayText(VersionField(&version)), "") << "a blanked field shows blank";
-  std::string build = "7   ";
-  EXPECT_EQ(FieldDisplayText(BuildField(&build)), "0007");
-
-  std::string note = "Update is turned off" + std::string(160, ' ');
-  DataField text;
-  text.text = &note;
-  text.size = 180;
-  text.blank_padded = true;
-  EXPECT_EQ(FieldDisplayText(text), "Update is turned off");
-  EXPECT_TRUE(StoreFieldText(text, std::string(200, 'x')));
-  EXPECT_EQ(note, std::string(180, 'x')) << "cut to the variable's size";
-
-  std::string name;
-  DataField file;
-  file.text = &name;
-  file.size = 119;
-  EXPECT_TRUE(StoreFieldText(file, std::string(130, 'n')));
-  EXPECT_EQ(name.size(), 119u);
-
-  uint8_t flag = 0;
-  DataField check;
-  check.kind = FieldKind::kCheck;
-  check.flag = &flag;
-  EXPECT_EQ(FieldDisplayText(check), "0");
 }
 
 TEST(DataFieldTest, GroupsBringTheirControlsAlong) {
