@@ -22,7 +22,7 @@ constexpr int32_t kIdeTimeOut = 12000;
 // before the first attempt, and the rest between two attempts, in hundredths
 // of a second.
 constexpr int32_t kConnectBound = 3000;
-constexpr int32_t kConnectRetryPause = 2;
+constexpr int32_t kConnectRetryPause = 6;
 // The most attempts that follow a rest, whatever the clock says.
 constexpr int32_t kConnectMaxRetries = 2 * kConnectBound / kConnectRetryPause;
 

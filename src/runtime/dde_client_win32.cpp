@@ -4,9 +4,11 @@
 // windows.h leaves DDEML out when WIN32_LEAN_AND_MEAN is defined.
 #include <ddeml.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "runtime/win32_backends.h"
 
@@ -74,6 +76,37 @@ class StringHandle {
   HSZ handle_ = nullptr;
 };
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+// The top-level windows of this thread.
+std::vector<HWND> ThreadWindows() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// Wine's DDEML keeps the conversation window of a connect that no server
+// answered, and every later connect is broadcast to all those windows too: a
+// wait of 30 seconds would pile up hundreds of them and make each attempt
+// dearer than the one before. Windows of a DDEML client conversation that the
+// failed connect made are therefore destroyed here; where DDEML cleans up
+// after itself there are none.
+void DestroyWindowsOfFailedConnect(const std::vector<HWND>& before) {
+  for (HWND window : ThreadWindows()) {
+    if (std::find(before.begin(), before.end(), window) != before.end()) continue;
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    const std::string window_class = name;
+    if (window_class.rfind("WineDdeClient", 0) == 0 || window_class == "DDEMLAnsiClient" ||
+        window_class == "DDEMLUnicodeClient") {
+      DestroyWindow(window);
+    }
+  }
+}
+
 class Win32DdeClient : public DdeClient {
  public:
   explicit Win32DdeClient(ErrorState& error) : error_(error) {}
@@ -94,9 +127,11 @@ class Win32DdeClient : public DdeClient {
     }
     StringHandle service_handle(instance_, service);
     StringHandle topic_handle(instance_, wanted_topic);
+    const std::vector<HWND> windows_before = ThreadWindows();
     HCONV conversation = DdeConnect(instance_, service_handle.get(), topic_handle.get(), nullptr);
     if (conversation == nullptr) {
       SetFromDdeml(/*connecting=*/true);
+      DestroyWindowsOfFailedConnect(windows_before);
       return 0;
     }
     // Channels are small numbers of our own rather than handles, so that no

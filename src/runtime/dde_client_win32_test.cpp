@@ -159,6 +159,27 @@ TEST_F(Win32DdeClientTest, NoServerGivesServerNotFound) {
   EXPECT_EQ(error_.text(), "DDE Server Not Found");
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+int ThreadWindowCount() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+// A wait for a starting IDE makes hundreds of connects that nobody answers;
+// none of them may leave a window behind for later broadcasts to visit.
+TEST_F(Win32DdeClientTest, FailedConnectsLeaveNoWindowsBehind) {
+  const std::string nobody = "ZQNoSuchService" + std::to_string(GetCurrentProcessId());
+  dde_->ConnectChannel(nobody, "");  // DDEML's own windows come with the first use
+  const int before = ThreadWindowCount();
+  for (int i = 0; i < 50; ++i) dde_->ConnectChannel(nobody, "");
+  EXPECT_EQ(ThreadWindowCount(), before);
+}
+
 TEST_F(Win32DdeClientTest, ChannelsNotOpenFailAtOnceWithoutWaiting) {
   dde_->SetTimeout(12000);
   const DWORD start = GetTickCount();
