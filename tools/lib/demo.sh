@@ -12,9 +12,10 @@ zq_demo_setup() {
   if [ -f "$ide" ]; then
     # The stand-in IDE: serves "ClarionWin" over DDE and records what it is
     # sent in Bin\fake_ide.log (settings in Bin\fake_ide.cfg, section
-    # [FakeIde]: ServeAfter, LiveFor, ErrorNum, ErrorMsg, ...).
+    # [FakeIde]: ServeAfter, LiveFor, ErrorNum, ErrorMsg, ...). Under Wine it
+    # holds the output that tools/run reads until it ends, so it lives briefly.
     cp "$ide" "$ZQ_DEMO_ROOT/Bin/C5EE.EXE"
-    [ -f "$ZQ_DEMO_ROOT/Bin/fake_ide.cfg" ] || printf '[FakeIde]\r\nServeAfter=0\r\nLiveFor=60000\r\n' >"$ZQ_DEMO_ROOT/Bin/fake_ide.cfg"
+    [ -f "$ZQ_DEMO_ROOT/Bin/fake_ide.cfg" ] || printf '[FakeIde]\r\nServeAfter=0\r\nLiveFor=3000\r\n' >"$ZQ_DEMO_ROOT/Bin/fake_ide.cfg"
     rm -f "$ZQ_DEMO_ROOT/Bin/fake_ide.log"
   fi
   [ -f "$ZQ_DEMO_ROOT/Bin/C5ee.ini" ] || printf '[Environment]\r\nAutoPick=on\r\n[Paths]\r\nLibsrc=C:\\ZQDemo\\C5\\LIBSRC\r\n' >"$ZQ_DEMO_ROOT/Bin/C5ee.ini"
