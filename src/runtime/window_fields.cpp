@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "runtime/fixed_text.h"
 
@@ -94,8 +92,31 @@ void StoreText(const DataField& field, std::string_view text) {
 double NumberFromText(std::string_view text) {
   std::string_view number = Trimmed(text);
   if (!IsDecimalNumber(number, nullptr)) return 0;
-  std::string copy(number);
-  return std::strtod(copy.c_str(), nullptr);
+  // Read by hand rather than with strtod, whose static form alone would add a
+  // fifth to the program's size. The first 19 significant digits are gathered
+  // exactly; a number of up to 15 digits comes out as the nearest double.
+  size_t i = 0;
+  const bool negative = number[0] == '-';
+  if (number[0] == '+' || number[0] == '-') ++i;
+  uint64_t mantissa = 0;
+  int significant = 0;
+  int exponent = 0;
+  bool fraction = false;
+  for (; i < number.size(); ++i) {
+    const char c = number[i];
+    if (c == '.') {
+      fraction = true;
+    } else if (significant < 19) {
+      mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+      if (mantissa != 0) ++significant;
+      if (fraction) --exponent;
+    } else if (!fraction) {
+      ++exponent;
+    }
+  }
+  const double value = exponent < 0 ? static_cast<double>(mantissa) / Power10(-exponent)
+                                    : static_cast<double>(mantissa) * Power10(exponent);
+  return negative ? -value : value;
 }
 
 uint8_t LowByte(double value) {
@@ -143,18 +164,43 @@ bool FitsPicture(double value, std::string_view picture) {
 }
 
 std::string PlainNumberText(double value) {
-  if (!(std::fabs(value) < 1e15)) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof(buffer), "%.15g", value);
-    return buffer;
+  // Written by hand, like NumberFromText, to keep printf's floating-point
+  // machinery out of the program.
+  if (value != value) return "nan";
+  const std::string sign = value < 0 ? "-" : "";
+  const double magnitude = std::fabs(value);
+  if (std::isinf(magnitude)) return sign + "inf";
+  if (magnitude >= 1e15) {
+    // Fifteen significant digits in exponent form, as "%.15g" gives them.
+    int exponent = 14;
+    while (magnitude >= Power10(exponent + 1)) ++exponent;
+    uint64_t digits = static_cast<uint64_t>(std::llround(magnitude / Power10(exponent - 14)));
+    if (digits >= 1000000000000000ULL) {
+      digits /= 10;
+      ++exponent;
+    }
+    while (digits % 10 == 0) digits /= 10;
+    std::string text = std::to_string(digits);
+    if (text.size() > 1) text.insert(1, ".");
+    return sign + text + "e+" + std::to_string(exponent);
   }
-  char buffer[64];
-  std::snprintf(buffer, sizeof(buffer), "%.9f", RoundTo(value, 9));
-  std::string text = buffer;
-  while (!text.empty() && text.back() == '0') text.pop_back();
-  if (!text.empty() && text.back() == '.') text.pop_back();
-  if (text == "-0") text = "0";
-  return text;
+  // Nine decimals at most, rounded, without trailing zeros.
+  uint64_t whole = static_cast<uint64_t>(std::floor(magnitude));
+  uint64_t fraction =
+      static_cast<uint64_t>(std::llround((magnitude - static_cast<double>(whole)) * 1e9));
+  if (fraction >= 1000000000ULL) {
+    fraction -= 1000000000ULL;
+    ++whole;
+  }
+  std::string text = std::to_string(whole);
+  if (fraction != 0) {
+    std::string decimals = std::to_string(fraction);
+    decimals.insert(0, 9 - decimals.size(), '0');
+    while (decimals.back() == '0') decimals.pop_back();
+    text += "." + decimals;
+  }
+  if (text == "0") return text;
+  return sign + text;
 }
 
 std::string FieldDisplayText(const DataField& field) {

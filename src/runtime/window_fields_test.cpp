@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
 namespace zqmv5 {
 namespace {
 
@@ -16,6 +20,17 @@ TEST(NumberFromTextTest, ReadsDecimalNumbersAndGivesZeroForAnythingElse) {
       {"1e3", 0},      {".", 0},   {"-", 0},     {"1 2", 0},     {"\t1", 0},  {"9999", 9999},
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(NumberFromText(c.text), c.value) << c.text;
+}
+
+TEST(NumberFromTextTest, GivesTheNearestDoubleAsStrtodWould) {
+  for (const char* text : {"0.1", "9.99", "1.005", "0.01", "123456789012345", "0.000000001",
+                           "00000000000000000000000000001.5", "-9.99", "4503599627370497"}) {
+    EXPECT_EQ(NumberFromText(text), std::strtod(text, nullptr)) << text;
+  }
+  // Digits past the nineteenth still count as places.
+  EXPECT_DOUBLE_EQ(NumberFromText("12345678901234567890123"), 1.2345678901234568e22);
+  EXPECT_DOUBLE_EQ(NumberFromText("1." + std::string(200, '0') + "1"), 1.0);
+  EXPECT_TRUE(std::isinf(NumberFromText(std::string(400, '9'))));
 }
 
 TEST(NumberFromTextTest, LowByteKeepsEightBits) {
@@ -36,6 +51,15 @@ TEST(FormatNumberTest, PlainTextHasNoPaddingAndNoTrailingZeros) {
   EXPECT_EQ(PlainNumberText(9.99), "9.99");
   EXPECT_EQ(PlainNumberText(-0.5), "-0.5");
   EXPECT_EQ(PlainNumberText(-0.0), "0");
+  EXPECT_EQ(PlainNumberText(-0.0000000001), "0");
+  EXPECT_EQ(PlainNumberText(0.9999999999), "1");
+  EXPECT_EQ(PlainNumberText(123456789012345), "123456789012345");
+  EXPECT_EQ(PlainNumberText(0.000000001), "0.000000001");
+  // Beyond fifteen digits: exponent form with fifteen significant digits.
+  EXPECT_EQ(PlainNumberText(1e15), "1e+15");
+  EXPECT_EQ(PlainNumberText(-1234567890123456789.0), "-1.23456789012346e+18");
+  EXPECT_EQ(PlainNumberText(1e300), "1e+300");
+  EXPECT_EQ(PlainNumberText(HUGE_VAL), "inf");
 }
 
 DataField VersionField(std::string* text) {

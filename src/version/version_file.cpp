@@ -1,6 +1,6 @@
 #include "version/version_file.h"
 
-#include <cstdio>
+#include <string>
 
 #include "runtime/fixed_text.h"
 #include "runtime/record.h"
@@ -39,9 +39,12 @@ std::string AddedText(const Date& date, int32_t time_of_day) {
   auto two = [](int value) { return (value % 100 + 100) % 100; };
   const int hours = time_of_day / (60 * 60 * 100);
   const int minutes = time_of_day / (60 * 100) % 60;
-  char text[32];
-  std::snprintf(text, sizeof(text), " ! %02d/%02d/%02d %02d%02d -- ", two(date.month),
-                two(date.day), two(date.year), two(hours), two(minutes));
+  auto digits = [](int value) {
+    return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+  };
+  const std::string text = " ! " + digits(two(date.month)) + "/" + digits(two(date.day)) + "/" +
+                           digits(two(date.year)) + " " + digits(two(hours)) +
+                           digits(two(minutes)) + " -- ";
   return FitString(text, kAddedWidth);
 }
 
