@@ -22,6 +22,35 @@ uint8_t ReadFlag(Profile& profile, const char* entry) {
   return LowByte(NumberFromText(profile.ReadIniValue("Status", entry, "1", kSettingsIni)));
 }
 
+DataField TextField(int control, std::string* text, size_t size, bool blank_padded) {
+  DataField f;
+  f.field = control;
+  f.text = text;
+  f.size = size;
+  f.blank_padded = blank_padded;
+  return f;
+}
+
+// A spin box over a blank-padded number field.
+DataField NumberField(int control, std::string* text, size_t size, const char* picture,
+                      double low, double high, double step) {
+  DataField f = TextField(control, text, size, true);
+  f.kind = FieldKind::kNumber;
+  f.picture = picture;
+  f.low = low;
+  f.high = high;
+  f.step = step;
+  return f;
+}
+
+DataField CheckField(int control, uint8_t* flag) {
+  DataField f;
+  f.field = control;
+  f.kind = FieldKind::kCheck;
+  f.flag = flag;
+  return f;
+}
+
 }  // namespace
 
 void VersionWindow(Runtime& runtime) {
@@ -36,54 +65,14 @@ WindowDescription VersionWindowProcedure::Description() {
   WindowDescription d;
   d.layout = kVersionWindowLayout;
 
-  DataField note;
-  note.field = kNoteEntry;
-  note.text = &VER.NOTE;
-  note.size = kNoteWidth;
-  note.blank_padded = true;
-  d.fields.push_back(note);
-
-  DataField version;
-  version.field = kVersionSpin;
-  version.kind = FieldKind::kNumber;
-  version.text = &VER.VER;
-  version.size = kVerWidth;
-  version.blank_padded = true;
-  version.picture = "n5.2";
-  version.low = 0;
-  version.high = 9.99;
-  version.step = 0.01;
-  d.fields.push_back(version);
-
-  DataField build;
-  build.field = kBuildSpin;
-  build.kind = FieldKind::kNumber;
-  build.text = &VER.BUILD;
-  build.size = kBuildWidth;
-  build.blank_padded = true;
-  build.picture = "n04";
-  build.low = 0;
-  build.high = 9999;
-  build.step = 1;
-  d.fields.push_back(build);
-
-  DataField updates;
-  updates.field = kEnableUpdatesCheck;
-  updates.kind = FieldKind::kCheck;
-  updates.flag = &UpdatesEnabled;
-  d.fields.push_back(updates);
-
-  DataField automatic;
-  automatic.field = kAutoIncrementCheck;
-  automatic.kind = FieldKind::kCheck;
-  automatic.flag = &AutoIncrement;
-  d.fields.push_back(automatic);
-
-  DataField file;
-  file.field = kFileEntry;
-  file.text = &VersionFileName;
-  file.size = kVersionFileNameSize - 1;
-  d.fields.push_back(file);
+  d.fields = {
+      TextField(kNoteEntry, &VER.NOTE, kNoteWidth, true),
+      NumberField(kVersionSpin, &VER.VER, kVerWidth, "n5.2", 0, 9.99, 0.01),
+      NumberField(kBuildSpin, &VER.BUILD, kBuildWidth, "n04", 0, 9999, 1),
+      CheckField(kEnableUpdatesCheck, &UpdatesEnabled),
+      CheckField(kAutoIncrementCheck, &AutoIncrement),
+      TextField(kFileEntry, &VersionFileName, kVersionFileNameSize - 1, false),
+  };
 
   d.groups = {{kVersionGroup, kInfoButton, kBuildSpin},
               {kSetupGroup, kEnableUpdatesCheck, kFileEntry},

@@ -30,28 +30,49 @@ std::string WithoutCarriageReturns(std::string text) {
   return text;
 }
 
+// A w by h 32-bit BGRA drawing surface compatible with the screen, whose
+// pixels are read back when it is done.
+class Canvas {
+ public:
+  Canvas(int w, int h) : screen_(GetDC(nullptr)), memory_(CreateCompatibleDC(screen_)) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap_ = CreateDIBSection(memory_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    old_ = SelectObject(memory_, bitmap_);
+  }
+  ~Canvas() {
+    SelectObject(memory_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(memory_);
+    ReleaseDC(nullptr, screen_);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  HDC screen() const { return screen_; }
+  HDC dc() const { return memory_; }
+  DWORD* bits() const { return static_cast<DWORD*>(bits_); }
+
+ private:
+  HDC screen_;
+  HDC memory_;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  void* bits_ = nullptr;
+};
+
 // The pixels of a screen rectangle, as 32-bit BGRA.
 std::vector<DWORD> CaptureScreen(const RECT& r) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  Canvas canvas(w, h);
+  BitBlt(canvas.dc(), 0, 0, w, h, canvas.screen(), r.left, r.top, SRCCOPY);
   GdiFlush();
-  std::copy_n(static_cast<DWORD*>(bits), pixels.size(), pixels.begin());
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  std::copy_n(canvas.bits(), pixels.size(), pixels.begin());
   return pixels;
 }
 
@@ -61,25 +82,11 @@ std::vector<DWORD> RenderIcon(LPCSTR id, int w, int h, DWORD background) {
   std::vector<DWORD> pixels(static_cast<size_t>(w) * h, background);
   HICON icon = LoadIconA(nullptr, id);
   if (!icon) return pixels;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  std::copy(pixels.begin(), pixels.end(), static_cast<DWORD*>(bits));
-  DrawIconEx(memory, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+  Canvas canvas(w, h);
+  std::copy(pixels.begin(), pixels.end(), canvas.bits());
+  DrawIconEx(canvas.dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
   GdiFlush();
-  std::copy_n(static_cast<DWORD*>(bits), pixels.size(), pixels.begin());
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  std::copy_n(canvas.bits(), pixels.size(), pixels.begin());
   return pixels;
 }
 
