@@ -36,15 +36,14 @@ void VersionRecord::SetText(std::string_view text) {
 std::string AddedText(const Date& date, int32_t time_of_day) {
   // Each part is kept to two digits so that the field keeps its width
   // whatever the clock says.
-  auto two = [](int value) { return (value % 100 + 100) % 100; };
-  const int hours = time_of_day / (60 * 60 * 100);
-  const int minutes = time_of_day / (60 * 100) % 60;
-  auto digits = [](int value) {
+  auto two = [](int value) {
+    value = (value % 100 + 100) % 100;
     return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
   };
-  const std::string text = " ! " + digits(two(date.month)) + "/" + digits(two(date.day)) + "/" +
-                           digits(two(date.year)) + " " + digits(two(hours)) +
-                           digits(two(minutes)) + " -- ";
+  const int hours = time_of_day / (60 * 60 * 100);
+  const int minutes = time_of_day / (60 * 100) % 60;
+  const std::string text = " ! " + two(date.month) + "/" + two(date.day) + "/" + two(date.year) +
+                           " " + two(hours) + two(minutes) + " -- ";
   return FitString(text, kAddedWidth);
 }
 
