@@ -30,8 +30,8 @@ std::string WithoutCarriageReturns(std::string text) {
   return text;
 }
 
-// A w by h 32-bit BGRA drawing surface compatible with the screen, whose
-// pixels are read back when it is done.
+// A w by h 32-bit BGRA bitmap selected into a memory DC compatible with the
+// screen; its pixels lie in bits() for as long as the canvas lives.
 class Canvas {
  public:
   Canvas(int w, int h) : screen_(GetDC(nullptr)), memory_(CreateCompatibleDC(screen_)) {
