@@ -287,5 +287,31 @@ TEST(Win32DdeConnectionTest, RejectedCommandBringsTheServersErrorIntoTheObject) 
   EXPECT_TRUE(ide.WaitFor("execute [RegisterTemplateChain(x.tpl,0)]")) << ide.Record();
 }
 
+// An IDE that stops pumping messages inside the command costs one time-out:
+// it is not asked for its error items afterwards, and the conversation ends
+// without waiting for it.
+TEST(Win32DdeConnectionTest, HungIdeCostsOneTimeOut) {
+  StandIn ide("--hang-execute 20000");
+  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+  FakeRuntime fake;
+  std::unique_ptr<DdeClient> dde = NewWin32DdeClient(fake.error);
+  std::unique_ptr<Clock> clock = NewWin32Clock();
+  Runtime runtime{fake.error,    fake.command_line, fake.profile, fake.messages,
+                  fake.programs, fake.files,        *clock,       fake.text_files,
+                  *dde,          fake.windows};
+  ConnectionLog log(fake.profile);
+  DdeConnection connection(runtime, log);
+  connection.Init("");
+  connection.Configure({ide.service(), "", 0, nullptr, 200});
+  ASSERT_EQ(connection.Connect(), 0);
+  const DWORD start = GetTickCount();
+  connection.RegisterTemplate("x.tpl", 0);
+  connection.Disconnect();
+  const DWORD elapsed = GetTickCount() - start;
+  EXPECT_EQ(connection.DDEERRORCODE, kDdeTimeOut) << connection.DDEERROR;
+  EXPECT_GE(elapsed, 1900u);
+  EXPECT_LT(elapsed, 4500u);
+}
+
 }  // namespace
 }  // namespace zqmv5

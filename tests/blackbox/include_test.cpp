@@ -132,6 +132,52 @@ TEST_F(IncludeTest, FileHeldByAnotherProgramIsLeftAlone) {
   EXPECT_EQ(ReadWholeFile(tpl_), kHead);
 }
 
+// Files in encodings of their own: a UTF-16 template is left as it is, and
+// lone carriage returns end lines as they do for the editors that write them.
+TEST_F(IncludeTest, FilesInOtherEncodingsAndLineEnds) {
+  const std::string utf16("\xFF\xFE#\0T\0\r\0\n\0", 10);
+  EXPECT_EQ(After(utf16), utf16);
+  EXPECT_EQ(After("#TEMPLATE(Demo,'x')\r#! end\r"),
+            "#TEMPLATE(Demo,'x')\r#! end\r\r#INCLUDE('MyInc.tpw')\r");
+  EXPECT_EQ(After("\xEF\xBB\xBF#INCLUDE('MyInc.tpw')\r\n"), "\xEF\xBB\xBF#INCLUDE('MyInc.tpw')\r\n");
+}
+
+// A template on a disk that is full to the last block: no half line.
+TEST_F(IncludeTest, FullDiskLeavesTheTemplateAsItWas) {
+  const std::string drive = SmallDrive();
+  if (drive.empty()) GTEST_SKIP() << "no small drive S: (tools/test maps one when run as root)";
+  const std::string dir = drive + "zqmv5-include-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string tpl = dir + "\\full.tpl";
+  std::string bytes = kHead;
+  bytes += "#! " + std::string(4096 - 10 - bytes.size() - 5, '.') + "\r\n";
+  ASSERT_TRUE(WriteWholeFile(tpl, bytes));
+  ASSERT_TRUE(FillDrive(dir + "\\fill"));
+  RunQuietly(Quoted(tpl) + " MyInc.tpw");
+  EXPECT_EQ(ReadWholeFile(tpl), bytes);
+  RemoveFileIfAny(dir + "\\fill");
+  RemoveFileIfAny(tpl);
+  RemoveDirectoryA(dir.c_str());
+}
+
+// A file too big for the program's memory: it ends quietly with status 0,
+// the file untouched.
+TEST_F(IncludeTest, OutOfMemoryEndsQuietly) {
+  HANDLE file = CreateFileA(tpl_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  size.QuadPart = 1900ll << 20;
+  ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
+  ASSERT_TRUE(SetEndOfFile(file));
+  CloseHandle(file);
+  RunQuietly("demo.tpl MyInc.tpw");
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(GetFileAttributesExA(tpl_.c_str(), GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, static_cast<DWORD>(1900u << 20));
+  RemoveFileIfAny(tpl_);
+}
+
 TEST_F(IncludeTest, TenThousandLines) {
   std::string big = kHead;
   for (int i = 0; i < 10000; ++i) big += "#! line " + std::to_string(i) + "\r\n";

@@ -130,6 +130,21 @@ TEST_F(LibSrcTest, IdeInAFolderWithBlanksStarts) {
   EXPECT_EQ(log.size() - log.find('\n'), 1u) << log;
 }
 
+// An IDE path with blanks, unquoted as INI files hold it: the IDE starts, and
+// not a program named like the path's first word.
+TEST_F(LibSrcTest, UnquotedIdePathStartsTheIdeItNames) {
+  CreateDirectoryA(Work("Program Files").c_str(), nullptr);
+  CreateDirectoryA(Work("Program Files\\C5").c_str(), nullptr);
+  const std::string exe = Work("Program Files\\C5\\C5EE.EXE");
+  const std::string decoy = Work("Program.exe");
+  InstallRecorderAs(exe);
+  InstallRecorderAs(decoy);
+  UseDemoInstallation(exe);
+  RunQuietly("c:\\lib run");
+  EXPECT_NE(Recorded(exe, 1).find(exe), std::string::npos);
+  EXPECT_EQ(Recorded(decoy, 1, 1000), "");
+}
+
 TEST_F(LibSrcTest, IdeThatCannotStartIsNotReported) {
   UseDemoInstallation(root_ + "\\Bin\\MISSING.EXE");
   RunQuietly("c:\\lib run");

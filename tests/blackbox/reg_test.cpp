@@ -222,6 +222,56 @@ TEST_F(RegTest, MissingNameOrFileShowsItsBoxAndChangesNothing) {
   EXPECT_FALSE(PathExists(record_));
 }
 
+std::string ShortName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+// Names that hold what the IDE's command syntax gives a meaning to go in their
+// short form, which holds none of it; the IDE never receives more than the one
+// command. A name whose short form still holds such characters is refused.
+TEST_F(RegTest, NameCanNeverCarryACommandOfItsOwn) {
+  const std::string evil = "x.tpl,0)][RunProgram(evil.exe)][Foo(x";
+  CreateDirectoryA(Work("Tpl [old]").c_str(), nullptr);
+  ASSERT_TRUE(WriteWholeFile(Work(evil), "#TEMPLATE(X,'X')\r\n"));
+  ASSERT_TRUE(WriteWholeFile(Work("Tpl [old]\\a.tpl"), "#TEMPLATE(A,'A')\r\n"));
+  ASSERT_TRUE(WriteWholeFile(Work("a(1).tpl"), "#TEMPLATE(P,'P')\r\n"));
+  StartIdeByHand();
+  RunQuietly("\"" + evil + "\"");
+  RunQuietly("\"" + Work("Tpl [old]\\a.tpl") + "\"");
+  char evil_short[MAX_PATH] = {}, old_short[MAX_PATH] = {};
+  const std::string old_long = Work("Tpl [old]\\a.tpl");
+  GetShortPathNameA(Work(evil).c_str(), evil_short, MAX_PATH);
+  GetShortPathNameA(old_long.c_str(), old_short, MAX_PATH);
+  EXPECT_EQ(Recorded("execute"),
+            (std::vector<std::string>{"[RegisterTemplateChain(" + ShortName(evil_short) + ",0)]",
+                                      "[RegisterTemplateChain(" + std::string(old_short) + ",0)]"}));
+
+  WriteIdeIni("[Environment]\r\nAutoPick=kept\r\n");
+  const RunResult result = Run("REG a(1).tpl");
+  ASSERT_EQ(result.boxes.size(), 1u) << Describe(result.boxes);
+  EXPECT_EQ(result.boxes[0].caption, "Register Error");
+  EXPECT_NE(result.boxes[0].text.find("short"), std::string::npos) << result.boxes[0].text;
+  EXPECT_EQ(Recorded("execute").size(), 2u);
+  EXPECT_EQ(AutoPick(), "kept");
+}
+
+// Two installers register at once: each command reaches the IDE while
+// AutoPick is off, and AutoPick ends as it was.
+TEST_F(RegTest, TwoRunsAtOnceKeepAutoPick) {
+  ConfigureIde("HoldExecute=3000\r\n");
+  StartIdeByHand();
+  const std::string line = Quoted(ProgramUnderTest()) + " REG demo.tpl";
+  HANDLE first = StartDetached(line, work_);
+  ASSERT_NE(first, nullptr);
+  ASSERT_TRUE(WaitForRecord("execute"));
+  HANDLE second = StartDetached(line, work_);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(WaitForSingleObject(first, 60000), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(second, 60000), WAIT_OBJECT_0);
+  CloseHandle(first);
+  CloseHandle(second);
+  EXPECT_EQ(Recorded("autopick"), (std::vector<std::string>{"off", "off"}));
+  EXPECT_EQ(AutoPick(), "on");
+}
+
 TEST_F(RegTest, IdeThatNeverAnswersIsGivenUpAfterThirtySeconds) {
   ConfigureIde("ServeAfter=-1\r\n");
   const RunResult result = RunQuietly("demo.tpl", 120000);

@@ -17,6 +17,8 @@
 //   ServeAfter / --serve-after    ms before serving; -1 never  (0)
 //   LiveFor / --live-for          ms until it ends by itself   (60000)
 //   HoldExecute / --hold-execute  ms before acknowledging an execute (0)
+//   HangExecute / --hang-execute  ms without pumping messages when an execute
+//                                 arrives, as a hung IDE does (0)
 //   RefuseExecute / --refuse-execute  1: acknowledge executes negatively (0)
 //   ErrorNum / --error-num        value of "GetErrorNum"       ("0")
 //   ErrorMsg / --error-msg        value of "GetErrorMsg"       ("")
@@ -49,6 +51,7 @@ struct Settings {
   long serve_after_ms = 0;
   long live_for_ms = 60000;
   long hold_execute_ms = 0;
+  long hang_execute_ms = 0;
   bool refuse_execute = false;
   std::string error_num = "0";
   std::string error_msg;
@@ -137,6 +140,7 @@ void LoadSettings(int argc, char** argv) {
   s.serve_after_ms = std::atol(IniText(config, section, "ServeAfter", "0").c_str());
   s.live_for_ms = std::atol(IniText(config, section, "LiveFor", "60000").c_str());
   s.hold_execute_ms = std::atol(IniText(config, section, "HoldExecute", "0").c_str());
+  s.hang_execute_ms = std::atol(IniText(config, section, "HangExecute", "0").c_str());
   s.refuse_execute = std::atol(IniText(config, section, "RefuseExecute", "0").c_str()) != 0;
   s.error_num = IniText(config, section, "ErrorNum", s.error_num);
   s.error_msg = IniText(config, section, "ErrorMsg", s.error_msg);
@@ -150,6 +154,7 @@ void LoadSettings(int argc, char** argv) {
     if (name == "--serve-after") s.serve_after_ms = std::atol(value.c_str());
     if (name == "--live-for") s.live_for_ms = std::atol(value.c_str());
     if (name == "--hold-execute") s.hold_execute_ms = std::atol(value.c_str());
+    if (name == "--hang-execute") s.hang_execute_ms = std::atol(value.c_str());
     if (name == "--refuse-execute") s.refuse_execute = std::atol(value.c_str()) != 0;
     if (name == "--error-num") s.error_num = value;
     if (name == "--error-msg") s.error_msg = value;
@@ -213,6 +218,7 @@ void OnExecute(HWND server, HWND client, HGLOBAL commands) {
   Record("execute", command);
   Record("autopick", IniText(g_settings.ide_ini, "Environment", "AutoPick", "(none)"));
   const WORD status = g_settings.refuse_execute ? 0 : 0x8000;  // fAck
+  if (g_settings.hang_execute_ms > 0) Sleep(static_cast<DWORD>(g_settings.hang_execute_ms));
   if (g_settings.hold_execute_ms > 0) {
     g_pending.push_back({client, commands, status, GetTickCount() + g_settings.hold_execute_ms});
     SetTimer(server, kHoldTimer, 10, nullptr);

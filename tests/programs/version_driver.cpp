@@ -9,9 +9,12 @@
 //   shot PATH      saves a PNG screenshot of the window
 //   click N        presses button or check box N
 //   type N TEXT    gives field N the focus, replaces its text and tabs away
+//   settext N TEXT sets field N's text as a tool would, without the focus
 //   up N, down N   presses the arrow key in spin box N
 //   enter, esc     presses Enter or Esc in the window
 //   close          the frame's close button
+//   endsession     the session ends (log-off or shut-down): the window is
+//                  asked and told, and the program is then ended
 //   wait MS        lets MS milliseconds pass
 // Then the driver waits for the program to end. The report ("key=value"
 // lines, "|" for a line break in a value) goes to FILE, or to the terminal
@@ -143,6 +146,18 @@ class Driver {
       Send(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
       Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
       Send(window_, WM_NEXTDLGCTL, 0, FALSE);
+    } else if (step == "settext") {
+      HWND control = Control(std::stoi(Next()));
+      const std::string text = Next();
+      Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    } else if (step == "endsession") {
+      Report("endsession.agreed", Send(window_, WM_QUERYENDSESSION, 0, 0) ? "1" : "0");
+      Send(window_, WM_ENDSESSION, TRUE, 0);
+      // Windows ends the program once every window has answered.
+      if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, process_id_)) {
+        TerminateProcess(process, 0);
+        CloseHandle(process);
+      }
     } else if (step == "up" || step == "down") {
       HWND control = Control(std::stoi(Next()));
       Send(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);

@@ -80,6 +80,25 @@ std::string IniSection(const std::string& file, const std::string& section) {
   return lines;
 }
 
+std::string SmallDrive() {
+  ULARGE_INTEGER total = {};
+  if (!GetDiskFreeSpaceExA("S:\\", nullptr, &total, nullptr)) return "";
+  return total.QuadPart > 0 && total.QuadPart <= (1u << 20) ? "S:\\" : "";
+}
+
+bool FillDrive(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const std::string block(512, 'f');
+  DWORD written = 0;
+  while (WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) &&
+         written == block.size()) {
+  }
+  CloseHandle(file);
+  return true;
+}
+
 FileGuard::FileGuard(std::string path) : path_(std::move(path)), existed_(PathExists(path_)) {
   if (existed_) bytes_ = ReadWholeFile(path_);
 }

@@ -23,6 +23,14 @@ std::string IniValue(const std::string& file, const std::string& section,
                      const std::string& entry, const std::string& default_value = "");
 std::string IniSection(const std::string& file, const std::string& section);
 
+// The small drive that tools/test maps as S: for full-disk tests ("S:\\"), or ""
+// when there is none.
+std::string SmallDrive();
+
+// Writes a filler file at `path` until the drive is full; the drive then has
+// no free block left.
+bool FillDrive(const std::string& path);
+
 // Keeps a file's bytes and puts them back (or removes the file) when it goes.
 class FileGuard {
  public:

@@ -58,5 +58,26 @@ zq_ensure_prefix() {
   ) 9>"$(dirname "$WINEPREFIX")/.prefix.lock"
 }
 
+# A drive S: of a few pages on a tmpfs of its own, which tests fill to see
+# what the program does on a full disk. Needs root; without it there is no S:
+# and those tests skip.
+ZQ_SMALL_DRIVE="$(dirname "$WINEPREFIX")/small-drive"
+zq_mount_small_drive() {
+  rm -f "$WINEPREFIX/dosdevices/s:"
+  mkdir -p "$ZQ_SMALL_DRIVE"
+  if ! mountpoint -q "$ZQ_SMALL_DRIVE"; then
+    mount -t tmpfs -o size=256k,mode=1777 tmpfs "$ZQ_SMALL_DRIVE" 2>/dev/null || {
+      echo "note: no small drive S: for the full-disk tests (mounting a tmpfs needs root)" >&2
+      return 0
+    }
+  fi
+  ln -sfn "$ZQ_SMALL_DRIVE" "$WINEPREFIX/dosdevices/s:"
+}
+
+zq_unmount_small_drive() {
+  rm -f "$WINEPREFIX/dosdevices/s:"
+  if mountpoint -q "$ZQ_SMALL_DRIVE" 2>/dev/null; then umount "$ZQ_SMALL_DRIVE" 2>/dev/null || true; fi
+}
+
 # The Windows directory of the prefix, where bare INI names and WIN.INI live.
 zq_windows_dir() { echo "$WINEPREFIX/drive_c/windows"; }
