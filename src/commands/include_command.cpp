@@ -23,26 +23,21 @@ void IncludeCommand(CommandContext& context, Runtime& runtime) {
   if (include_name.size() > kMaxIncludeName) return;
   if (include_name.find_first_of("\r\n") != std::string::npos) return;
 
+  // A file that cannot be read to its end is not opened: the rest of it is
+  // unknown, and a second include line could follow.
   std::unique_ptr<TextFile> template_file = runtime.text_files.NewTextFile();
   if (!template_file->Open(TemplateFileName, FileAccess::kReadWriteDenyNone)) return;
-  template_file->SetToFirst();
 
   // Whole lines are searched, however long, so that an include line beyond
   // the 255th character of a line is found too.
   const std::string include_line = IncludeLine(include_name);
-  std::string line;  // the last line read; a failed read leaves it as it was
-  while (template_file->Next(&line)) {
-    if (line.find(include_line) != std::string::npos) {
-      template_file->Close();
-      return;
-    }
+  const std::vector<std::string>& lines = template_file->lines();
+  for (const std::string& line : lines) {
+    if (line.find(include_line) != std::string::npos) return;
   }
-  // Only the end of the file proves the line absent; after another read error
-  // the rest of the file is unknown, and a second include line could follow.
-  if (runtime.error.code() == kRecordNotAvailable) {
-    AppendIncludeLine(*template_file, line, include_name);
-  }
-  template_file->Close();
+  AppendIncludeLine(*template_file, lines.empty() ? "" : lines.back(), include_name);
+  // A failed write leaves the file as it was; INCLUDE tells nobody.
+  template_file->Commit();
 }
 
 }  // namespace zqmv5

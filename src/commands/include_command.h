@@ -21,13 +21,13 @@ std::string IncludeLine(const std::string& include_name);
 // exact case, and when no line holds it adds it at the end of the file, after
 // an empty line when the last line holds text. Shows nothing in any case, and
 // never creates the file. Does nothing when either operand is blank, when the
-// name is longer than kMaxIncludeName or holds a line break, or when a read
-// fails before the end of the file.
+// name is longer than kMaxIncludeName or holds a line break, or when the file
+// cannot be read to its end or is in UTF-16. A write that fails leaves the
+// file as it was.
 void IncludeCommand(CommandContext& context, Runtime& runtime);
 
-// Adds the include line at the end of the open `template_file`, first an
-// empty line when `last_line` (the last line read) is not blank. Write
-// failures are not reported.
+// Adds the include line at the end of the open `template_file`, in memory,
+// first an empty line when `last_line` (the file's last line) is not blank.
 void AppendIncludeLine(TextFile& template_file, const std::string& last_line,
                        const std::string& include_name);
 

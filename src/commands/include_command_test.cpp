@@ -123,51 +123,18 @@ TEST_F(IncludeCommandTest, NameIsWrittenUnchangedUpToItsLimit) {
   EXPECT_EQ(After("a\r\n", "abc\ndef"), "a\r\n");
 }
 
-TEST_F(IncludeCommandTest, WriteFailureIsSilent) {
+TEST_F(IncludeCommandTest, WriteFailureIsSilentAndLeavesNoHalfLine) {
   fake_.text_files.fail_writes_with = kAccessDenied;
+  EXPECT_EQ(After("a\r\n"), "a\r\n");
+  fake_.text_files.fail_writes_with = 0;
+  fake_.text_files.disk_free = 9;
   EXPECT_EQ(After("a\r\n"), "a\r\n");
   EXPECT_TRUE(fake_.messages.shown.empty());
 }
 
-// A disk whose reads fail past a given offset.
-class FailingReads : public FakeTextFiles {
- public:
-  using FakeTextFiles::FakeTextFiles;
-  std::unique_ptr<ByteStore> OpenStore(const std::string& name, FileAccess access,
-                                       int* error) override {
-    auto store = FakeTextFiles::OpenStore(name, access, error);
-    return store ? std::make_unique<Store>(std::move(store)) : nullptr;
-  }
-
- private:
-  class Store : public ByteStore {
-   public:
-    explicit Store(std::unique_ptr<ByteStore> inner) : inner_(std::move(inner)) {}
-    bool Size(int64_t* size) override { return inner_->Size(size); }
-    bool ReadAt(int64_t offset, char* buffer, size_t count, size_t* read) override {
-      if (offset + static_cast<int64_t>(count) > 10) return false;
-      return inner_->ReadAt(offset, buffer, count, read);
-    }
-    bool WriteAt(int64_t offset, const char* data, size_t count) override {
-      return inner_->WriteAt(offset, data, count);
-    }
-    bool Truncate(int64_t size) override { return inner_->Truncate(size); }
-    int LastError() override { return kFileSystemError; }
-
-   private:
-    std::unique_ptr<ByteStore> inner_;
-  };
-};
-
-TEST_F(IncludeCommandTest, ReadErrorBeforeTheEndWritesNothing) {
-  FailingReads files(fake_.error);
-  files.contents[kTpl] = "a\r\nb\r\n";
-  Runtime runtime = fake_.runtime;
-  Runtime failing{runtime.error,    runtime.command_line, runtime.profile, runtime.messages,
-                  runtime.programs, runtime.files,        runtime.clock,   files,
-                  runtime.dde,      runtime.windows};
-  RunOn(failing, std::string("INCLUDE ") + kTpl + " abc.tpw");
-  EXPECT_EQ(files.contents[kTpl], "a\r\nb\r\n");
+TEST_F(IncludeCommandTest, ReadErrorAfterSomeLinesWritesNothing) {
+  fake_.text_files.fail_reads_at = 4;
+  EXPECT_EQ(After("a\r\nb\r\n"), "a\r\nb\r\n");
 }
 
 }  // namespace

@@ -104,8 +104,10 @@ TEST_F(RegCommandTest, NameIsSentAsTypedWithItsBlanksAndWithoutQuotes) {
        "[RegisterTemplateChain(My Templates\\a b.tpl,0)]"},
       {"REG ..\\tpl\\x.tpl", "..\\tpl\\x.tpl", "[RegisterTemplateChain(..\\tpl\\x.tpl,0)]"},
       {"reg \"trail.tpl  \"", "trail.tpl  ", "[RegisterTemplateChain(trail.tpl,0)]"},
-      {"REG a,b(1).tpl extra", "a,b(1).tpl", "[RegisterTemplateChain(a,b(1).tpl,0)]"},
+      // Characters of the command syntax: the short form goes instead.
+      {"REG a,b(1).tpl extra", "a,b(1).tpl", "[RegisterTemplateChain(AB1~1.TPL,0)]"},
   };
+  fake_.files.short_names["a,b(1).tpl"] = "AB1~1.TPL";
   for (const auto& c : cases) {
     fake_.files.existing = {c.file};
     Run(c.line);
@@ -153,6 +155,17 @@ TEST_F(RegCommandTest, UnreachableOrRefusingIdeIsNotReportedAndAutoPickRestored)
   EXPECT_TRUE(fake_.messages.shown.empty());
   EXPECT_EQ(fake_.dde.executes.size(), 1u);
   EXPECT_EQ(AutoPick(), "yes");
+}
+
+// Another REG that keeps its turn past the wait: this one changes nothing.
+TEST_F(RegCommandTest, RunThatNeverGetsItsTurnChangesNothing) {
+  IdeRunning();
+  fake_.files.existing = {"x.tpl"};
+  fake_.profile.Set(kIni, "Environment", "AutoPick", "off");
+  fake_.programs.held = {"ZQMV5 REG AutoPick"};
+  Run("REG x.tpl");
+  EXPECT_TRUE(fake_.dde.executes.empty());
+  EXPECT_TRUE(fake_.profile.writes().empty());
 }
 
 TEST_F(RegCommandTest, RegisterWithIdeDrivesTheConnectionInItsOrder) {

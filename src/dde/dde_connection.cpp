@@ -129,11 +129,15 @@ void DdeConnection::RefreshError() {
   // which could be "no error".
   DDEERRORCODE = code;
   DDEERROR = FitCString(text, kDdeErrorFieldSize);
-  if (code <= kLastRuntimeError) return;
+  // A server that did not answer in time is not asked again: each question
+  // could cost another time-out, with AutoPick off all the while.
+  if (code <= kLastRuntimeError || code == kDdeTimeOut) return;
   runtime_.dde.RequestNumber(CHANNEL, "GetErrorNum", &DDEERRORCODE);
-  std::string message = DDEERROR;
-  runtime_.dde.RequestText(CHANNEL, "GetErrorMsg", &message);
-  DDEERROR = FitCString(message, kDdeErrorFieldSize);
+  if (runtime_.error.code() != kDdeTimeOut) {
+    std::string message = DDEERROR;
+    runtime_.dde.RequestText(CHANNEL, "GetErrorMsg", &message);
+    DDEERROR = FitCString(message, kDdeErrorFieldSize);
+  }
   // Asking the server is not an operation of the caller's: the error being
   // explained stays the runtime's error, so that a later refresh (at the end
   // of Connect, or after an Execute that sent nothing) explains the same one

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -113,7 +114,9 @@ class Win32DdeClient : public DdeClient {
 
   ~Win32DdeClient() override {
     for (const auto& [channel, conversation] : channels_) DdeDisconnect(conversation);
-    if (instance_ != 0) DdeUninitialize(instance_);
+    // DDEML would wait for a server that has stopped answering once more: a
+    // program that gave one up ends without it, and Windows cleans up.
+    if (instance_ != 0 && !gave_up_) DdeUninitialize(instance_);
   }
 
   int32_t ConnectChannel(const std::string& application, const std::string& topic) override {
@@ -130,7 +133,7 @@ class Win32DdeClient : public DdeClient {
     const std::vector<HWND> windows_before = ThreadWindows();
     HCONV conversation = DdeConnect(instance_, service_handle.get(), topic_handle.get(), nullptr);
     if (conversation == nullptr) {
-      SetFromDdeml(/*connecting=*/true);
+      SetFromDdeml(0);
       DestroyWindowsOfFailedConnect(windows_before);
       return 0;
     }
@@ -151,7 +154,7 @@ class Win32DdeClient : public DdeClient {
                                          static_cast<DWORD>(data.size() + 1), conversation, nullptr,
                                          CF_TEXT, XTYP_EXECUTE, timeout_ms_, &result);
     if (done == nullptr) {
-      SetFromDdeml(/*connecting=*/false);
+      SetFromDdeml(channel);
     } else {
       error_.Clear();
     }
@@ -171,8 +174,9 @@ class Win32DdeClient : public DdeClient {
     HCONV conversation = Find(channel);
     if (conversation == nullptr) return;
     // A server that has already gone makes the disconnect fail; the channel is
-    // closed for this side all the same.
-    DdeDisconnect(conversation);
+    // closed for this side all the same. One that did not answer in time is
+    // not waited for again: the disconnect would wait for its answer too.
+    if (hung_.erase(channel) == 0) DdeDisconnect(conversation);
     channels_.erase(channel);
     error_.Clear();
   }
@@ -224,7 +228,7 @@ class Win32DdeClient : public DdeClient {
     HDDEDATA data = DdeClientTransaction(nullptr, 0, conversation, item_handle.get(), CF_TEXT,
                                          XTYP_REQUEST, timeout_ms_, &result);
     if (data == nullptr) {
-      SetFromDdeml(/*connecting=*/false);
+      SetFromDdeml(channel);
       return false;
     }
     const DWORD size = DdeGetData(data, nullptr, 0, 0);
@@ -237,9 +241,14 @@ class Win32DdeClient : public DdeClient {
     return true;
   }
 
-  void SetFromDdeml(bool connecting) {
+  // The error of the last DDEML call, made on `channel` (0 for a connect).
+  void SetFromDdeml(int32_t channel) {
     const UINT ddeml_error = DdeGetLastError(instance_);
-    const int code = FromDdeml(ddeml_error, connecting);
+    const int code = FromDdeml(ddeml_error, channel == 0);
+    if (code == kDdeTimeOut) {
+      hung_.insert(channel);
+      gave_up_ = true;
+    }
     if (code == kDdeFailed) {
       error_.Set(code, DdeErrorText(code) + " " + std::to_string(ddeml_error));
     } else {
@@ -250,6 +259,8 @@ class Win32DdeClient : public DdeClient {
   ErrorState& error_;
   DWORD instance_ = 0;
   std::map<int32_t, HCONV> channels_;
+  std::set<int32_t> hung_;  // channels whose server did not answer in time
+  bool gave_up_ = false;    // some conversation was given up
   int32_t next_channel_ = 1;
   DWORD timeout_ms_ = static_cast<DWORD>(kDefaultDdeTimeOut) * 10;
 };

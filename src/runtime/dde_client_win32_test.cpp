@@ -262,21 +262,31 @@ TEST_F(Win32DdeClientTest, ServerThatEndsTheConversationFailsLaterCommands) {
   EXPECT_EQ(error_.code(), 0);
 }
 
-// The connection object over the real client: an IDE that rejects the command
-// is asked for its own error number and message.
-TEST(Win32DdeConnectionTest, RejectedCommandBringsTheServersErrorIntoTheObject) {
-  StandIn ide("--refuse-execute 1 --error-num 42 --error-msg \"No such template\"");
-  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+// The connection object over the real DDE client and clock, the rest faked,
+// set up for `service` with a time-out of `timeout` hundredths.
+struct RealDde {
+  RealDde(const std::string& service, int32_t timeout) {
+    connection.Init("");
+    connection.Configure({service, "", 0, nullptr, timeout});
+  }
   FakeRuntime fake;
   std::unique_ptr<DdeClient> dde = NewWin32DdeClient(fake.error);
   std::unique_ptr<Clock> clock = NewWin32Clock();
   Runtime runtime{fake.error,    fake.command_line, fake.profile, fake.messages,
                   fake.programs, fake.files,        *clock,       fake.text_files,
                   *dde,          fake.windows};
-  ConnectionLog log(fake.profile);
-  DdeConnection connection(runtime, log);
-  connection.Init("");
-  connection.Configure({ide.service(), "", 0, nullptr, 1000});
+  ConnectionLog log{fake.profile};
+  DdeConnection connection{runtime, log};
+};
+
+// The connection object over the real client: an IDE that rejects the command
+// is asked for its own error number and message.
+TEST(Win32DdeConnectionTest, RejectedCommandBringsTheServersErrorIntoTheObject) {
+  StandIn ide("--refuse-execute 1 --error-num 42 --error-msg \"No such template\"");
+  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+  RealDde real(ide.service(), 1000);
+  DdeConnection& connection = real.connection;
+  FakeRuntime& fake = real.fake;
   EXPECT_EQ(connection.Connect(), 0);
   EXPECT_TRUE(fake.programs.started.empty());
   connection.RegisterTemplate("x.tpl", 0);
@@ -291,24 +301,16 @@ TEST(Win32DdeConnectionTest, RejectedCommandBringsTheServersErrorIntoTheObject) 
 // it is not asked for its error items afterwards, and the conversation ends
 // without waiting for it.
 TEST(Win32DdeConnectionTest, HungIdeCostsOneTimeOut) {
-  StandIn ide("--hang-execute 20000");
+  StandIn ide("--hang-execute 8000");
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
-  FakeRuntime fake;
-  std::unique_ptr<DdeClient> dde = NewWin32DdeClient(fake.error);
-  std::unique_ptr<Clock> clock = NewWin32Clock();
-  Runtime runtime{fake.error,    fake.command_line, fake.profile, fake.messages,
-                  fake.programs, fake.files,        *clock,       fake.text_files,
-                  *dde,          fake.windows};
-  ConnectionLog log(fake.profile);
-  DdeConnection connection(runtime, log);
-  connection.Init("");
-  connection.Configure({ide.service(), "", 0, nullptr, 200});
+  RealDde real(ide.service(), 200);
+  DdeConnection& connection = real.connection;
   ASSERT_EQ(connection.Connect(), 0);
   const DWORD start = GetTickCount();
   connection.RegisterTemplate("x.tpl", 0);
+  EXPECT_EQ(connection.DDEERRORCODE, kDdeTimeOut) << connection.DDEERROR;
   connection.Disconnect();
   const DWORD elapsed = GetTickCount() - start;
-  EXPECT_EQ(connection.DDEERRORCODE, kDdeTimeOut) << connection.DDEERROR;
   EXPECT_GE(elapsed, 1900u);
   EXPECT_LT(elapsed, 4500u);
 }

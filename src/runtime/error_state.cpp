@@ -15,6 +15,7 @@ std::string RuntimeErrorText(int code) {
     case kInvalidRecord: return "Invalid Record Declaration";
     case kFileAlreadyOpen: return "File Already Open";
     case kFileSystemError: return "File System Error";
+    case kUtf16File: return "File Is UTF-16 Text";
     default: return "Error " + std::to_string(code);
   }
 }

@@ -18,10 +18,18 @@ constexpr int kFileNotOpen = 37;
 constexpr int kInvalidRecord = 38;
 constexpr int kFileAlreadyOpen = 52;
 constexpr int kFileSystemError = 90;
+constexpr int kUtf16File = 91;
 constexpr int kLastRuntimeError = 600;
 
 // The standard text of a runtime error number; "" for 0.
 std::string RuntimeErrorText(int code);
+
+// The outcome of one operation: kNoError and no text when it succeeded.
+struct Status {
+  int code = kNoError;
+  std::string text;
+  bool ok() const { return code == kNoError; }
+};
 
 // The error number and text that every runtime operation leaves behind.
 // Nothing in the system raises: callers look here where the behaviour says so.
@@ -35,6 +43,7 @@ class ErrorState {
     code_ = code;
     text_ = std::move(text);
   }
+  void Set(const Status& status) { Set(status.code, status.text); }
   // Sets a runtime error with its standard text.
   void SetRuntime(int code) { Set(code, RuntimeErrorText(code)); }
 

@@ -50,7 +50,7 @@ class Win32Profile : public Profile {
     if (ok) {
       error_.Clear();
     } else {
-      SetErrorFromWin32(error_, GetLastError());
+      error_.Set(StatusFromWin32(GetLastError()));
     }
   }
 
@@ -92,13 +92,20 @@ class Win32Programs : public Programs {
   explicit Win32Programs(ErrorState& error) : error_(error) {}
 
   int StartProgram(const std::string& command_line) override {
+    // Windows splits an unquoted command line at its blanks and tries each
+    // part: "C:\Program Files\C5\C5EE.EXE" would start a "C:\Program.exe"
+    // first. A text that names a file is therefore given as the program too;
+    // the program still receives the text unchanged as its command line.
+    const DWORD attributes = GetFileAttributesA(command_line.c_str());
+    const bool names_a_file =
+        attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     std::vector<char> line(command_line.begin(), command_line.end());
     line.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessA(names_a_file ? command_line.c_str() : nullptr, line.data(), nullptr,
+                        nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
       DWORD code = GetLastError();
       error_.Set(static_cast<int>(code), Win32ErrorText(code));
       return code == 0 ? -1 : static_cast<int>(code);
@@ -109,7 +116,31 @@ class Win32Programs : public Programs {
     return 0;
   }
 
+  std::unique_ptr<ProcessLock> LockAcrossProcesses(const std::string& name,
+                                                   int32_t hundredths) override {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    if (mutex == nullptr) return nullptr;
+    const DWORD waited = WaitForSingleObject(mutex, static_cast<DWORD>(hundredths) * 10);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+      CloseHandle(mutex);
+      return nullptr;
+    }
+    return std::make_unique<MutexLock>(mutex);
+  }
+
  private:
+  class MutexLock : public ProcessLock {
+   public:
+    explicit MutexLock(HANDLE mutex) : mutex_(mutex) {}
+    ~MutexLock() override {
+      ReleaseMutex(mutex_);
+      CloseHandle(mutex_);
+    }
+
+   private:
+    HANDLE mutex_;
+  };
+
   ErrorState& error_;
 };
 
@@ -260,9 +291,9 @@ std::string Win32ErrorText(unsigned long win32_error) {
   return text;
 }
 
-void SetErrorFromWin32(ErrorState& error, unsigned long win32_error) {
-  int code = RuntimeErrorFromWin32(win32_error);
-  error.Set(code, code == kFileSystemError ? Win32ErrorText(win32_error) : RuntimeErrorText(code));
+Status StatusFromWin32(unsigned long win32_error) {
+  const int code = RuntimeErrorFromWin32(win32_error);
+  return {code, code == kFileSystemError ? Win32ErrorText(win32_error) : RuntimeErrorText(code)};
 }
 
 std::unique_ptr<Platform> CreatePlatform() { return std::make_unique<Win32Platform>(); }

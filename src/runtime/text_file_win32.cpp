@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/line_file.h"
+#include "runtime/text_file.h"
 #include "runtime/win32_backends.h"
 
 namespace zqmv5 {
@@ -43,11 +43,11 @@ class HandleStore : public ByteStore {
     return true;
   }
 
-  bool Truncate(int64_t size) override {
+  bool Resize(int64_t size) override {
     return (Seek(size) && SetEndOfFile(handle_)) || Failed();
   }
 
-  int LastError() override { return error_; }
+  Status LastError() override { return error_; }
 
  private:
   bool Seek(int64_t offset) {
@@ -56,31 +56,31 @@ class HandleStore : public ByteStore {
     return SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN) || Failed();
   }
   bool Failed() {
-    error_ = RuntimeErrorFromWin32(GetLastError());
+    error_ = StatusFromWin32(GetLastError());
     return false;
   }
 
   HANDLE handle_;
-  int error_ = kNoError;
+  Status error_;
 };
 
 class Win32StoreOpener : public ByteStoreOpener {
  public:
   std::unique_ptr<ByteStore> OpenStore(const std::string& name, FileAccess access,
-                                       int* error) override {
+                                       Status* error) override {
     const DWORD share = access == FileAccess::kReadWriteDenyWrite
                             ? FILE_SHARE_READ
                             : FILE_SHARE_READ | FILE_SHARE_WRITE;
     HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-      *error = RuntimeErrorFromWin32(GetLastError());
+      *error = StatusFromWin32(GetLastError());
       return nullptr;
     }
     return std::make_unique<HandleStore>(handle);
   }
 
-  bool CreateEmpty(const std::string& name, int* error) override {
+  bool CreateEmpty(const std::string& name, Status* error) override {
     HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                                 nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
@@ -97,10 +97,10 @@ class Win32StoreOpener : public ByteStoreOpener {
           data.nFileSizeHigh == 0) {
         return true;
       }
-      *error = kAccessDenied;
+      *error = {kAccessDenied, RuntimeErrorText(kAccessDenied)};
       return false;
     }
-    *error = RuntimeErrorFromWin32(code);
+    *error = StatusFromWin32(code);
     return false;
   }
 };
@@ -109,7 +109,7 @@ class Win32TextFiles : public TextFiles {
  public:
   explicit Win32TextFiles(ErrorState& error) : error_(error) {}
   std::unique_ptr<TextFile> NewTextFile() override {
-    return std::make_unique<LineFile>(opener_, error_);
+    return std::make_unique<TextFile>(opener_, error_);
   }
 
  private:

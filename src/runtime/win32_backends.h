@@ -31,8 +31,10 @@ std::string CommandTextAfterProgram(const std::string& command_line);
 int RuntimeErrorFromWin32(unsigned long win32_error);
 std::string Win32ErrorText(unsigned long win32_error);
 
-// Sets `error` from a Win32 error code: the runtime number and its text.
-void SetErrorFromWin32(ErrorState& error, unsigned long win32_error);
+// A Win32 error code as a runtime error number and its text: the standard
+// text of the number, or the system's own text where the number is the
+// general kFileSystemError (a full disk, say).
+Status StatusFromWin32(unsigned long win32_error);
 
 }  // namespace zqmv5
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -131,6 +132,11 @@ class Window {
 
   // Sets the timer's period in hundredths of a second; 0 stops it.
   virtual void SetTimer(int hundredths) = 0;
+
+  // What to do when the session ends (log-off or shut-down) with the window
+  // open. It runs at once, inside the notice, since the program may be ended
+  // as soon as the notice has been answered.
+  virtual void SetEndSessionHandler(std::function<void()> handler) = 0;
 };
 
 // Opens windows from their stored descriptions.

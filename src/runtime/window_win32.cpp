@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -172,6 +173,10 @@ class Win32Window : public Window {
       SendMessageA(status_bar_, SB_SETTEXTA, static_cast<WPARAM>(zone - 1),
                    reinterpret_cast<LPARAM>(text.c_str()));
     }
+  }
+
+  void SetEndSessionHandler(std::function<void()> handler) override {
+    end_session_ = std::move(handler);
   }
 
   void SetTimer(int hundredths) override {
@@ -350,12 +355,15 @@ class Win32Window : public Window {
     return false;
   }
 
-  // Before a button acts, text typed into the field that has the focus is
-  // taken, as leaving the field would; a rejection stops the button.
-  bool TakeFocusedField() {
-    HWND focus = GetFocus();
-    if (!focus || GetParent(focus) != dialog_) return true;
-    return TakeTyped(GetDlgCtrlID(focus) - kControlIdBase);
+  // Before a button acts, the text that every number field shows is taken,
+  // as leaving the field would: typed with the focus, or set by a tool
+  // without it. A rejection stops the button.
+  bool TakeTypedFields() {
+    const std::set<int> fields = typed_;
+    for (int field : fields) {
+      if (!TakeTyped(field)) return false;
+    }
+    return true;
   }
 
   bool UserCanUse(int field) {
@@ -401,7 +409,7 @@ class Win32Window : public Window {
       queue_.push_back({WindowEventKind::kAccepted, field});
       return;
     }
-    if (!TakeFocusedField()) return;
+    if (!TakeTypedFields()) return;
     queue_.push_back({WindowEventKind::kAccepted, field});
   }
 
@@ -437,6 +445,9 @@ class Win32Window : public Window {
       case WM_CLOSE:
         queue_.push_back({WindowEventKind::kCloseRequest, 0});
         return TRUE;
+      case WM_ENDSESSION:
+        if (wparam && end_session_) end_session_();
+        return TRUE;
       default:
         return FALSE;
     }
@@ -458,6 +469,7 @@ class Win32Window : public Window {
   HWND dialog_ = nullptr;
   HWND status_bar_ = nullptr;
   std::deque<WindowEvent> queue_;
+  std::function<void()> end_session_;
   std::map<int, HFONT> fonts_;
   std::set<int> shown_in_layout_;  // ids of the controls the layout shows
   std::set<int> typed_;            // number fields with typed text not yet taken

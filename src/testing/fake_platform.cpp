@@ -105,6 +105,27 @@ std::vector<FakeProfile::Access> FakeProfile::writes() const {
   return result;
 }
 
+namespace {
+
+class FakeLock : public ProcessLock {
+ public:
+  FakeLock(std::set<std::string>& held, std::string name) : held_(held), name_(std::move(name)) {}
+  ~FakeLock() override { held_.erase(name_); }
+
+ private:
+  std::set<std::string>& held_;
+  std::string name_;
+};
+
+}  // namespace
+
+std::unique_ptr<ProcessLock> FakePrograms::LockAcrossProcesses(const std::string& name,
+                                                               int32_t) {
+  if (!held.insert(name).second) return nullptr;
+  locked.push_back(name);
+  return std::make_unique<FakeLock>(held, name);
+}
+
 int FakePrograms::StartProgram(const std::string& command_line) {
   started.push_back(command_line);
   if (next_result != 0) {

@@ -70,9 +70,13 @@ class FakePrograms : public Programs {
  public:
   explicit FakePrograms(ErrorState& error) : error_(error) {}
   int StartProgram(const std::string& command_line) override;
+  std::unique_ptr<ProcessLock> LockAcrossProcesses(const std::string& name,
+                                                   int32_t hundredths) override;
 
   std::vector<std::string> started;  // command lines, in order
   int next_result = 0;               // a non-zero value makes every start fail with it
+  std::set<std::string> held;        // locks held now, by this program or another one
+  std::vector<std::string> locked;   // every lock taken, in order
  private:
   ErrorState& error_;
 };
@@ -81,9 +85,12 @@ class FakeFileSystem : public FileSystem {
  public:
   bool FileExists(const std::string& name) override { return existing.count(name) != 0; }
   std::string ShortPath(const std::string& path) override {
-    return path.empty() ? current_directory_short : path;
+    if (path.empty()) return current_directory_short;
+    auto found = short_names.find(path);
+    return found == short_names.end() ? path : found->second;
   }
   std::set<std::string> existing;
+  std::map<std::string, std::string> short_names;  // the others have none of their own
   std::string current_directory_short = "C:\\WORK";
 };
 

@@ -3,6 +3,13 @@
 #include <algorithm>
 
 namespace zqmv5 {
+namespace {
+
+Status Error(int code) { return {code, RuntimeErrorText(code)}; }
+
+constexpr int kDiskFull = kFileSystemError;
+
+}  // namespace
 
 class FakeStore : public ByteStore {
  public:
@@ -22,60 +29,84 @@ class FakeStore : public ByteStore {
     const std::string& b = bytes();
     const size_t from = std::min(static_cast<size_t>(offset), b.size());
     *read = std::min(count, b.size() - from);
+    if (files_.fail_reads_at >= 0 && offset + static_cast<int64_t>(*read) > files_.fail_reads_at) {
+      // The bytes before the failing one arrive in this call.
+      *read = static_cast<size_t>(std::max<int64_t>(files_.fail_reads_at - offset, 0));
+      if (*read == 0) return Failed(Error(kFileSystemError));
+    }
     std::copy_n(b.data() + from, *read, buffer);
     return true;
   }
   bool WriteAt(int64_t offset, const char* data, size_t count) override {
-    if (files_.fail_writes_with != 0) {
-      error_ = files_.fail_writes_with;
-      return false;
-    }
+    if (files_.fail_writes_with != 0) return Failed(Error(files_.fail_writes_with));
     std::string& b = bytes();
     const size_t at = static_cast<size_t>(offset);
-    if (b.size() < at + count) b.resize(at + count, '\0');
-    std::copy_n(data, count, b.begin() + at);
-    return true;
-  }
-  bool Truncate(int64_t size) override {
-    if (files_.fail_writes_with != 0) {
-      error_ = files_.fail_writes_with;
-      return false;
+    size_t fits = count;
+    if (at + count > b.size() && files_.disk_free >= 0) {
+      // A full disk takes what still fits, as a real one does.
+      const size_t room = b.size() + static_cast<size_t>(files_.disk_free);
+      fits = room > at ? std::min(count, room - at) : 0;
     }
-    bytes().resize(static_cast<size_t>(size));
+    if (b.size() < at + fits) Grow(at + fits);
+    std::copy_n(data, fits, b.begin() + at);
+    return fits == count || Failed(Error(kDiskFull));
+  }
+  bool Resize(int64_t size) override {
+    if (files_.fail_writes_with != 0) return Failed(Error(files_.fail_writes_with));
+    const size_t wanted = static_cast<size_t>(size);
+    if (wanted > bytes().size() && files_.disk_free >= 0 &&
+        wanted - bytes().size() > static_cast<size_t>(files_.disk_free)) {
+      return Failed(Error(kDiskFull));
+    }
+    if (wanted > bytes().size()) {
+      Grow(wanted);
+    } else {
+      if (files_.disk_free >= 0) files_.disk_free += static_cast<int64_t>(bytes().size() - wanted);
+      bytes().resize(wanted);
+    }
     return true;
   }
-  int LastError() override { return error_; }
+  Status LastError() override { return error_; }
 
  private:
   std::string& bytes() { return files_.contents[name_]; }
+  void Grow(size_t size) {
+    if (files_.disk_free >= 0) files_.disk_free -= static_cast<int64_t>(size - bytes().size());
+    bytes().resize(size, '\0');
+  }
+  bool Failed(Status status) {
+    error_ = std::move(status);
+    return false;
+  }
+
   FakeTextFiles& files_;
   std::string name_;
   bool deny_write_;
-  int error_ = kNoError;
+  Status error_;
 };
 
 std::unique_ptr<ByteStore> FakeTextFiles::OpenStore(const std::string& name, FileAccess access,
-                                                    int* error) {
+                                                    Status* error) {
   if (contents.count(name) == 0) {
-    *error = kFileNotFound;
+    *error = Error(kFileNotFound);
     return nullptr;
   }
   if (locked[name] || open_deny_write_[name] > 0) {
-    *error = kFileIsLocked;
+    *error = Error(kFileIsLocked);
     return nullptr;
   }
   ++opens;
   return std::make_unique<FakeStore>(*this, name, access == FileAccess::kReadWriteDenyWrite);
 }
 
-bool FakeTextFiles::CreateEmpty(const std::string& name, int* error) {
+bool FakeTextFiles::CreateEmpty(const std::string& name, Status* error) {
   auto it = contents.find(name);
   if (it != contents.end() && !it->second.empty()) {
-    *error = kAccessDenied;
+    *error = Error(kAccessDenied);
     return false;
   }
   if (locked[name]) {
-    *error = kFileIsLocked;
+    *error = Error(kFileIsLocked);
     return false;
   }
   contents[name];

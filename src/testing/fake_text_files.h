@@ -1,12 +1,12 @@
 #ifndef ZQMV5_TESTING_FAKE_TEXT_FILES_H_
 #define ZQMV5_TESTING_FAKE_TEXT_FILES_H_
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "runtime/error_state.h"
-#include "runtime/line_file.h"
 #include "runtime/text_file.h"
 
 namespace zqmv5 {
@@ -20,18 +20,23 @@ class FakeTextFiles : public TextFiles, public ByteStoreOpener {
   explicit FakeTextFiles(ErrorState& error) : error_(error) {}
 
   std::unique_ptr<TextFile> NewTextFile() override {
-    return std::make_unique<LineFile>(*this, error_);
+    return std::make_unique<TextFile>(*this, error_);
   }
 
   std::unique_ptr<ByteStore> OpenStore(const std::string& name, FileAccess access,
-                                       int* error) override;
-  bool CreateEmpty(const std::string& name, int* error) override;
+                                       Status* error) override;
+  bool CreateEmpty(const std::string& name, Status* error) override;
 
   std::map<std::string, std::string> contents;
   std::map<std::string, bool> locked;  // name -> held by another program
-  int fail_writes_with = 0;            // non-zero: every write fails with this error
-  int opens = 0;                       // successful opens, for tests
-  int creates = 0;                     // successful creates
+
+  // Failure switches.
+  int fail_writes_with = 0;   // non-zero: every write fails with this error
+  int64_t disk_free = -1;     // bytes the files may still grow by; -1: no limit
+  int64_t fail_reads_at = -1; // a read that reaches this byte fails; -1: never
+
+  int opens = 0;    // successful opens, for tests
+  int creates = 0;  // successful creates
 
  private:
   friend class FakeStore;

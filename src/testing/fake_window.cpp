@@ -30,6 +30,9 @@ class FakeWindowHandle : public Window {
     window_->timer_ = hundredths;
     window_->timer_settings_.push_back(hundredths);
   }
+  void SetEndSessionHandler(std::function<void()> handler) override {
+    window_->end_session_ = std::move(handler);
+  }
 
  private:
   std::shared_ptr<FakeWindow> window_;

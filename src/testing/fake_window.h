@@ -31,6 +31,9 @@ class FakeWindow {
   bool Spin(int field, int steps);     // a spin box's arrows
   void CloseFrame();                   // the frame's close button or Esc
   bool Tick();                         // one tick, when the timer runs
+  void EndSession() {                  // log-off or shut-down
+    if (end_session_) end_session_();
+  }
 
   // Queues steps that run, one at a time, whenever the window waits for an
   // event and none is queued. With no step left, a running timer ticks, and
@@ -66,6 +69,7 @@ class FakeWindow {
   WindowDescription description_;
   std::deque<WindowEvent> queue_;
   std::deque<Step> script_;
+  std::function<void()> end_session_;
   std::vector<WindowEvent> events_;
   std::map<int, bool> disabled_;
   std::map<int, std::string> texts_;

@@ -32,39 +32,46 @@ std::string SavedVersion(const std::string& ver) {
 
 }  // namespace
 
-bool VersionWindowProcedure::OpenVersionFile() {
-  if (VersionFile->Open(VersionFileName, FileAccess::kReadWriteDenyWrite)) return true;
-  if (runtime_.files.FileExists(VersionFileName)) {
-    // The file is there but held by another program (or otherwise barred):
-    // making it anew would throw its lines away.
-    Tell(runtime_, "The version file " + VersionFileName +
-                       " cannot be opened: " + runtime_.error.text() +
-                       "|It may be in use by another program. Nothing in it "
-                       "has been changed.");
-    return false;
-  }
-  VersionFile->Create(VersionFileName);
-  return VersionFile->Open(VersionFileName, FileAccess::kReadWriteDenyWrite);
+bool VersionWindowProcedure::OpenVersionFile(const std::string& name) {
+  if (VersionFile->Open(name, FileAccess::kReadWriteDenyWrite)) return true;
+  // A file that is there but held by another program (or otherwise barred) is
+  // never made anew: that would throw its lines away.
+  if (runtime_.files.FileExists(name)) return false;
+  VersionFile->Create(name);
+  return VersionFile->Open(name, FileAccess::kReadWriteDenyWrite);
 }
 
 void VersionWindowProcedure::LoadVersionFile() {
-  OpenVersionFile();
+  if (!OpenVersionFile(VersionFileName) && runtime_.files.FileExists(VersionFileName)) {
+    Tell(runtime_, "The version file " + VersionFileName + " cannot be opened: " +
+                       runtime_.error.text() +
+                       "|It may be in use by another program. Nothing in it has been changed.");
+  }
   LastPosition = 0;
   VER.Clear();
 
-  std::string line;
-  VersionFile->SetToFirst();
-  if (!VersionFile->Next(&line)) {
+  // Empty lines that editors leave at the end hold no record: the last line
+  // is the last one with text, and the empty ones after it stay as they are.
+  const std::vector<std::string>& lines = VersionFile->lines();
+  size_t count = lines.size();
+  while (count > 0 && lines[count - 1].find_first_not_of(" \t") == std::string::npos) --count;
+  if (count == 0) {
     VER.VER = FitString("1.00", kVerWidth);
     VER.BUILD = FitString("0001", kBuildWidth);
   } else {
-    do {
-      line_read_ = line;
-      VER.SetText(RecordFromLine(line_read_, kVersionRecordSize));
-      LastPosition = VersionFile->Position();
-      CommentOutLine(VER, *VersionFile, line_read_);
-    } while (VersionFile->Next(&line));
+    for (size_t i = 0; i < count; ++i) CommentOutLine(*VersionFile, i);
+    VER.SetText(RecordFromLine(lines[count - 1], kVersionRecordSize));
+    LastPosition = static_cast<uint32_t>(count);
     NextBuild();
+    if (!VersionFile->Commit()) {
+      // Nothing has been written, so there is nothing to restore; the window
+      // has no file to work on and closes.
+      Tell(runtime_, "The version file " + VersionFileName + " cannot be changed: " +
+                         runtime_.error.text() + "|Nothing in it has been changed.");
+      LastPosition = 0;
+      CloseAllowed = 1;
+      window_->PostEvent({WindowEventKind::kCloseRequest, 0});
+    }
   }
 
   VER.LABEL = FitString("Version", kLabelWidth);
@@ -90,45 +97,64 @@ void VersionWindowProcedure::NextBuild() {
 }
 
 void VersionWindowProcedure::SaveEntry() {
-  CloseAllowed = 1;
   const double build = NumberFromText(VER.BUILD);
   if (FitsPicture(build, "n04")) VER.BUILD = FitString(FormatNumber(build, "n04"), kBuildWidth);
   VER.VER = SavedVersion(VER.VER);
   VER.SP = FitString("", kSpWidth);
 
-  if (!IsBlank(VersionFileName) && !SameText(VersionFileName, OpenedName)) {
+  // A new name is stored only once its file has taken the line. Until then
+  // the old file stays the window's, with its last line ready to be restored
+  // by Cancel; the file is closed first, as the new name may be the same file.
+  const bool new_name = !IsBlank(VersionFileName) && !SameText(VersionFileName, OpenedName);
+  if (new_name) {
     CloseVersionFile();
-    runtime_.profile.WriteIniValue("FileName", "Name", VersionFileName, kSettingsIni);
-    OpenVersionFile();
+    if (!OpenVersionFile(VersionFileName)) {
+      const std::string why = runtime_.error.text();
+      VersionFile->Open(OpenedName, FileAccess::kReadWriteDenyWrite);
+      Tell(runtime_, "The version file " + VersionFileName + " cannot be opened: " + why +
+                         "|The line has not been added. Correct the file name, or cancel.");
+      window_->Select(kFileEntry);
+      return;
+    }
   }
+  VersionFile->Add(LineForAdd(VER.Text()));
+  if (!VersionFile->Commit()) {
+    // Nothing of the line is in the file; the window stays, so that Ok can be
+    // tried again or Cancel restore the last line.
+    Tell(runtime_, runtime_.error.text());
+    if (new_name) {
+      CloseVersionFile();
+      VersionFile->Open(OpenedName, FileAccess::kReadWriteDenyWrite);
+    }
+    return;
+  }
+  if (new_name) runtime_.profile.WriteIniValue("FileName", "Name", VersionFileName, kSettingsIni);
 
-  if (!VersionFile->Add(LineForAdd(VER.Text()))) Tell(runtime_, runtime_.error.text());
-
+  CloseAllowed = 1;
   runtime_.profile.WriteIniValue("Status", "On", UpdatesEnabled ? "1" : "0", kSavedStatusIni);
   runtime_.profile.WriteIniValue("Status", "Auto Increment", AutoIncrement ? "1" : "0",
                                  kSettingsIni);
   window_->PostEvent({WindowEventKind::kCloseRequest, 0});
 }
 
+bool VersionWindowProcedure::RestoreLastLine() {
+  if (LastPosition == 0 || LastPosition > VersionFile->lines().size()) return true;
+  MakeLineActive(*VersionFile, LastPosition - 1);
+  return VersionFile->Commit();
+}
+
 void VersionWindowProcedure::CancelEntry() {
   CloseAllowed = 1;
-  if (LastPosition != 0) {
-    VER.Clear();
-    std::string line;
-    if (!VersionFile->Reget(LastPosition, &line)) {
-      // The buffer now holds no line: writing it back would blank a stored
-      // line, so the rewrite is skipped.
-      Tell(runtime_, "Error getting last record: " + runtime_.error.text() +
-                         "|Ptr: " + std::to_string(LastPosition));
-    } else {
-      VER.SetText(RecordFromLine(line, kVersionRecordSize));
-      VER.LABEL = FitString("Version", kLabelWidth);
-      if (!VersionFile->Put(LineForPut(VER.Text(), line, kVersionRecordSize))) {
-        Tell(runtime_, "Error restoring last record: " + runtime_.error.text());
-      }
-    }
-  }
+  if (!RestoreLastLine()) Tell(runtime_, "Error restoring last record: " + runtime_.error.text());
   window_->PostEvent({WindowEventKind::kCloseRequest, 0});
+}
+
+void VersionWindowProcedure::EndSession() {
+  // Windows may end the program as soon as this returns: the last line is
+  // restored now, and no box can wait for anyone.
+  if (!CloseAllowed) RestoreLastLine();
+  CloseAllowed = 1;
+  CloseVersionFile();
 }
 
 void VersionWindowProcedure::CloseVersionFile() { VersionFile->Close(); }

@@ -192,16 +192,36 @@ TEST_F(VersionWindowTest, SettingsAtOkGoToTheirOwnFiles) {
   EXPECT_FALSE(fake_.profile.Has(".\\ZQMV.ini", "Status", "Auto Increment"));
 }
 
-TEST_F(VersionWindowTest, FailedAddIsReportedAndTheSettingsAreStillWritten) {
-  SetFile(Lines({ActiveLine("1.01", "0006")}));
+// A write that fails at Ok or at open leaves the file as it was and says why.
+// After Ok the window stays, so that no line is lost; at open it closes, as it
+// has nothing to work on.
+TEST_F(VersionWindowTest, FailedWritesLeaveTheFileAndAreReported) {
+  const std::string bytes = Lines({ActiveLine("1.01", "0006")});
+  SetFile(bytes);
   User([this](FakeWindow& w) {
-    fake_.text_files.fail_writes_with = kAccessDenied;
+    fake_.text_files.disk_free = 0;
     PressOk(w);
   });
+  User([this](FakeWindow& w) {
+    EXPECT_FALSE(w.closed());
+    fake_.text_files.disk_free = -1;
+    PressCancel(w);
+  });
   Run();
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Access Denied"});
-  EXPECT_EQ(Setting(".\\ZQMV.ini", "Status", "On"), "1");
-  EXPECT_EQ(Setting(".\\ZQMV5.ini", "Status", "Auto Increment"), "1");
+  EXPECT_EQ(Messages(), std::vector<std::string>{"File System Error"});
+  EXPECT_EQ(File(), bytes);
+  EXPECT_FALSE(fake_.profile.Has(".\\ZQMV.ini", "Status", "On"));
+
+  const std::string with_gap = Lines({"!old", "", ActiveLine("1.01", "0006")});
+  SetFile(with_gap);
+  fake_.messages.shown.clear();
+  fake_.text_files.disk_free = 4;
+  steps_.clear();
+  Run();
+  EXPECT_EQ(Messages(), std::vector<std::string>{"The version file Version.zqi cannot be changed: "
+                                                 "File System Error|Nothing in it has been "
+                                                 "changed."});
+  EXPECT_EQ(File(), with_gap);
 }
 
 TEST_F(VersionWindowTest, FailedRestoreIsReported) {
@@ -212,58 +232,6 @@ TEST_F(VersionWindowTest, FailedRestoreIsReported) {
   });
   Run();
   EXPECT_EQ(Messages(), std::vector<std::string>{"Error restoring last record: Access Denied"});
-}
-
-// Text files whose re-get fails, to reach Cancel's first error.
-class RegetFailingFiles : public TextFiles {
- public:
-  explicit RegetFailingFiles(FakeTextFiles& files, ErrorState& error)
-      : files_(files), error_(error) {}
-  std::unique_ptr<TextFile> NewTextFile() override {
-    return std::make_unique<File>(files_.NewTextFile(), error_);
-  }
-  class File : public TextFile {
-   public:
-    File(std::unique_ptr<TextFile> file, ErrorState& error)
-        : file_(std::move(file)), error_(error) {}
-    bool Open(const std::string& n, FileAccess a) override { return file_->Open(n, a); }
-    bool Create(const std::string& n) override { return file_->Create(n); }
-    bool SetToFirst() override { return file_->SetToFirst(); }
-    bool Next(std::string* line) override { return file_->Next(line); }
-    uint32_t Position() const override { return file_->Position(); }
-    bool Reget(uint32_t, std::string*) override {
-      error_.SetRuntime(kRecordNotAvailable);
-      return false;
-    }
-    bool Put(const std::string& line) override {
-      ++puts;
-      return file_->Put(line);
-    }
-    bool Add(const std::string& line) override { return file_->Add(line); }
-    void Close() override { file_->Close(); }
-    int puts = 0;
-
-   private:
-    std::unique_ptr<TextFile> file_;
-    ErrorState& error_;
-  };
-
- private:
-  FakeTextFiles& files_;
-  ErrorState& error_;
-};
-
-TEST_F(VersionWindowTest, FailedRegetIsReportedAndNothingIsWrittenOverTheLine) {
-  RegetFailingFiles files(fake_.text_files, fake_.error);
-  Runtime runtime{fake_.error, fake_.command_line, fake_.profile, fake_.messages, fake_.programs,
-                  fake_.files, fake_.clock,        files,         fake_.dde,      fake_.windows};
-  SetFile(Lines({"first", ActiveLine("1.01", "0006", "keep me")}));
-  fake_.windows.on_open = [](FakeWindow& w) { w.Then(PressCancel); };
-  VersionWindow(runtime);
-  EXPECT_EQ(Messages(),
-            std::vector<std::string>{"Error getting last record: Record Not Available|Ptr: 2"});
-  EXPECT_EQ(File(), Lines({"!Version", Commented(ActiveLine("1.01", "0006", "keep me"))}))
-      << "the line keeps its text";
 }
 
 TEST_F(VersionWindowTest, ExistingFileThatCannotBeOpenedIsNeverMadeAnew) {

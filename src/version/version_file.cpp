@@ -47,11 +47,23 @@ std::string AddedText(const Date& date, int32_t time_of_day) {
   return FitString(text, kAddedWidth);
 }
 
-void CommentOutLine(VersionRecord& record, TextFile& file, const std::string& line_read) {
-  if (record.Text()[0] == '!') return;
-  record.LABEL = FitString("!Version", kLabelWidth);
-  file.Put(LineForPut(record.Text(), line_read, kVersionRecordSize));
-  record.LABEL = FitString("Version", kLabelWidth);
+namespace {
+
+void SetLabel(TextFile& file, size_t index, const char* label) {
+  const std::string& line = file.lines()[index];
+  VersionRecord record;
+  record.SetText(RecordFromLine(line, kVersionRecordSize));
+  record.LABEL = FitString(label, kLabelWidth);
+  file.Put(index, LineForPut(record.Text(), line, kVersionRecordSize));
 }
+
+}  // namespace
+
+void CommentOutLine(TextFile& file, size_t index) {
+  if (file.lines()[index].rfind('!', 0) == 0) return;
+  SetLabel(file, index, "!Version");
+}
+
+void MakeLineActive(TextFile& file, size_t index) { SetLabel(file, index, "Version"); }
 
 }  // namespace zqmv5

@@ -62,12 +62,15 @@ struct VersionRecord {
 // Months, days, hours and minutes below ten are filled with a zero.
 std::string AddedText(const Date& date, int32_t time_of_day);
 
-// Comments out the line just read, which `record` holds and which read as
-// `line_read` from `file`: unless its first character is "!", its label
-// becomes "!Version" on disk (every other column and what lies beyond the
-// record's width stay as they were) and then "Version" again in `record`.
-// The rewrite's error state is not examined.
-void CommentOutLine(VersionRecord& record, TextFile& file, const std::string& line_read);
+// Comments out line `index` of `file`, in memory until the file's next
+// commit: unless its first character is "!", its label becomes "!Version";
+// every other column, and what lies beyond the record's width, stay as they
+// were.
+void CommentOutLine(TextFile& file, size_t index);
+
+// Sets the label of line `index` of `file` to "Version", in memory, keeping
+// every other column.
+void MakeLineActive(TextFile& file, size_t index);
 
 }  // namespace zqmv5
 

@@ -118,6 +118,7 @@ void VersionWindowProcedure::Run() {
     return;
   }
   window_->SetText(kDirectoryString, runtime_.files.ShortPath(""));
+  window_->SetEndSessionHandler([this] { EndSession(); });
 
   if (UpdatesEnabled) {
     window_->SetTimer(0);

@@ -77,8 +77,13 @@ class VersionWindowProcedure {
   void NextBuild();
   void SaveEntry();
   void CancelEntry();
+  void EndSession();
   void CloseVersionFile();
-  bool OpenVersionFile();
+  // Opens the version file under `name`, creating it when it does not exist.
+  bool OpenVersionFile(const std::string& name);
+  // Makes the line last read at open active again and commits it; true when
+  // there was nothing to restore.
+  bool RestoreLastLine();
 
   Runtime& runtime_;
 
@@ -86,7 +91,6 @@ class VersionWindowProcedure {
   VersionRecord VER;
   std::string VersionFileName;
   std::unique_ptr<TextFile> VersionFile;
-  std::string line_read_;  // the last line read, whole, for rewriting it in place
 
   // The window's variables.
   uint8_t UpdatesEnabled = 0;
@@ -94,7 +98,7 @@ class VersionWindowProcedure {
   uint8_t UpdatesAtOpen = 0;
   uint8_t AutoAtOpen = 0;
   std::string OpenedName;
-  uint32_t LastPosition = 0;  // the line last read at open; 0 when none was
+  uint32_t LastPosition = 0;  // the last line at open (1-based); 0 when there was none
   uint8_t CloseAllowed = 0;
   uint8_t TickCount = 0;
 
