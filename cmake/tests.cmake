@@ -1,45 +1,57 @@
-# Every test source must be in a test program: a *_test.cpp outside the
-# places the globs look at would silently never run.
-file(GLOB_RECURSE ZQMV5_ALL_TEST_FILES CONFIGURE_DEPENDS
-     "${CMAKE_SOURCE_DIR}/src/*_test.cpp" "${CMAKE_SOURCE_DIR}/tests/*_test.cpp")
+# Test targets. Included from the top CMakeLists.txt when GoogleTest is there.
+
+# Unit tests of the logic over the fake Env, and the contract tests that the
+# fake and the Win32 Env both keep.
+set(ZQMV5_UNIT_TEST_SOURCES
+    src/app/dispatch_test.cpp
+    src/cmdline/command_context_test.cpp
+    src/cmdline/discovery_test.cpp
+    src/commands/include_command_test.cpp
+    src/commands/lib_src_command_test.cpp
+    src/commands/reg_command_test.cpp
+    src/commands/user_menu_command_test.cpp
+    src/dde/dde_connection_test.cpp
+    src/testing/fake_env_test.cpp
+    src/text/version_record_test.cpp
+    src/version/version_entry_test.cpp
+    src/version/version_window_test.cpp)
+set(ZQMV5_FAKE_SOURCES src/testing/fake_env.cpp src/testing/fake_version_view.cpp)
+set(ZQMV5_CONTRACT_SOURCES src/testing/env_contract.cpp)
+set(ZQMV5_WIN32_TEST_SOURCES src/win32/dde_win32_test.cpp src/win32/env_win32_test.cpp)
+
+# Every test source must be in a test program: a *_test.cpp missing from the
+# lists above would silently never run.
+file(GLOB_RECURSE ZQMV5_ALL_TEST_FILES CONFIGURE_DEPENDS RELATIVE "${CMAKE_SOURCE_DIR}"
+     "${CMAKE_SOURCE_DIR}/src/*_test.cpp")
 foreach(test_file ${ZQMV5_ALL_TEST_FILES})
-  if(NOT test_file IN_LIST ZQMV5_UNIT_TEST_SOURCES AND NOT test_file IN_LIST ZQMV5_WIN32_TEST_SOURCES
-     AND NOT test_file MATCHES "/tests/blackbox/[^/]*_test\\.cpp$")
+  if(NOT test_file IN_LIST ZQMV5_UNIT_TEST_SOURCES AND NOT test_file IN_LIST ZQMV5_WIN32_TEST_SOURCES)
     message(FATAL_ERROR "${test_file} is in no test program")
   endif()
 endforeach()
 
-# Test targets. Included from the top CMakeLists.txt when GoogleTest is there.
-
 if(NOT WIN32)
-  # Unit tests of the logic with fakes; once plain and once under AddressSanitizer
-  # and UndefinedBehaviorSanitizer. Each binary compiles the logic itself so that
-  # the sanitizers see all of it.
-  function(zqmv5_unit_tests name)
-    add_executable(${name} ${ZQMV5_CORE_SOURCES} ${ZQMV5_FAKE_SOURCES}
-                           ${ZQMV5_UNIT_TEST_SOURCES} ${ZQMV5_CONTRACT_SOURCES})
-    target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/src" "${CMAKE_SOURCE_DIR}/tests")
-    target_link_libraries(${name} PRIVATE gtest gtest_main)
-    target_compile_options(${name} PRIVATE ${ARGN})
-    target_link_options(${name} PRIVATE ${ARGN})
-    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  endfunction()
-  zqmv5_unit_tests(zqmv5_unit_tests)
-  zqmv5_unit_tests(zqmv5_unit_tests_sanitized
-                   -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-
-  # The tokenizer's fuzz target, run for a bounded time as part of the tests.
+  # One build of the core, under AddressSanitizer and UndefinedBehaviorSanitizer
+  # and with the coverage that guides the fuzzer, serves the unit tests and the
+  # tokenizer's fuzz target alike.
+  set(ZQMV5_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all
+                       -fno-omit-frame-pointer)
+  target_compile_options(zqmv5_core PUBLIC ${ZQMV5_SANITIZERS})
+  target_link_options(zqmv5_core PUBLIC ${ZQMV5_SANITIZERS})
   if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    file(GLOB ZQMV5_FUZZ_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/*/*_fuzz.cpp")
-    foreach(source ${ZQMV5_FUZZ_SOURCES})
-      get_filename_component(fuzz_name ${source} NAME_WE)
-      add_executable(${fuzz_name} ${source} ${ZQMV5_CORE_SOURCES} ${ZQMV5_FAKE_SOURCES})
-      target_include_directories(${fuzz_name} PRIVATE "${CMAKE_SOURCE_DIR}/src")
-      target_compile_options(${fuzz_name} PRIVATE -fsanitize=fuzzer,address,undefined)
-      target_link_options(${fuzz_name} PRIVATE -fsanitize=fuzzer,address,undefined)
-      add_test(NAME ${fuzz_name}
-               COMMAND ${fuzz_name} -max_total_time=20 -rss_limit_mb=2048 -print_final_stats=1)
-    endforeach()
+    target_compile_options(zqmv5_core PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
+
+  add_executable(zqmv5_unit_tests ${ZQMV5_UNIT_TEST_SOURCES} ${ZQMV5_FAKE_SOURCES}
+                                  ${ZQMV5_CONTRACT_SOURCES})
+  target_link_libraries(zqmv5_unit_tests PRIVATE zqmv5_core gtest gtest_main)
+  add_test(NAME zqmv5_unit_tests COMMAND zqmv5_unit_tests --gtest_brief=1)
+
+  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    add_executable(tokenize_fuzz src/cmdline/tokenize_fuzz.cpp)
+    target_link_libraries(tokenize_fuzz PRIVATE zqmv5_core)
+    target_link_options(tokenize_fuzz PRIVATE -fsanitize=fuzzer)
+    add_test(NAME tokenize_fuzz
+             COMMAND tokenize_fuzz -max_total_time=20 -rss_limit_mb=2048 -print_final_stats=1)
   endif()
 
   # The Wine layers, from the MinGW build tree, run under Wine and Xvfb; and
@@ -55,35 +67,34 @@ if(NOT WIN32)
     endforeach()
   endif()
 else()
-  add_library(zqmv5_fakes STATIC ${ZQMV5_FAKE_SOURCES})
-  target_link_libraries(zqmv5_fakes PUBLIC zqmv5_core)
-
-  # The Win32 backend, checked under Wine: its own tests and the contract tests
-  # that the fakes pass too.
-  add_executable(zqmv5_win32_tests ${ZQMV5_WIN32_TEST_SOURCES} ${ZQMV5_CONTRACT_SOURCES})
-  target_link_libraries(zqmv5_win32_tests PRIVATE zqmv5_win32 zqmv5_fakes gtest gtest_main)
-
-  # Test helpers: each tests/programs/*.cpp is a small Windows program of its own.
-  file(GLOB ZQMV5_SUPPORT_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/support/*.cpp")
-  add_library(zqmv5_test_support STATIC ${ZQMV5_SUPPORT_SOURCES})
-  target_include_directories(zqmv5_test_support PUBLIC "${CMAKE_SOURCE_DIR}/tests")
+  # Test helpers shared by the Wine tests and the small Windows programs that
+  # stand in for the IDE, drive the dialog or catch message boxes.
+  add_library(zqmv5_test_support STATIC
+              tests/support/files.cpp tests/support/message_boxes.cpp tests/support/process.cpp
+              tests/support/screenshot.cpp tests/support/stand_in_ide.cpp)
+  target_include_directories(zqmv5_test_support PUBLIC "${CMAKE_SOURCE_DIR}/tests"
+                                                       "${CMAKE_SOURCE_DIR}/src")
   target_link_libraries(zqmv5_test_support PUBLIC user32 gdi32 comctl32)
-  file(GLOB ZQMV5_PROGRAM_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/programs/*.cpp")
-  foreach(source ${ZQMV5_PROGRAM_SOURCES})
-    get_filename_component(program ${source} NAME_WE)
-    add_executable(${program} ${source})
+  set(ZQMV5_TEST_PROGRAMS fake_ide recorder version_driver zq_runner)
+  foreach(program ${ZQMV5_TEST_PROGRAMS})
+    add_executable(${program} tests/programs/${program}.cpp)
     target_link_libraries(${program} PRIVATE zqmv5_test_support)
-    list(APPEND ZQMV5_TEST_PROGRAMS ${program})
   endforeach()
-
-  # The stand-in IDE is a windowed program, as the IDE is; the Win32 DDE client
-  # is tested against it.
+  # The stand-in IDE is a windowed program, as the IDE is.
   set_target_properties(fake_ide PROPERTIES WIN32_EXECUTABLE ON)
+
+  # The Win32 Env, checked under Wine: its own tests and the contract tests
+  # that the fake keeps too.
+  add_executable(zqmv5_win32_tests ${ZQMV5_WIN32_TEST_SOURCES} ${ZQMV5_CONTRACT_SOURCES})
+  target_link_libraries(zqmv5_win32_tests PRIVATE zqmv5_win32 zqmv5_test_support gtest gtest_main)
   add_dependencies(zqmv5_win32_tests fake_ide)
 
   # Black-box tests: the real ZQMV5.exe, driven as a user would.
-  file(GLOB ZQMV5_BLACKBOX_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/blackbox/*.cpp")
-  add_executable(zqmv5_blackbox_tests ${ZQMV5_BLACKBOX_SOURCES})
+  add_executable(zqmv5_blackbox_tests
+                 tests/blackbox/dispatch_test.cpp tests/blackbox/include_test.cpp
+                 tests/blackbox/lib_src_test.cpp tests/blackbox/reg_test.cpp
+                 tests/blackbox/session.cpp tests/blackbox/user_menu_test.cpp
+                 tests/blackbox/version_window_test.cpp)
   target_link_libraries(zqmv5_blackbox_tests PRIVATE zqmv5_test_support gtest gtest_main)
   add_dependencies(zqmv5_blackbox_tests ZQMV5 ${ZQMV5_TEST_PROGRAMS})
 endif()

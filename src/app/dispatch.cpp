@@ -7,7 +7,7 @@
 #include "commands/lib_src_command.h"
 #include "commands/reg_command.h"
 #include "commands/user_menu_command.h"
-#include "runtime/fixed_text.h"
+#include "text/strings.h"
 #include "version/version_window.h"
 
 namespace zqmv5 {
@@ -54,11 +54,11 @@ std::string JoinLines(const char* const* lines, size_t count) {
 
 namespace {
 
-using Handler = void (*)(CommandContext&, Runtime&);
+using Handler = void (*)(CommandContext&, Env&);
 
-void ShowHelp(CommandContext&, Runtime& runtime) {
-  runtime.messages.ShowMessage(JoinLines(kHelpLines, std::size(kHelpLines)), kInfoCaption,
-                               MessageIcon::kWindowsLogo);
+void ShowHelp(CommandContext&, Env& env) {
+  env.ShowMessage(JoinLines(kHelpLines, std::size(kHelpLines)), kInfoCaption,
+                  MessageIcon::kWindowsLogo);
 }
 
 struct Verb {
@@ -66,32 +66,34 @@ struct Verb {
   Handler action;
 };
 
-// Searched in this order; the first verb equal to CMD wins.
+// Searched in this order; the first verb equal to the command's wins. A new
+// verb is one source trio under commands/ and one row here.
 constexpr Verb kVerbs[] = {
-    {"REG", RegCommand},         {"USERMENU", UserMenuCommand}, {"INCLUDE", IncludeCommand},
-    {"LIBSRC", LibSrcCommand},   {"CMD", ShowHelp},
+    {"REG", RegCommand},         {"USERMENU", UserMenuCommand},
+    {"INCLUDE", IncludeCommand}, {"LIBSRC", LibSrcCommand},
+    {"CMD", ShowHelp},
 };
 
 }  // namespace
 
-void Dispatch(CommandContext& context, Runtime& runtime) {
+void Dispatch(CommandContext& context, Env& env) {
   for (const Verb& verb : kVerbs) {
-    if (SameText(context.CMD, verb.name)) {
-      verb.action(context, runtime);
+    if (context.verb == verb.name) {
+      verb.action(context, env);
       return;
     }
   }
-  runtime.messages.ShowMessage(JoinLines(kDescriptionLines, std::size(kDescriptionLines)),
-                               kInfoCaption, MessageIcon::kWindowsLogo);
+  env.ShowMessage(JoinLines(kDescriptionLines, std::size(kDescriptionLines)), kInfoCaption,
+                  MessageIcon::kWindowsLogo);
 }
 
-void Main(CommandContext& context, Runtime& runtime) {
-  if (IsBlank(CommandParameter(runtime.command_line.CommandText(), 1))) {
-    VersionWindow(runtime);
+void Main(Env& env) {
+  if (IsBlank(CommandParameter(env.CommandText(), 1))) {
+    VersionWindow(env);
     return;
   }
-  if (Discover(context, runtime) == 0) Dispatch(context, runtime);
-  context.FreeTokens();
+  CommandContext context;
+  if (Discover(context, env)) Dispatch(context, env);
 }
 
 }  // namespace zqmv5

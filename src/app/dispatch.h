@@ -1,8 +1,11 @@
 #ifndef ZQMV5_APP_DISPATCH_H_
 #define ZQMV5_APP_DISPATCH_H_
 
+#include <cstddef>
+#include <string>
+
 #include "cmdline/command_context.h"
-#include "runtime/runtime.h"
+#include "env/env.h"
 
 namespace zqmv5 {
 
@@ -13,13 +16,13 @@ extern const char* const kDescriptionLines[8];
 // The lines joined by the message box's line break mark "|".
 std::string JoinLines(const char* const* lines, size_t count);
 
-// Runs the handler of the verb in CMD, the help box for "CMD", or the
-// description box for any other verb.
-void Dispatch(CommandContext& context, Runtime& runtime);
+// Runs the handler of the verb, the help box for "CMD", or the description
+// box for any other verb.
+void Dispatch(CommandContext& context, Env& env);
 
 // The top level: the version window when parameter 1 is blank, otherwise
-// discovery, one command, and the release of the token queue.
-void Main(CommandContext& context, Runtime& runtime);
+// discovery and one command.
+void Main(Env& env);
 
 }  // namespace zqmv5
 

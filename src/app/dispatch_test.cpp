@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "testing/fake_runtime.h"
+#include "testing/fake_env.h"
 
 namespace zqmv5 {
 namespace {
@@ -17,11 +17,9 @@ class MainTest : public ::testing::Test {
   }
   void RunMain(const std::string& command) {
     fake_.command_line.text = command;
-    CommandContext context;
-    Main(context, fake_.runtime);
-    EXPECT_EQ(context.TOKENQ, nullptr) << "the token queue outlived the command";
+    Main(fake_);
   }
-  FakeRuntime fake_;
+  FakeEnv fake_;
 };
 
 TEST_F(MainTest, HelpBoxLinesAreExact) {
@@ -41,12 +39,11 @@ TEST_F(MainTest, HelpBoxLinesAreExact) {
 
 TEST_F(MainTest, EveryOtherVerbShowsTheDescription) {
   for (const char* verb : {"HELP", "REGISTER", "RE", "LIB", "CMDS", "ZQ"}) {
-    FakeRuntime fake;
+    FakeEnv fake;
     fake.profile.Set("ZQMV5.ini", "Clarion", "root", "C:\\C5");
     fake.profile.Set("ZQMV5.ini", "Clarion", "ExeName", "C5EE.EXE");
     fake.command_line.text = verb;
-    CommandContext context;
-    Main(context, fake.runtime);
+    Main(fake);
     ASSERT_EQ(fake.messages.shown.size(), 1u) << verb;
     EXPECT_EQ(fake.messages.shown[0].text.substr(0, 21), "The ZQInstall is a \"C") << verb;
     EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kWindowsLogo);
@@ -65,19 +62,16 @@ TEST_F(MainTest, BlankFirstParameterNeverLooksForTheIde) {
   RunMain("");
   RunMain("    ");
   EXPECT_TRUE(fake_.messages.shown.empty());
-  EXPECT_TRUE(fake_.profile.log.empty() ||
-              fake_.profile.log.front().file != "ZQMV5.ini");
+  EXPECT_TRUE(fake_.profile.log.empty() || fake_.profile.log.front().file != "ZQMV5.ini");
   for (const auto& access : fake_.profile.log) EXPECT_NE(access.section, "Clarion");
 }
 
 TEST_F(MainTest, FailedDiscoveryRunsNoCommand) {
-  FakeRuntime fake;
+  FakeEnv fake;
   fake.command_line.text = "CMD";
-  CommandContext context;
-  Main(context, fake.runtime);
+  Main(fake);
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].caption, "Entry Not Found");
-  EXPECT_EQ(context.TOKENQ, nullptr);
 }
 
 }  // namespace

@@ -1,50 +1,54 @@
 #include "cmdline/command_context.h"
 
-#include "runtime/fixed_text.h"
+#include "text/strings.h"
 
 namespace zqmv5 {
 
 void CommandContext::Tokenize(const std::string& command_text) {
-  TEXT = FitCString(command_text, kTextFieldSize);
-  TOKENS = 0;
-  if (!TOKENQ) return;
-
-  // Positions are 1-based, as the token records hold them. TEXT is at most 254
-  // characters, so every position fits the records' 16-bit fields.
-  int16_t start = 0;  // 0: no token open
+  text = command_text.substr(0, kMaxText);
+  tokens.clear();
+  // A token runs from its first character to the character before the blank
+  // or quote that closes it; a quote opens no token of its own.
+  const size_t length = TrimRight(text).size();
+  size_t start = std::string::npos;
   bool in_quotes = false;
-  const auto close_token = [&](int16_t position) {
-    if (start == 0) return;
-    ++TOKENS;
-    TOKENQ->push_back({start, static_cast<int16_t>(position - 1)});
-    start = 0;
+  const auto close_token = [&](size_t end) {
+    if (start != std::string::npos) tokens.push_back(text.substr(start, end - start));
+    start = std::string::npos;
   };
-
-  const int16_t length = static_cast<int16_t>(TrimRight(TEXT).size());
-  int16_t i = 1;
-  for (; i <= length; ++i) {
-    const char c = TEXT[i - 1];
+  for (size_t i = 0; i < length; ++i) {
+    const char c = text[i];
     if (c == ' ') {
       if (!in_quotes) close_token(i);
     } else if (c == '"') {
       if (in_quotes) close_token(i);
       in_quotes = !in_quotes;
-    } else if (start == 0) {
+    } else if (start == std::string::npos) {
       start = i;
     }
   }
-  close_token(i);
+  close_token(length);
 }
 
-std::string CommandContext::Token(uint8_t n) const {
-  if (n > TOKENS || n == 0 || !TOKENQ || n > TOKENQ->size()) return "";
-  const TokenRecord& record = (*TOKENQ)[n - 1];
-  return TEXT.substr(record.LEFT - 1, record.RIGHT - record.LEFT + 1);
-}
-
-void CommandContext::FreeTokens() {
-  if (TOKENQ) TOKENQ->clear();
-  TOKENQ.reset();
+std::string CommandParameter(const std::string& command_text, int n) {
+  int index = 0;
+  size_t i = 0;
+  const size_t size = command_text.size();
+  while (i < size) {
+    while (i < size && command_text[i] == ' ') ++i;
+    if (i >= size) break;
+    std::string word;
+    bool quoted = false;
+    for (; i < size && (quoted || command_text[i] != ' '); ++i) {
+      if (command_text[i] == '"') {
+        quoted = !quoted;
+      } else {
+        word += command_text[i];
+      }
+    }
+    if (++index == n) return word;
+  }
+  return "";
 }
 
 }  // namespace zqmv5

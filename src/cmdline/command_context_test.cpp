@@ -5,19 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "runtime/command_line.h"
-
 namespace zqmv5 {
 namespace {
 
 std::vector<std::string> TokensOf(const std::string& text, CommandContext* context = nullptr) {
   CommandContext local;
   CommandContext& c = context ? *context : local;
-  c.TOKENQ = std::make_unique<TokenQueue>();
   c.Tokenize(text);
-  std::vector<std::string> tokens;
-  for (int n = 1; n <= c.TOKENS && n <= 255; ++n) tokens.push_back(c.Token(static_cast<uint8_t>(n)));
-  return tokens;
+  return c.tokens;
 }
 
 using Tokens = std::vector<std::string>;
@@ -67,44 +62,19 @@ TEST(TokenizeTest, QuotesGroupBlanksAndAreNotPartOfTokens) {
 
 TEST(TokenizeTest, KeepsOnly254CharactersAndCutsTheTokenThatCrossesTheCut) {
   CommandContext context;
-  std::string text = "REG " + std::string(260, 'a') + " next";
-  Tokens tokens = TokensOf(text, &context);
-  EXPECT_EQ(context.TEXT.size(), 254u);
+  Tokens tokens = TokensOf("REG " + std::string(260, 'a') + " next", &context);
+  EXPECT_EQ(context.text.size(), 254u);
   ASSERT_EQ(tokens.size(), 2u);
   EXPECT_EQ(tokens[1], std::string(250, 'a'));
-  for (const TokenRecord& r : *context.TOKENQ) {
-    EXPECT_GE(r.LEFT, 1);
-    EXPECT_LE(r.LEFT, r.RIGHT);
-    EXPECT_LE(r.RIGHT, 254);
-  }
-}
-
-TEST(TokenizeTest, ThousandsOfTokensStayWithinTheKeptText) {
-  CommandContext context;
-  std::string text;
-  for (int i = 0; i < 5000; ++i) text += "t ";
-  Tokens tokens = TokensOf(text, &context);
-  EXPECT_EQ(context.TOKENS, 127);  // 254 characters of "t "
-  EXPECT_EQ(static_cast<size_t>(context.TOKENS), context.TOKENQ->size());
 }
 
 TEST(TokenTest, MissingTokensAreEmpty) {
   CommandContext context;
   TokensOf("CMD", &context);
-  EXPECT_EQ(context.TOKENS, 1);
   EXPECT_EQ(context.Token(1), "CMD");
   EXPECT_EQ(context.Token(0), "");
   EXPECT_EQ(context.Token(2), "");
   EXPECT_EQ(context.Token(255), "");
-}
-
-TEST(TokenTest, FreeTokensReleasesTheQueue) {
-  CommandContext context;
-  TokensOf("REG a b", &context);
-  context.FreeTokens();
-  EXPECT_EQ(context.TOKENQ, nullptr);
-  EXPECT_EQ(context.Token(2), "");
-  context.FreeTokens();  // twice is harmless
 }
 
 TEST(CommandParameterTest, BlankSeparatedWithQuotesGrouping) {

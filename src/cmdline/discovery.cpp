@@ -2,67 +2,63 @@
 
 #include <string>
 
-#include "runtime/fixed_text.h"
+#include "text/strings.h"
 
 namespace zqmv5 {
 namespace {
 
-// Reads one entry into a text field, cut to the field's size, as every try
-// stores its value before testing it.
-std::string ReadField(Runtime& runtime, const char* section, const char* entry,
-                      const char* file) {
-  return FitCString(runtime.profile.ReadIniValue(section, entry, "", file), kTextFieldSize);
+constexpr char kOwnIniFile[] = "ZQMV5.ini";  // bare name: the Windows directory
+constexpr char kOwnIniSection[] = "Clarion";
+constexpr char kWinIniEnterpriseSection[] = "Clarion 5  Enterprise Edition";
+constexpr char kWinIniSection[] = "Clarion 5";
+constexpr size_t kMaxVerb = 19;
+
+// An INI value as a field holds it: cut before it is tested.
+std::string ReadField(Env& env, const char* section, const char* entry, const char* file) {
+  return env.ReadIniValue(section, entry, "", file).substr(0, kMaxText);
 }
 
-// Tries "ZQMV5.ini" first, then the two WIN.INI sections, while the value is
-// still blank.
-std::string ReadWithFallback(Runtime& runtime, const char* own_entry, const char* win_entry) {
-  std::string value = ReadField(runtime, kOwnIniSection, own_entry, kOwnIniFile);
-  if (IsBlank(value)) value = ReadField(runtime, kWinIniEnterpriseSection, win_entry, "");
-  if (IsBlank(value)) value = ReadField(runtime, kWinIniSection, win_entry, "");
+// "ZQMV5.ini" first, then the two WIN.INI sections, while the value is blank.
+std::string ReadWithFallback(Env& env, const char* own_entry, const char* win_entry) {
+  std::string value = ReadField(env, kOwnIniSection, own_entry, kOwnIniFile);
+  if (IsBlank(value)) value = ReadField(env, kWinIniEnterpriseSection, win_entry, "");
+  if (IsBlank(value)) value = ReadField(env, kWinIniSection, win_entry, "");
   return value;
 }
 
-constexpr char kEntryNotFoundCaption[] = "Entry Not Found";
-constexpr char kEntryNotFoundText[] =
-    "The ZQ ZQ Commandline program looks for Clarion information in the WIN.INI file the "
-    "related Clarion INI file.  Required information was not found.";
+// Sets the root and the executable; false when either is found nowhere.
+bool FindInstallation(CommandContext& context, Env& env) {
+  context.root = ReadWithFallback(env, "root", "root");
+  if (IsBlank(context.root)) return false;
+  const std::string root = TrimRight(context.root);
+  if (root.back() == '\\') context.root = root.substr(0, root.size() - 1);
+  context.exe_name = ReadWithFallback(env, "ExeName", "exename");
+  return !IsBlank(context.exe_name);
+}
+
+void FindIniFile(CommandContext& context, Env& env) {
+  context.ini_file = ReadField(env, kOwnIniSection, "IniFile", kOwnIniFile);
+  if (IsBlank(context.ini_file)) {
+    context.ini_file = (context.root + "\\Bin\\C5ee.ini").substr(0, kMaxText);
+  }
+}
 
 }  // namespace
 
-uint8_t FindInstallation(CommandContext& context, Runtime& runtime) {
-  context.ROOT = ReadWithFallback(runtime, "root", "root");
-  if (IsBlank(context.ROOT)) return 1;
-
-  const std::string root = TrimRight(context.ROOT);
-  if (!root.empty() && root.back() == '\\') context.ROOT = root.substr(0, root.size() - 1);
-
-  context.EXENAME = ReadWithFallback(runtime, "ExeName", "exename");
-  return IsBlank(context.EXENAME) ? 1 : 0;
-}
-
-void FindIniFile(CommandContext& context, Runtime& runtime) {
-  context.INIFILE = ReadField(runtime, kOwnIniSection, "IniFile", kOwnIniFile);
-  if (IsBlank(context.INIFILE)) {
-    context.INIFILE = FitCString(context.ROOT + kDefaultIdeIniFile, kTextFieldSize);
+bool Discover(CommandContext& context, Env& env) {
+  const std::string command_text = env.CommandText();
+  context.verb = TrimRight(Trim(Upper(CommandParameter(command_text, 1))).substr(0, kMaxVerb));
+  context.program_path = env.ShortPath("").substr(0, kMaxText);
+  if (!FindInstallation(context, env)) {
+    env.ShowMessage(
+        "The ZQ ZQ Commandline program looks for Clarion information in the WIN.INI file the "
+        "related Clarion INI file.  Required information was not found.",
+        "Entry Not Found");
+    return false;
   }
-}
-
-uint8_t Discover(CommandContext& context, Runtime& runtime) {
-  context.TOKENQ = std::make_unique<TokenQueue>();
-  const std::string command_text = runtime.command_line.CommandText();
-  context.CMD =
-      FitCString(LeftJustify(Upper(CommandParameter(command_text, 1))), kVerbFieldSize);
-  context.PROGRAMPATH = FitCString(runtime.files.ShortPath(""), kTextFieldSize);
-
-  uint8_t failed = FindInstallation(context, runtime);
-  if (failed == 0) FindIniFile(context, runtime);
-  if (failed == 1) {
-    runtime.messages.ShowMessage(kEntryNotFoundText, kEntryNotFoundCaption);
-  } else {
-    context.Tokenize(command_text);
-  }
-  return failed;
+  FindIniFile(context, env);
+  context.Tokenize(command_text);
+  return true;
 }
 
 }  // namespace zqmv5

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/fake_runtime.h"
+#include "testing/fake_env.h"
 
 namespace zqmv5 {
 namespace {
@@ -13,11 +13,11 @@ const char kPlain[] = "Clarion 5";
 
 class DiscoverTest : public ::testing::Test {
  protected:
-  uint8_t RunDiscover(const std::string& command = "CMD") {
+  bool RunDiscover(const std::string& command = "CMD") {
     fake_.command_line.text = command;
-    return Discover(context_, fake_.runtime);
+    return Discover(context_, fake_);
   }
-  FakeRuntime fake_;
+  FakeEnv fake_;
   CommandContext context_;
 };
 
@@ -27,10 +27,10 @@ TEST_F(DiscoverTest, OwnIniFileComesFirst) {
   fake_.profile.Set(kOwn, "Clarion", "IniFile", "C:\\OWN\\own.ini");
   fake_.profile.Set("", kEnterprise, "root", "C:\\WIN");
   fake_.profile.Set("", kEnterprise, "exename", "WIN.EXE");
-  EXPECT_EQ(RunDiscover(), 0);
-  EXPECT_EQ(context_.ROOT, "C:\\OWN");
-  EXPECT_EQ(context_.EXENAME, "OWN.EXE");
-  EXPECT_EQ(context_.INIFILE, "C:\\OWN\\own.ini");
+  EXPECT_TRUE(RunDiscover());
+  EXPECT_EQ(context_.root, "C:\\OWN");
+  EXPECT_EQ(context_.exe_name, "OWN.EXE");
+  EXPECT_EQ(context_.ini_file, "C:\\OWN\\own.ini");
   EXPECT_TRUE(fake_.messages.shown.empty());
 }
 
@@ -38,10 +38,10 @@ TEST_F(DiscoverTest, EachValueFallsBackOnItsOwn) {
   fake_.profile.Set(kOwn, "Clarion", "root", "C:\\OWN");
   fake_.profile.Set("", kPlain, "exename", "PLAIN.EXE");
   fake_.profile.Set("", kPlain, "root", "C:\\PLAIN");
-  EXPECT_EQ(RunDiscover(), 0);
-  EXPECT_EQ(context_.ROOT, "C:\\OWN");
-  EXPECT_EQ(context_.EXENAME, "PLAIN.EXE");
-  EXPECT_EQ(context_.INIFILE, "C:\\OWN\\Bin\\C5ee.ini");
+  EXPECT_TRUE(RunDiscover());
+  EXPECT_EQ(context_.root, "C:\\OWN");
+  EXPECT_EQ(context_.exe_name, "PLAIN.EXE");
+  EXPECT_EQ(context_.ini_file, "C:\\OWN\\Bin\\C5ee.ini");
 }
 
 TEST_F(DiscoverTest, EnterpriseSectionBeforePlainOneAndBlankValuesFallThrough) {
@@ -51,16 +51,16 @@ TEST_F(DiscoverTest, EnterpriseSectionBeforePlainOneAndBlankValuesFallThrough) {
   fake_.profile.Set("", kEnterprise, "exename", "");
   fake_.profile.Set("", kPlain, "exename", "C5.EXE");
   fake_.profile.Set(kOwn, "Clarion", "IniFile", "D:\\missing.ini");
-  EXPECT_EQ(RunDiscover(), 0);
-  EXPECT_EQ(context_.ROOT, "C:\\EE");
-  EXPECT_EQ(context_.EXENAME, "C5.EXE");
-  EXPECT_EQ(context_.INIFILE, "D:\\missing.ini");  // used even though it does not exist
+  EXPECT_TRUE(RunDiscover());
+  EXPECT_EQ(context_.root, "C:\\EE");
+  EXPECT_EQ(context_.exe_name, "C5.EXE");
+  EXPECT_EQ(context_.ini_file, "D:\\missing.ini");  // used even though it does not exist
 }
 
 TEST_F(DiscoverTest, SectionWithOneBlankIsNotTheEnterpriseSection) {
   fake_.profile.Set("", "Clarion 5 Enterprise Edition", "root", "C:\\EE");
   fake_.profile.Set("", "Clarion 5 Enterprise Edition", "exename", "C5EE.EXE");
-  EXPECT_EQ(RunDiscover(), 1);
+  EXPECT_FALSE(RunDiscover());
   ASSERT_EQ(fake_.messages.shown.size(), 1u);
   EXPECT_EQ(fake_.messages.shown[0].caption, "Entry Not Found");
 }
@@ -79,33 +79,31 @@ TEST_F(DiscoverTest, OneTrailingBackslashIsRemovedFromTheRoot) {
       {"C:\\C5\\  ", "C:\\C5", "C:\\C5\\Bin\\C5ee.ini"},
   };
   for (const Case& c : cases) {
-    FakeRuntime fake;
+    FakeEnv fake;
     CommandContext context;
     fake.profile.Set(kOwn, "Clarion", "root", c.root);
     fake.profile.Set(kOwn, "Clarion", "ExeName", "C5EE.EXE");
     fake.command_line.text = "CMD";
-    EXPECT_EQ(Discover(context, fake.runtime), 0);
-    EXPECT_EQ(context.ROOT, c.kept) << c.root;
-    EXPECT_EQ(context.INIFILE, c.ini) << c.root;
+    EXPECT_TRUE(Discover(context, fake));
+    EXPECT_EQ(context.root, c.kept) << c.root;
+    EXPECT_EQ(context.ini_file, c.ini) << c.root;
   }
 }
 
 TEST_F(DiscoverTest, MissingRootOrExecutableShowsEntryNotFoundAndDoesNotTokenize) {
   fake_.profile.Set(kOwn, "Clarion", "root", "C:\\C5");
-  EXPECT_EQ(RunDiscover("CMD a b"), 1);
+  EXPECT_FALSE(RunDiscover("CMD a b"));
   ASSERT_EQ(fake_.messages.shown.size(), 1u);
   EXPECT_EQ(fake_.messages.shown[0].text,
             "The ZQ ZQ Commandline program looks for Clarion information in the WIN.INI file the "
             "related Clarion INI file.  Required information was not found.");
   EXPECT_EQ(fake_.messages.shown[0].icon, MessageIcon::kInformation);
-  EXPECT_EQ(context_.TOKENS, 0);
-  ASSERT_NE(context_.TOKENQ, nullptr);
-  EXPECT_TRUE(context_.TOKENQ->empty());
+  EXPECT_TRUE(context_.tokens.empty());
 }
 
 TEST_F(DiscoverTest, NoRootMeansTheExecutableIsNotEvenRead) {
   fake_.profile.Set(kOwn, "Clarion", "ExeName", "C5EE.EXE");
-  EXPECT_EQ(RunDiscover(), 1);
+  EXPECT_FALSE(RunDiscover());
   for (const auto& access : fake_.profile.log) {
     EXPECT_NE(access.entry, "ExeName");
     EXPECT_NE(access.entry, "exename");
@@ -117,29 +115,29 @@ TEST_F(DiscoverTest, VerbIsUpperCasedLeftJustifiedAndCutTo19) {
   fake_.profile.Set(kOwn, "Clarion", "root", "C:\\C5");
   fake_.profile.Set(kOwn, "Clarion", "ExeName", "C5EE.EXE");
   RunDiscover("  cmd  rest");
-  EXPECT_EQ(context_.CMD, "CMD");
+  EXPECT_EQ(context_.verb, "CMD");
   CommandContext other;
   fake_.command_line.text = std::string(300, 'v');
-  Discover(other, fake_.runtime);
-  EXPECT_EQ(other.CMD, std::string(19, 'V'));
+  Discover(other, fake_);
+  EXPECT_EQ(other.verb, std::string(19, 'V'));
 }
 
 TEST_F(DiscoverTest, LongIniValuesAreCutTo254) {
   fake_.profile.Set(kOwn, "Clarion", "root", std::string(400, 'r'));
   fake_.profile.Set(kOwn, "Clarion", "ExeName", std::string(400, 'e'));
-  EXPECT_EQ(RunDiscover(), 0);
-  EXPECT_EQ(context_.ROOT.size(), 254u);
-  EXPECT_EQ(context_.EXENAME.size(), 254u);
-  EXPECT_EQ(context_.INIFILE.size(), 254u);
+  EXPECT_TRUE(RunDiscover());
+  EXPECT_EQ(context_.root.size(), 254u);
+  EXPECT_EQ(context_.exe_name.size(), 254u);
+  EXPECT_EQ(context_.ini_file.size(), 254u);
 }
 
 TEST_F(DiscoverTest, ProgramPathIsTheShortCurrentDirectoryAndTokensFollow) {
   fake_.profile.Set(kOwn, "Clarion", "root", "C:\\C5");
   fake_.profile.Set(kOwn, "Clarion", "ExeName", "C5EE.EXE");
   fake_.files.current_directory_short = "C:\\PROGRA~1\\ZQ";
-  EXPECT_EQ(RunDiscover("REG \"a b.tpl\""), 0);
-  EXPECT_EQ(context_.PROGRAMPATH, "C:\\PROGRA~1\\ZQ");
-  EXPECT_EQ(context_.TOKENS, 2);
+  EXPECT_TRUE(RunDiscover("REG \"a b.tpl\""));
+  EXPECT_EQ(context_.program_path, "C:\\PROGRA~1\\ZQ");
+  EXPECT_EQ(context_.tokens.size(), 2u);
   EXPECT_EQ(context_.Token(2), "a b.tpl");
 }
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "testing/fake_runtime.h"
+#include "testing/fake_env.h"
 
 namespace zqmv5 {
 namespace {
@@ -14,32 +14,30 @@ constexpr char kTpl[] = "C:\\T\\my.tpl";
 
 class IncludeCommandTest : public ::testing::Test {
  protected:
-  void RunOn(Runtime& runtime, const std::string& text) {
+  void Run(const std::string& text) {
     CommandContext context;
-    context.TOKENQ = std::make_unique<TokenQueue>();
     context.Tokenize(text);
-    IncludeCommand(context, runtime);
+    IncludeCommand(context, fake_);
   }
-  void Run(const std::string& text) { RunOn(fake_.runtime, text); }
 
   // Runs "INCLUDE my.tpl name" on a file holding `before`; returns the bytes after.
   std::string After(const std::string& before, const std::string& name = "abc.tpw") {
-    fake_.text_files.contents[kTpl] = before;
+    fake_.files.contents[kTpl] = before;
     Run(std::string("INCLUDE ") + kTpl + " " + name);
-    return fake_.text_files.contents[kTpl];
+    return fake_.files.contents[kTpl];
   }
 
-  FakeRuntime fake_;
+  FakeEnv fake_;
 };
 
 TEST_F(IncludeCommandTest, BlankOperandsDoNothing) {
-  fake_.text_files.contents[kTpl] = "x\r\n";
+  fake_.files.contents[kTpl] = "x\r\n";
   for (const char* line : {"INCLUDE", "INCLUDE C:\\T\\my.tpl", "INCLUDE \"\" C:\\T\\my.tpl",
                            "INCLUDE C:\\T\\my.tpl \"  \""}) {
     Run(line);
-    EXPECT_EQ(fake_.text_files.contents[kTpl], "x\r\n") << line;
+    EXPECT_EQ(fake_.files.contents[kTpl], "x\r\n") << line;
   }
-  EXPECT_EQ(fake_.text_files.opens, 0);
+  EXPECT_EQ(fake_.files.opens, 0);
   EXPECT_TRUE(fake_.messages.shown.empty());
 }
 
@@ -92,12 +90,12 @@ TEST_F(IncludeCommandTest, OnlyTheExactWholeLineCounts) {
 
 TEST_F(IncludeCommandTest, MissingOrLockedFileIsNeverCreatedNorChanged) {
   Run("INCLUDE C:\\T\\none.tpl abc.tpw");
-  EXPECT_EQ(fake_.text_files.contents.count("C:\\T\\none.tpl"), 0u);
-  EXPECT_EQ(fake_.text_files.creates, 0);
-  fake_.text_files.contents[kTpl] = "a\r\n";
-  fake_.text_files.locked[kTpl] = true;
+  EXPECT_EQ(fake_.files.contents.count("C:\\T\\none.tpl"), 0u);
+  EXPECT_EQ(fake_.files.creates, 0);
+  fake_.files.contents[kTpl] = "a\r\n";
+  fake_.files.locked.insert(kTpl);
   Run(std::string("INCLUDE ") + kTpl + " abc.tpw");
-  EXPECT_EQ(fake_.text_files.contents[kTpl], "a\r\n");
+  EXPECT_EQ(fake_.files.contents[kTpl], "a\r\n");
   EXPECT_TRUE(fake_.messages.shown.empty());
 }
 
@@ -111,29 +109,28 @@ TEST_F(IncludeCommandTest, LongLinesAreSearchedWholeAndKept) {
 
 TEST_F(IncludeCommandTest, NameIsWrittenUnchangedUpToItsLimit) {
   EXPECT_EQ(After("", "My'Odd(Name).TPW"), "#INCLUDE('My'Odd(Name).TPW')\r\n");
-  const std::string longest(kMaxIncludeName, 'n');
-  EXPECT_EQ(IncludeLine(longest).size(), 255u);
+  const std::string longest(243, 'n');
   // One more character would make a line that no longer fits: nothing is written.
   // (With a one-letter file name the 254-character command text holds it.)
-  fake_.text_files.contents["t"] = "a\r\n";
+  fake_.files.contents["t"] = "a\r\n";
   Run("INCLUDE t " + longest + "n");
-  EXPECT_EQ(fake_.text_files.contents["t"], "a\r\n");
+  EXPECT_EQ(fake_.files.contents["t"], "a\r\n");
   Run("INCLUDE t " + longest);
-  EXPECT_EQ(fake_.text_files.contents["t"], "a\r\n\r\n" + IncludeLine(longest) + "\r\n");
+  EXPECT_EQ(fake_.files.contents["t"], "a\r\n\r\n#INCLUDE('" + longest + "')\r\n");
   EXPECT_EQ(After("a\r\n", "abc\ndef"), "a\r\n");
 }
 
 TEST_F(IncludeCommandTest, WriteFailureIsSilentAndLeavesNoHalfLine) {
-  fake_.text_files.fail_writes_with = kAccessDenied;
+  fake_.files.fail_writes_with = kAccessDenied;
   EXPECT_EQ(After("a\r\n"), "a\r\n");
-  fake_.text_files.fail_writes_with = 0;
-  fake_.text_files.disk_free = 9;
+  fake_.files.fail_writes_with = 0;
+  fake_.files.disk_free = 9;
   EXPECT_EQ(After("a\r\n"), "a\r\n");
   EXPECT_TRUE(fake_.messages.shown.empty());
 }
 
 TEST_F(IncludeCommandTest, ReadErrorAfterSomeLinesWritesNothing) {
-  fake_.text_files.fail_reads_at = 4;
+  fake_.files.fail_reads_at = 4;
   EXPECT_EQ(After("a\r\nb\r\n"), "a\r\nb\r\n");
 }
 

@@ -1,6 +1,6 @@
 #include "commands/lib_src_command.h"
 
-#include "runtime/fixed_text.h"
+#include "text/strings.h"
 
 namespace zqmv5 {
 namespace {
@@ -9,25 +9,19 @@ constexpr char kLibSrcCaption[] = "Set ABC Library Directory";
 
 }  // namespace
 
-void LibSrcCommand(CommandContext& context, Runtime& runtime) {
-  context.COMMANDLINE = FitCString(context.Token(2), kTextFieldSize);
-  if (IsBlank(context.COMMANDLINE)) {
-    runtime.messages.ShowMessage("File parameter missing from command line", kLibSrcCaption);
+void LibSrcCommand(CommandContext& context, Env& env) {
+  const std::string directory = context.Token(2);
+  if (IsBlank(directory)) {
+    env.ShowMessage("File parameter missing from command line", kLibSrcCaption);
     return;
   }
-  // A line break would end the INI line early and start a line of its own
-  // (a section header, say) in the IDE's INI file.
-  if (context.COMMANDLINE.find_first_of("\r\n") != std::string::npos) {
-    runtime.messages.ShowMessage("The directory parameter cannot hold a line break",
-                                 kLibSrcCaption);
+  if (HasLineBreak(directory)) {
+    env.ShowMessage("The directory parameter cannot hold a line break", kLibSrcCaption);
     return;
   }
-
-  runtime.profile.WriteIniValue("Paths", "Libsrc", Upper(context.COMMANDLINE), context.INIFILE);
-
+  env.WriteIniValue("Paths", "Libsrc", Upper(directory), context.ini_file);
   // The help text promises "LIBSRC Path [Run] (Any third parameter will run CW)".
-  if (IsBlank(context.EXENAME) || context.Token(3).empty()) return;
-  runtime.programs.StartProgram(context.EXENAME);
+  if (!IsBlank(context.exe_name) && !context.Token(3).empty()) env.StartProgram(context.exe_name);
 }
 
 }  // namespace zqmv5

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "testing/fake_runtime.h"
+#include "testing/fake_env.h"
 
 namespace zqmv5 {
 namespace {
@@ -16,17 +16,14 @@ class LibSrcCommandTest : public ::testing::Test {
  protected:
   void Run(const std::string& text, const std::string& exe_name = "C:\\C5\\Bin\\C5EE.EXE") {
     CommandContext context;
-    context.INIFILE = kIni;
-    context.EXENAME = exe_name;
-    context.TOKENQ = std::make_unique<TokenQueue>();
+    context.ini_file = kIni;
+    context.exe_name = exe_name;
     context.Tokenize(text);
-    LibSrcCommand(context, fake_.runtime);
-    commandline_ = context.COMMANDLINE;
+    LibSrcCommand(context, fake_);
   }
   std::string Libsrc() const { return fake_.profile.Get(kIni, "Paths", "Libsrc"); }
 
-  FakeRuntime fake_;
-  std::string commandline_;
+  FakeEnv fake_;
 };
 
 TEST_F(LibSrcCommandTest, MissingDirectoryShowsTheBoxAndChangesNothing) {
@@ -51,7 +48,6 @@ TEST_F(LibSrcCommandTest, DirectoryIsStoredInUpperCaseAndKept) {
   EXPECT_EQ(Libsrc(), "C:\\PROJECTS\\MYLIB\\");
   EXPECT_EQ(fake_.profile.Get(kIni, "Paths", "RedFile"), "c:\\c5\\bin\\c5ee.red");
   EXPECT_EQ(fake_.profile.writes().size(), 1u);
-  EXPECT_EQ(commandline_, "c:\\Projects\\MyLib\\");
 }
 
 TEST_F(LibSrcCommandTest, QuotedDirectoryKeepsItsBlanks) {
@@ -80,7 +76,7 @@ TEST_F(LibSrcCommandTest, BlankExeNameWritesButStartsNothing) {
 }
 
 TEST_F(LibSrcCommandTest, FailedStartIsNotReported) {
-  fake_.programs.next_result = 2;
+  fake_.programs.start_fails_with = 2;
   Run("LIBSRC c:\\lib run");
   EXPECT_EQ(fake_.programs.started.size(), 1u);
   EXPECT_TRUE(fake_.messages.shown.empty());

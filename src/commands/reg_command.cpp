@@ -1,10 +1,11 @@
 #include "commands/reg_command.h"
 
+#include <string>
 #include <string_view>
 
 #include "dde/connection_log.h"
 #include "dde/dde_connection.h"
-#include "runtime/fixed_text.h"
+#include "text/strings.h"
 
 namespace zqmv5 {
 namespace {
@@ -24,60 +25,59 @@ constexpr int32_t kRegLockWait = 18000;
 // could end the template argument early and add commands of its own.
 bool HoldsCommandCharacters(const std::string& name) {
   for (char c : name) {
-    if (static_cast<unsigned char>(c) < ' ' || std::string_view("[](),\"").find(c) != std::string_view::npos) {
+    if (static_cast<unsigned char>(c) < ' ' ||
+        std::string_view("[](),\"").find(c) != std::string_view::npos) {
       return true;
     }
   }
   return false;
 }
 
-}  // namespace
-
-void RegisterWithIde(Runtime& runtime, const std::string& exe, const std::string& file) {
-  // REG is the connection's only user and runs once per process, so the
-  // connection and its log live exactly as long as the program needs them.
-  ConnectionLog log(runtime.profile);
-  DdeConnection connection(runtime, log);
+// Asks the IDE (starting `exe` when it does not answer) to register `file` as
+// a template chain. REG runs once per process, so the connection and its log
+// live exactly as long as this needs them.
+void RegisterWithIde(Env& env, const std::string& exe, const std::string& file) {
+  ConnectionLog log(env);
+  DdeConnection connection(env, log);
   connection.Init(exe);
   connection.Connect();
   connection.RegisterTemplate(file, 0);
   connection.Disconnect();
 }
 
-void RegCommand(CommandContext& context, Runtime& runtime) {
-  const std::string name = FitCString(context.Token(2), kTextFieldSize);
+}  // namespace
+
+void RegCommand(CommandContext& context, Env& env) {
+  const std::string name = context.Token(2);
   if (IsBlank(name)) {
-    runtime.messages.ShowMessage(
-        "Command line must include a template name as the second parameter.", "ZQ Install Error");
+    env.ShowMessage("Command line must include a template name as the second parameter.",
+                    "ZQ Install Error");
     return;
   }
-  if (!runtime.files.FileExists(name)) {
-    runtime.messages.ShowMessage("Template file does not exist.", kRegisterError);
+  if (!env.FileExists(name)) {
+    env.ShowMessage("Template file does not exist.", kRegisterError);
     return;
   }
   // Such a name goes in its short form, which Windows makes of plain letters
   // and digits.
-  const std::string sent = HoldsCommandCharacters(name) ? runtime.files.ShortPath(name) : name;
+  const std::string sent = HoldsCommandCharacters(name) ? env.ShortPath(name) : name;
   if (HoldsCommandCharacters(sent)) {
-    runtime.messages.ShowMessage(
+    env.ShowMessage(
         "The template file name holds [, ], (, ) or a comma, which the IDE would read as part "
         "of its command, and the file has no short name without them.",
         kRegisterError);
     return;
   }
-  const std::unique_ptr<ProcessLock> turn =
-      runtime.programs.LockAcrossProcesses(kRegLock, kRegLockWait);
+  const std::unique_ptr<ProcessLock> turn = env.LockAcrossProcesses(kRegLock, kRegLockWait);
   if (!turn) return;
+  // The whole value is put back, also one longer than the 19 characters that
+  // the saved setting is declared to hold: REG never changes a setting it
+  // only borrowed.
   const std::string saved =
-      runtime.profile.ReadIniValue(kEnvironmentSection, kAutoPickEntry, "on", context.INIFILE);
-  context.SAVAUTOPIC = FitCString(saved, kAutoPickFieldSize);
-  runtime.profile.WriteIniValue(kEnvironmentSection, kAutoPickEntry, "off", context.INIFILE);
-  RegisterWithIde(runtime, context.EXENAME, sent);
-  // SAVAUTOPIC holds 19 characters; a longer value is put back whole rather
-  // than cut, so that REG never changes the setting it only borrowed.
-  const std::string& restored =
-      saved.size() > context.SAVAUTOPIC.size() ? saved : context.SAVAUTOPIC;
-  runtime.profile.WriteIniValue(kEnvironmentSection, kAutoPickEntry, restored, context.INIFILE);
+      env.ReadIniValue(kEnvironmentSection, kAutoPickEntry, "on", context.ini_file);
+  env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, "off", context.ini_file);
+  RegisterWithIde(env, context.exe_name, sent);
+  env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, saved, context.ini_file);
 }
 
 }  // namespace zqmv5

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "testing/fake_runtime.h"
+#include "testing/fake_env.h"
 
 namespace zqmv5 {
 namespace {
@@ -21,19 +21,16 @@ class RegCommandTest : public ::testing::Test {
   }
   void Run(const std::string& text) {
     CommandContext context;
-    context.INIFILE = kIni;
-    context.EXENAME = kExe;
-    context.TOKENQ = std::make_unique<TokenQueue>();
+    context.ini_file = kIni;
+    context.exe_name = kExe;
     context.Tokenize(text);
-    RegCommand(context, fake_.runtime);
-    saved_ = context.SAVAUTOPIC;
+    RegCommand(context, fake_);
   }
   std::string AutoPick() const { return fake_.profile.Get(kIni, "Environment", "AutoPick"); }
   void IdeRunning() { fake_.dde.services = {"ClarionWin"}; }
 
-  FakeRuntime fake_;
+  FakeEnv fake_;
   std::vector<std::string> autopick_during_;
-  std::string saved_;
 };
 
 TEST_F(RegCommandTest, MissingNameShowsTheBoxAndTouchesNothing) {
@@ -64,7 +61,7 @@ TEST_F(RegCommandTest, MissingFileShowsTheBoxAndTouchesNothing) {
 
 TEST_F(RegCommandTest, RunningIdeReceivesTheCommandWithAutoPickOff) {
   IdeRunning();
-  fake_.files.existing = {"C:\\T\\X.TPL"};
+  fake_.files.contents = {{"C:\\T\\X.TPL", ""}};
   fake_.profile.Set(kIni, "Environment", "AutoPick", "on");
   Run("REG C:\\T\\X.TPL");
   EXPECT_TRUE(fake_.messages.shown.empty());
@@ -79,7 +76,7 @@ TEST_F(RegCommandTest, RunningIdeReceivesTheCommandWithAutoPickOff) {
 }
 
 TEST_F(RegCommandTest, IdeNotRunningIsStartedWithAutoPickAlreadyOff) {
-  fake_.files.existing = {"demo.tpl"};
+  fake_.files.contents = {{"demo.tpl", ""}};
   std::vector<std::string> autopick_at_start;
   fake_.dde.before_connect = [&](const std::string&) {
     if (!fake_.programs.started.empty() && fake_.dde.services.empty()) {
@@ -109,7 +106,7 @@ TEST_F(RegCommandTest, NameIsSentAsTypedWithItsBlanksAndWithoutQuotes) {
   };
   fake_.files.short_names["a,b(1).tpl"] = "AB1~1.TPL";
   for (const auto& c : cases) {
-    fake_.files.existing = {c.file};
+    fake_.files.contents = {{c.file, ""}};
     Run(c.line);
     ASSERT_FALSE(fake_.dde.executes.empty()) << c.line;
     EXPECT_EQ(fake_.dde.executes.back().text, c.sent) << c.line;
@@ -118,7 +115,7 @@ TEST_F(RegCommandTest, NameIsSentAsTypedWithItsBlanksAndWithoutQuotes) {
 
 TEST_F(RegCommandTest, AutoPickIsPutBackAsItWas) {
   IdeRunning();
-  fake_.files.existing = {"x.tpl"};
+  fake_.files.contents = {{"x.tpl", ""}};
   const std::string values[] = {
       "on", "off", "", "Yes please", std::string(19, 'v'), std::string(40, 'w')};
   for (const std::string& value : values) {
@@ -127,13 +124,12 @@ TEST_F(RegCommandTest, AutoPickIsPutBackAsItWas) {
     Run("REG x.tpl");
     EXPECT_EQ(autopick_during_, std::vector<std::string>{"off"}) << value;
     EXPECT_EQ(AutoPick(), value);
-    EXPECT_EQ(saved_, value.substr(0, 19));
   }
 }
 
 TEST_F(RegCommandTest, MissingAutoPickIsWrittenAsOnAfterwards) {
   IdeRunning();
-  fake_.files.existing = {"x.tpl"};
+  fake_.files.contents = {{"x.tpl", ""}};
   Run("REG x.tpl");
   EXPECT_EQ(autopick_during_, std::vector<std::string>{"off"});
   EXPECT_TRUE(fake_.profile.Has(kIni, "Environment", "AutoPick"));
@@ -141,7 +137,7 @@ TEST_F(RegCommandTest, MissingAutoPickIsWrittenAsOnAfterwards) {
 }
 
 TEST_F(RegCommandTest, UnreachableOrRefusingIdeIsNotReportedAndAutoPickRestored) {
-  fake_.files.existing = {"x.tpl"};
+  fake_.files.contents = {{"x.tpl", ""}};
   fake_.profile.Set(kIni, "Environment", "AutoPick", "yes");
   Run("REG x.tpl");  // nothing answers for the whole bound
   EXPECT_TRUE(fake_.messages.shown.empty());
@@ -160,7 +156,7 @@ TEST_F(RegCommandTest, UnreachableOrRefusingIdeIsNotReportedAndAutoPickRestored)
 // Another REG that keeps its turn past the wait: this one changes nothing.
 TEST_F(RegCommandTest, RunThatNeverGetsItsTurnChangesNothing) {
   IdeRunning();
-  fake_.files.existing = {"x.tpl"};
+  fake_.files.contents = {{"x.tpl", ""}};
   fake_.profile.Set(kIni, "Environment", "AutoPick", "off");
   fake_.programs.held = {"ZQMV5 REG AutoPick"};
   Run("REG x.tpl");
@@ -168,9 +164,10 @@ TEST_F(RegCommandTest, RunThatNeverGetsItsTurnChangesNothing) {
   EXPECT_TRUE(fake_.profile.writes().empty());
 }
 
-TEST_F(RegCommandTest, RegisterWithIdeDrivesTheConnectionInItsOrder) {
+TEST_F(RegCommandTest, ConnectionIsDrivenInItsOrder) {
   IdeRunning();
-  RegisterWithIde(fake_.runtime, kExe, "t.tpl   ");
+  fake_.files.contents = {{"t.tpl   ", ""}};
+  Run("REG \"t.tpl   \"");
   EXPECT_EQ(fake_.dde.timeouts, std::vector<int32_t>{12000});
   EXPECT_EQ(fake_.dde.connects, std::vector<std::string>{"ClarionWin"});
   ASSERT_EQ(fake_.dde.executes.size(), 1u);

@@ -1,8 +1,9 @@
 #include "commands/user_menu_command.h"
 
+#include <string>
 #include <string_view>
 
-#include "runtime/fixed_text.h"
+#include "text/strings.h"
 
 namespace zqmv5 {
 namespace {
@@ -11,8 +12,6 @@ constexpr char kUserMenus[] = "User Menus";
 constexpr char kUserApplications[] = "User Applications";
 constexpr int kUserMenuSlots = 100;
 
-constexpr char kIncorrectCaption[] = "Incorrect Command Line";
-
 std::string Replace(std::string text, char from, char to) {
   for (char& c : text) {
     if (c == from) c = to;
@@ -20,78 +19,60 @@ std::string Replace(std::string text, char from, char to) {
   return text;
 }
 
-std::string TrimLeft(std::string_view text) {
-  size_t start = text.find_first_not_of(' ');
-  return start == std::string_view::npos ? "" : std::string(text.substr(start));
-}
-
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
-
 // An INI line is "key=value": a key with "=" in it would be read back as a
 // shorter key, and one that begins with "[" as a section header that captures
 // the entries after it. A line break in any operand would start a line of its
 // own in the IDE's INI file.
-bool FitsIniFile(const UserMenuOperands& operands, const std::string& command_line) {
-  const std::string& app_ref = operands.AppRef;
-  if (app_ref.find('=') != std::string::npos) return false;
-  if (TrimLeft(app_ref).rfind('[', 0) == 0) return false;
-  return !HasLineBreak(app_ref) && !HasLineBreak(operands.MenuDisplay) &&
-         !HasLineBreak(command_line) && !HasLineBreak(operands.Parm);
-}
-
-void ShowIncorrectCommandLine(const UserMenuOperands& operands, const std::string& command_line,
-                              Runtime& runtime) {
-  std::string text =
-      "Command line paramters are: AppRef MenuDisplay CommandLine [Parm].  Found were: ";
-  text += "|   AppRef: " + operands.AppRef;
-  text += "|   MenuDisplay: " + operands.MenuDisplay;
-  text += "|   CommandLine: " + command_line;
-  text += "|   Parm: " + operands.Parm;
-  runtime.messages.ShowMessage(text, kIncorrectCaption);
+bool FitsIniFile(const std::string& app_ref, const std::string& menu_display,
+                 const std::string& command_line, const std::string& parm) {
+  return app_ref.find('=') == std::string::npos && Trim(app_ref).rfind('[', 0) != 0 &&
+         !HasLineBreak(app_ref) && !HasLineBreak(menu_display) && !HasLineBreak(command_line) &&
+         !HasLineBreak(parm);
 }
 
 // The profile service drops the blanks at both ends of a value it stores, so
 // a menu text that begins with "+" is read back without its leading blank.
 // Comparing without those blanks keeps a second run from adding the line again.
 bool SameMenuLine(std::string_view stored, std::string_view wanted) {
-  return SameText(TrimLeft(Upper(stored)), TrimLeft(Upper(wanted)));
+  return Trim(Upper(stored)) == Trim(Upper(wanted));
+}
+
+// Writes the menu line into the first free slot, unless a slot before it
+// holds the same line, and then the application's command line.
+void AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string& app_ref,
+                      const std::string& menu_display, const std::string& program) {
+  const std::string menu_line = menu_display + "|" + app_ref;
+  for (int slot = 1; slot <= kUserMenuSlots; ++slot) {
+    const std::string key = std::to_string(slot);
+    const std::string value = env.ReadIniValue(kUserMenus, key, "", ini_file).substr(0, kMaxText);
+    if (SameMenuLine(value, menu_line)) return;
+    if (IsBlank(value)) {
+      env.WriteIniValue(kUserMenus, key, menu_line, ini_file);
+      break;
+    }
+  }
+  env.WriteIniValue(kUserApplications, app_ref, program, ini_file);
 }
 
 }  // namespace
 
-void AddUserMenuEntry(const UserMenuOperands& operands, const CommandContext& context,
-                      Runtime& runtime) {
-  const std::string menu_line = operands.MenuDisplay + "|" + operands.AppRef;
-  for (int slot = 1; slot <= kUserMenuSlots; ++slot) {
-    const std::string key = std::to_string(slot);
-    const std::string value = FitCString(
-        runtime.profile.ReadIniValue(kUserMenus, key, "", context.INIFILE), kTextFieldSize);
-    if (SameMenuLine(value, menu_line)) return;
-    if (IsBlank(value)) {
-      runtime.profile.WriteIniValue(kUserMenus, key, menu_line, context.INIFILE);
-      break;
-    }
-  }
-  runtime.profile.WriteIniValue(kUserApplications, operands.AppRef,
-                                context.COMMANDLINE + " " + operands.Parm, context.INIFILE);
-}
-
-void UserMenuCommand(CommandContext& context, Runtime& runtime) {
-  UserMenuOperands operands;
-  operands.AppRef = FitCString(context.Token(2), kTextFieldSize);
-  operands.MenuDisplay = FitCString(context.Token(3), kTextFieldSize);
-  context.COMMANDLINE = FitCString(context.Token(4), kTextFieldSize);
-  operands.Parm = FitCString(context.Token(5), kTextFieldSize);
-
-  if (IsBlank(operands.AppRef) || IsBlank(context.COMMANDLINE) || IsBlank(operands.MenuDisplay) ||
-      !FitsIniFile(operands, context.COMMANDLINE)) {
-    ShowIncorrectCommandLine(operands, context.COMMANDLINE, runtime);
+void UserMenuCommand(CommandContext& context, Env& env) {
+  const std::string app_ref = context.Token(2);
+  const std::string menu_display = context.Token(3);
+  const std::string command_line = context.Token(4);
+  const std::string parm = context.Token(5);
+  if (IsBlank(app_ref) || IsBlank(command_line) || IsBlank(menu_display) ||
+      !FitsIniFile(app_ref, menu_display, command_line, parm)) {
+    const std::string found = "|   AppRef: " + app_ref + "|   MenuDisplay: " + menu_display +
+                              "|   CommandLine: " + command_line + "|   Parm: " + parm;
+    env.ShowMessage(
+        "Command line paramters are: AppRef MenuDisplay CommandLine [Parm].  Found were: " + found,
+        "Incorrect Command Line");
     return;
   }
-
-  operands.MenuDisplay = Replace(Replace(operands.MenuDisplay, '+', ' '), '-', '/');
-  operands.Parm = Replace(operands.Parm, '+', ' ');
-  AddUserMenuEntry(operands, context, runtime);
+  AddUserMenuEntry(env, context.ini_file, app_ref,
+                   Replace(Replace(menu_display, '+', ' '), '-', '/'),
+                   command_line + " " + Replace(parm, '+', ' '));
 }
 
 }  // namespace zqmv5

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "testing/fake_runtime.h"
+#include "testing/fake_env.h"
 
 namespace zqmv5 {
 namespace {
@@ -17,11 +17,9 @@ class UserMenuCommandTest : public ::testing::Test {
   // Runs USERMENU with `text` as the whole command text.
   void Run(const std::string& text) {
     CommandContext context;
-    context.INIFILE = kIni;
-    context.TOKENQ = std::make_unique<TokenQueue>();
+    context.ini_file = kIni;
     context.Tokenize(text);
-    UserMenuCommand(context, fake_.runtime);
-    commandline_ = context.COMMANDLINE;
+    UserMenuCommand(context, fake_);
   }
 
   void SetSlot(int slot, const std::string& value) {
@@ -34,8 +32,7 @@ class UserMenuCommandTest : public ::testing::Test {
     return fake_.profile.Get(kIni, "User Applications", app_ref);
   }
 
-  FakeRuntime fake_;
-  std::string commandline_;
+  FakeEnv fake_;
 };
 
 TEST_F(UserMenuCommandTest, MissingOperandsShowTheBoxAndWriteNothing) {
@@ -94,7 +91,6 @@ TEST_F(UserMenuCommandTest, RewritesMenuTextAndParametersOnly) {
   EXPECT_TRUE(fake_.messages.shown.empty());
   EXPECT_EQ(Slot(1), "My Tools/Sub Menu|My-App+1");
   EXPECT_EQ(App("My-App+1"), "C:\\A-B\\p+q.exe /x -y-z");
-  EXPECT_EQ(commandline_, "C:\\A-B\\p+q.exe");
 }
 
 TEST_F(UserMenuCommandTest, WithoutParmTheCommandLineEndsInOneBlank) {

@@ -1,15 +1,21 @@
 #include "dde/dde_connection.h"
 
-#include "runtime/fixed_text.h"
+#include <algorithm>
+#include <cctype>
+#include <limits>
+
+#include "text/strings.h"
 
 namespace zqmv5 {
 namespace {
 
 constexpr char kLogSection[] = "Connect";
-
-// The first 80 characters of the service name go into the application text
-// when there is no topic.
+constexpr size_t kMaxSetting = 119;
+constexpr size_t kMaxErrorText = 124;
+// The first 80 characters of the service name make the application text.
 constexpr size_t kApplicationLength = 80;
+// The most attempts that follow a rest, whatever the clock says.
+constexpr int32_t kConnectMaxRetries = 2 * kConnectBound / kConnectRetryPause;
 
 // The time of day starts again at midnight, and the system clock may be set
 // back a little at any time (time synchronisation). The time between two
@@ -22,30 +28,44 @@ int32_t Forward(int32_t from, int32_t to) {
   return step > kHundredthsPerDay / 2 ? 0 : static_cast<int32_t>(step);
 }
 
+// The numeric value of a DDE item's text: optional blanks, an optional sign,
+// then digits, which end at the first other character; anything else gives 0.
+// Values beyond the range of a LONG are held at its limits.
+int32_t NumberFromText(const std::string& text) {
+  size_t i = text.find_first_not_of(" \t");
+  if (i == std::string::npos) return 0;
+  const bool negative = text[i] == '-';
+  if (text[i] == '+' || text[i] == '-') ++i;
+  int64_t value = 0;
+  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+    value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{1} << 32);
+  }
+  if (negative) value = -value;
+  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
 }  // namespace
 
-void DdeConnection::Hook() {}
-
-int32_t DdeConnection::ErrorCode() { return DDEERRORCODE; }
-
-std::string DdeConnection::ErrorText() { return DDEERROR; }
-
-void DdeConnection::Acknowledge(uint8_t response) { runtime_.dde.Acknowledge(response); }
+void DdeConnection::Init(const std::string& exe) {
+  settings.app = "ClarionWin";
+  settings.exe = exe.substr(0, kMaxSetting);
+  settings.timeout = 12000;
+}
 
 uint8_t DdeConnection::Connect() {
   int32_t result = 0;
   bool started = false;
-  log_.Write(kLogSection, "App", DDE.APP);
-  runtime_.dde.SetTimeout(DDE.TIMEOUT != 0 ? DDE.TIMEOUT : 100);
-  log_.Write(kLogSection, "Before Open Channel", DDE.APP);
-  int32_t last_reading = runtime_.clock.TimeOfDay();
+  log_.Write(kLogSection, "App", settings.app);
+  env_.SetDdeTimeOut(settings.timeout != 0 ? settings.timeout : 100);
+  log_.Write(kLogSection, "Before Open Channel", settings.app);
+  int32_t last_reading = env_.TimeOfDay();
   int32_t elapsed = 0;
-  int32_t retries = 0;
-  for (;;) {
+  for (int32_t retries = 0;;) {
     Open();
-    if (CHANNEL != 0) break;
+    if (channel != 0) break;
     if (!started) {
-      log_.Write(kLogSection, "Before Run", DDE.APP);
+      log_.Write(kLogSection, "Before Run", settings.app);
       result = StartServer();
       started = true;
       log_.Write(kLogSection, "Run Error", result);
@@ -54,65 +74,42 @@ uint8_t DdeConnection::Connect() {
     // A short rest between attempts: a loop of DDE broadcasts without one
     // would take a whole processor from the IDE that is starting meanwhile.
     // The bound is checked after the rest, so that every attempt is made
-    // within it.
-    runtime_.clock.Pause(kConnectRetryPause);
-    const int32_t now = runtime_.clock.TimeOfDay();
+    // within it. A clock that stands still or keeps going back cannot hold
+    // the program here: the rests alone add up to twice the bound by then.
+    env_.Pause(kConnectRetryPause);
+    const int32_t now = env_.TimeOfDay();
     elapsed += Forward(last_reading, now);
     last_reading = now;
-    if (elapsed > kConnectBound) break;
-    // A clock that stands still or keeps going back must not hold the program
-    // here: the rests alone add up to twice the bound by then.
-    if (++retries > kConnectMaxRetries) break;
+    if (elapsed > kConnectBound || ++retries > kConnectMaxRetries) break;
   }
-  if (CHANNEL != 0) log_.Write(kLogSection, "Channel", CHANNEL);
+  if (channel != 0) log_.Write(kLogSection, "Channel", channel);
   RefreshError();
-  if (DDEERRORCODE != 0) result = DDEERRORCODE;
+  if (error_code != 0) result = error_code;
   return static_cast<uint8_t>(result & 0xFF);
 }
 
 void DdeConnection::Open() {
-  if (CHANNEL != 0) Close();
-  std::string application;
-  if (DDE.TOPIC != nullptr) {
-    application = TrimRight(DDE.APP) + "," + TrimRight(*DDE.TOPIC);
-  } else {
-    application = TrimRight(DDE.APP.substr(0, kApplicationLength));
-  }
-  CHANNEL = runtime_.dde.ConnectChannel(application, "");
+  if (channel != 0) Close();
+  last_ = env_.OpenDdeChannel(TrimRight(settings.app.substr(0, kApplicationLength)), "", &channel);
   RefreshError();
 }
 
 uint8_t DdeConnection::StartServer() {
   int16_t result = 0;
-  if (!IsBlank(DDE.EXE)) {
-    result = static_cast<int16_t>(runtime_.programs.StartProgram(DDE.EXE));
+  if (!IsBlank(settings.exe)) {
+    last_ = env_.StartProgram(settings.exe);
+    result = static_cast<int16_t>(last_.code);
     if (result != 0) {
-      DDEERROR = FitCString(runtime_.error.text(), kDdeErrorFieldSize);
-      DDEERRORCODE = result;
+      error_text = last_.text.substr(0, kMaxErrorText);
+      error_code = result;
     }
   }
   Open();
   return static_cast<uint8_t>(result & 0xFF);
 }
 
-void DdeConnection::Init(const std::string& exe) {
-  DDE.APP = kIdeService;
-  DDE.EXE = FitCString(exe, kDdeNameFieldSize);
-  DDE.TIMEOUT = kIdeTimeOut;
-  Configure(DDE);
-}
-
-void DdeConnection::Configure(const DdeSettings& settings) {
-  DDE.APP = FitCString(settings.APP, kDdeNameFieldSize);
-  DDE.EXE = FitCString(settings.EXE, kDdeNameFieldSize);
-  DDE.MODE = settings.MODE;
-  DDE.TIMEOUT = settings.TIMEOUT;
-  if (settings.TOPIC != nullptr) DDE.TOPIC = settings.TOPIC;
-  if (DDE.TIMEOUT == 0) DDE.TIMEOUT = 100;
-}
-
 void DdeConnection::Execute(const std::string& command) {
-  if (CHANNEL != 0) runtime_.dde.ExecuteCommand(CHANNEL, "[" + TrimRight(command) + "]");
+  if (channel != 0) last_ = env_.SendDdeCommand(channel, "[" + TrimRight(command) + "]");
   RefreshError();
 }
 
@@ -121,40 +118,33 @@ void DdeConnection::RegisterTemplate(const std::string& file, uint8_t flag) {
 }
 
 void DdeConnection::RefreshError() {
-  const int code = runtime_.error.code();
-  const std::string text = runtime_.error.text();
-  // The runtime's own number and text stand first also for a DDE-level error:
+  // The outcome's own number and text stand first also for a DDE-level error:
   // when the server cannot be asked (no conversation, or it does not answer),
-  // the fields then tell what went wrong instead of keeping an older outcome,
-  // which could be "no error".
-  DDEERRORCODE = code;
-  DDEERROR = FitCString(text, kDdeErrorFieldSize);
+  // they tell what went wrong instead of an older outcome.
+  error_code = last_.code;
+  error_text = last_.text.substr(0, kMaxErrorText);
   // A server that did not answer in time is not asked again: each question
   // could cost another time-out, with AutoPick off all the while.
-  if (code <= kLastRuntimeError || code == kDdeTimeOut) return;
-  runtime_.dde.RequestNumber(CHANNEL, "GetErrorNum", &DDEERRORCODE);
-  if (runtime_.error.code() != kDdeTimeOut) {
-    std::string message = DDEERROR;
-    runtime_.dde.RequestText(CHANNEL, "GetErrorMsg", &message);
-    DDEERROR = FitCString(message, kDdeErrorFieldSize);
+  if (last_.code <= kLastRuntimeError || last_.code == kDdeTimeOut) return;
+  std::string answer;
+  const Status number = env_.RequestDdeItem(channel, "GetErrorNum", &answer);
+  if (number.ok()) error_code = NumberFromText(answer);
+  if (number.code == kDdeTimeOut || !env_.RequestDdeItem(channel, "GetErrorMsg", &answer).ok()) {
+    return;
   }
-  // Asking the server is not an operation of the caller's: the error being
-  // explained stays the runtime's error, so that a later refresh (at the end
-  // of Connect, or after an Execute that sent nothing) explains the same one
-  // rather than the failure of a request on a closed channel.
-  runtime_.error.Set(code, text);
+  error_text = answer.substr(0, kMaxErrorText);
 }
 
 void DdeConnection::Close() {
-  if (CHANNEL != 0) {
-    runtime_.dde.CloseChannel(CHANNEL);
+  if (channel != 0) {
+    last_ = env_.CloseDdeChannel(channel);
     RefreshError();
   }
-  CHANNEL = 0;
+  channel = 0;
 }
 
 void DdeConnection::Disconnect() {
-  if (CHANNEL != 0) Close();
+  if (channel != 0) Close();
 }
 
 }  // namespace zqmv5

@@ -14,16 +14,16 @@ std::string Lines(std::initializer_list<std::string> lines, const char* end = "\
   return bytes;
 }
 
-void PressOk(FakeWindow& w) { EXPECT_TRUE(w.Click(19)) << "Ok"; }
-void PressCancel(FakeWindow& w) { EXPECT_TRUE(w.Click(20)) << "Cancel"; }
+void PressOk(FakeVersionView& w) { EXPECT_TRUE(w.Ok()) << "Ok"; }
+void PressCancel(FakeVersionView& w) { EXPECT_TRUE(w.Cancel()) << "Cancel"; }
 
 TEST_F(VersionWindowTest, NewFileOffersTheDefaultsWhateverAutoIncrementSays) {
   for (const char* automatic : {"1", "0"}) {
-    fake_.text_files.contents.clear();
+    fake_.files.contents.clear();
     Setting(".\\ZQMV5.ini", "Status", "Auto Increment", automatic);
-    User([](FakeWindow& w) {
-      EXPECT_EQ(w.Shown(11), " 1.00");
-      EXPECT_EQ(w.Shown(13), "0001");
+    User([](FakeVersionView& w) {
+      EXPECT_EQ(w.version_text(), " 1.00");
+      EXPECT_EQ(w.build_text(), "0001");
     });
     User(PressCancel);
     Run();
@@ -31,7 +31,7 @@ TEST_F(VersionWindowTest, NewFileOffersTheDefaultsWhateverAutoIncrementSays) {
     EXPECT_EQ(File(), "") << "Cancel writes nothing";
     steps_.clear();
 
-    User([](FakeWindow& w) { EXPECT_TRUE(w.Type(9, "First")); });
+    User([](FakeVersionView& w) { EXPECT_TRUE(w.TypeNote("First")); });
     User(PressOk);
     Run();
     EXPECT_EQ(File(), Lines({ActiveLine("1.00", "0001", "First")})) << automatic;
@@ -42,11 +42,11 @@ TEST_F(VersionWindowTest, NewFileOffersTheDefaultsWhateverAutoIncrementSays) {
 
 TEST_F(VersionWindowTest, EmptyFileOffersTheDefaults) {
   SetFile("");
-  User([](FakeWindow& w) { EXPECT_EQ(w.Shown(13), "0001"); });
+  User([](FakeVersionView& w) { EXPECT_EQ(w.build_text(), "0001"); });
   User(PressOk);
   Run();
   EXPECT_EQ(File(), Lines({ActiveLine("1.00", "0001")}));
-  EXPECT_EQ(fake_.text_files.creates, 0) << "an existing empty file is opened, not made";
+  EXPECT_EQ(fake_.files.creates, 0) << "an existing empty file is opened, not made";
 }
 
 TEST_F(VersionWindowTest, AutoIncrementRaisesTheLastBuild) {
@@ -62,8 +62,8 @@ TEST_F(VersionWindowTest, AutoIncrementRaisesTheLastBuild) {
     SetFile(Lines({ActiveLine("1.01", c.build_in_file)}));
     Setting(".\\ZQMV5.ini", "Status", "Auto Increment", c.automatic);
     steps_.clear();
-    User([&](FakeWindow& w) {
-      EXPECT_EQ(w.Shown(13), c.offered) << c.build_in_file << " auto " << c.automatic;
+    User([&](FakeVersionView& w) {
+      EXPECT_EQ(w.build_text(), c.offered) << c.build_in_file << " auto " << c.automatic;
     });
     User(PressOk);
     Run();
@@ -78,11 +78,11 @@ TEST_F(VersionWindowTest, OkCommentsOutTheLastLineAndAddsTheNewOne) {
   const std::string b = Commented(ActiveLine("1.00", "0002", "two"));
   const std::string c = ActiveLine("1.00", "0003", "three");
   SetFile(Lines({a, b, c}));
-  User([](FakeWindow& w) {
-    EXPECT_EQ(w.Shown(11), " 1.00");
-    EXPECT_EQ(w.Shown(13), "0004");
-    EXPECT_TRUE(w.Spin(11, 1));
-    EXPECT_TRUE(w.Type(9, "four"));
+  User([](FakeVersionView& w) {
+    EXPECT_EQ(w.version_text(), " 1.00");
+    EXPECT_EQ(w.build_text(), "0004");
+    EXPECT_TRUE(w.SpinVersion(1));
+    EXPECT_TRUE(w.TypeNote("four"));
   });
   User(PressOk);
   Run();
@@ -96,7 +96,7 @@ TEST_F(VersionWindowTest, CancelLeavesAFileWithOneActiveLastLineAsItWas) {
       Lines({Commented(ActiveLine("1.00", "0001")), Commented(ActiveLine("1.00", "0002")),
              ActiveLine("1.00", "0003", "three")});
   SetFile(bytes);
-  User([&](FakeWindow& w) {
+  User([&](FakeVersionView& w) {
     EXPECT_NE(File(), bytes) << "the active line is commented out while the window is open";
   });
   User(PressCancel);
@@ -123,10 +123,10 @@ TEST_F(VersionWindowTest, CancelMakesALastLineThatWasCommentedOutActive) {
 
 TEST_F(VersionWindowTest, LastLineOfOtherTextGivesItsColumns) {
   SetFile(Lines({"! a comment of other text, long enough to reach column 38 and on"}));
-  User([](FakeWindow& w) {
+  User([](FakeVersionView& w) {
     // Columns 29-33 ("ong e") and 35-38 ("ough") are not numbers.
-    EXPECT_EQ(w.Shown(11), " 0.00");
-    EXPECT_EQ(w.Shown(13), "0001");
+    EXPECT_EQ(w.version_text(), " 0.00");
+    EXPECT_EQ(w.build_text(), "0001");
   });
   User(PressOk);
   Run();
@@ -138,7 +138,7 @@ TEST_F(VersionWindowTest, FileNameChangedBeforeOk) {
   const std::string old_line = ActiveLine("1.01", "0006");
   SetFile(Lines({old_line}));
   SetFile(Lines({ActiveLine("2.00", "0100", "other project")}), "Other.zqi");
-  User([](FakeWindow& w) { EXPECT_TRUE(w.Type(18, "Other.zqi")); });
+  User([](FakeVersionView& w) { EXPECT_TRUE(w.TypeFileName("Other.zqi")); });
   User(PressOk);
   Run();
   EXPECT_EQ(File("Other.zqi"),
@@ -151,7 +151,7 @@ TEST_F(VersionWindowTest, FileNameChangedBeforeOk) {
 
 TEST_F(VersionWindowTest, FileNameChangedToAMissingFileCreatesIt) {
   SetFile(Lines({ActiveLine("1.01", "0006")}));
-  User([](FakeWindow& w) { w.Type(18, "New.zqi"); });
+  User([](FakeVersionView& w) { w.TypeFileName("New.zqi"); });
   User(PressOk);
   Run();
   EXPECT_EQ(File("New.zqi"), Lines({ActiveLine("1.01", "0007")}));
@@ -160,18 +160,18 @@ TEST_F(VersionWindowTest, FileNameChangedToAMissingFileCreatesIt) {
 
 TEST_F(VersionWindowTest, FileNameDifferingOnlyInCaseCountsAsChanged) {
   SetFile(Lines({ActiveLine("1.01", "0006")}));
-  User([](FakeWindow& w) { w.Type(18, "VERSION.ZQI"); });
+  User([](FakeVersionView& w) { w.TypeFileName("VERSION.ZQI"); });
   User(PressOk);
-  const int opens_before = fake_.text_files.opens;
+  const int opens_before = fake_.files.opens;
   Run();
   EXPECT_EQ(Setting(".\\ZQMV5.ini", "FileName", "Name"), "VERSION.ZQI");
-  EXPECT_EQ(fake_.text_files.opens - opens_before, 2) << "closed and opened again";
+  EXPECT_EQ(fake_.files.opens - opens_before, 2) << "closed and opened again";
 }
 
 TEST_F(VersionWindowTest, BlankFileNameAtOkUsesTheFileOpenedAtStart) {
   SetFile(Lines({ActiveLine("1.01", "0006")}));
   Setting(".\\ZQMV5.ini", "FileName", "Name", "Version.zqi");
-  User([](FakeWindow& w) { w.Type(18, "   "); });
+  User([](FakeVersionView& w) { w.TypeFileName("   "); });
   User(PressOk);
   Run();
   EXPECT_EQ(File(), Lines({Commented(ActiveLine("1.01", "0006")), ActiveLine("1.01", "0007")}));
@@ -180,9 +180,9 @@ TEST_F(VersionWindowTest, BlankFileNameAtOkUsesTheFileOpenedAtStart) {
 
 TEST_F(VersionWindowTest, SettingsAtOkGoToTheirOwnFiles) {
   Setting(".\\ZQMV5.ini", "Status", "On", "1");
-  User([](FakeWindow& w) {
-    w.Click(15);
-    w.Click(16);
+  User([](FakeVersionView& w) {
+    w.ToggleUpdates();
+    w.ToggleAutoIncrement();
   });
   User(PressOk);
   Run();
@@ -198,14 +198,14 @@ TEST_F(VersionWindowTest, SettingsAtOkGoToTheirOwnFiles) {
 TEST_F(VersionWindowTest, FailedWritesLeaveTheFileAndAreReported) {
   const std::string bytes = Lines({ActiveLine("1.01", "0006")});
   SetFile(bytes);
-  User([this](FakeWindow& w) {
-    fake_.text_files.disk_free = 0;
-    PressOk(w);
+  User([this](FakeVersionView& w) {
+    fake_.files.disk_free = 0;
+    w.Ok();
   });
-  User([this](FakeWindow& w) {
+  User([this](FakeVersionView& w) {
     EXPECT_FALSE(w.closed());
-    fake_.text_files.disk_free = -1;
-    PressCancel(w);
+    fake_.files.disk_free = -1;
+    w.Cancel();
   });
   Run();
   EXPECT_EQ(Messages(), std::vector<std::string>{"File System Error"});
@@ -215,7 +215,7 @@ TEST_F(VersionWindowTest, FailedWritesLeaveTheFileAndAreReported) {
   const std::string with_gap = Lines({"!old", "", ActiveLine("1.01", "0006")});
   SetFile(with_gap);
   fake_.messages.shown.clear();
-  fake_.text_files.disk_free = 4;
+  fake_.files.disk_free = 4;
   steps_.clear();
   Run();
   EXPECT_EQ(Messages(), std::vector<std::string>{"The version file Version.zqi cannot be changed: "
@@ -226,9 +226,9 @@ TEST_F(VersionWindowTest, FailedWritesLeaveTheFileAndAreReported) {
 
 TEST_F(VersionWindowTest, FailedRestoreIsReported) {
   SetFile(Lines({ActiveLine("1.01", "0006")}));
-  User([this](FakeWindow& w) {
-    fake_.text_files.fail_writes_with = kAccessDenied;
-    PressCancel(w);
+  User([this](FakeVersionView& w) {
+    fake_.files.fail_writes_with = kAccessDenied;
+    w.Cancel();
   });
   Run();
   EXPECT_EQ(Messages(), std::vector<std::string>{"Error restoring last record: Access Denied"});
@@ -237,15 +237,15 @@ TEST_F(VersionWindowTest, FailedRestoreIsReported) {
 TEST_F(VersionWindowTest, ExistingFileThatCannotBeOpenedIsNeverMadeAnew) {
   const std::string bytes = Lines({ActiveLine("1.01", "0006")});
   SetFile(bytes);
-  fake_.text_files.locked[kFile] = true;
-  User([](FakeWindow& w) {
-    EXPECT_EQ(w.Shown(11), " 1.00");
-    EXPECT_EQ(w.Shown(13), "0001");
+  fake_.files.locked.insert(kFile);
+  User([](FakeVersionView& w) {
+    EXPECT_EQ(w.version_text(), " 1.00");
+    EXPECT_EQ(w.build_text(), "0001");
   });
   User(PressOk);
   Run();
   EXPECT_EQ(File(), bytes);
-  EXPECT_EQ(fake_.text_files.creates, 0);
+  EXPECT_EQ(fake_.files.creates, 0);
   EXPECT_EQ(Messages(), (std::vector<std::string>{
                             "The version file Version.zqi cannot be opened: File Is "
                             "Locked|It may "
@@ -264,7 +264,7 @@ TEST_F(VersionWindowTest, VersionOfTenOrMoreTakesAllFiveColumns) {
   // Typed by hand into the file: "12.50" fills VER:VER; Ok keeps the value.
   const std::string line = "Version             EQUATE('12.50 0006')  ! 12/07/26 1200 --";
   SetFile(Lines({line}));
-  User([](FakeWindow& w) { EXPECT_EQ(w.Shown(11), "12.50"); });
+  User([](FakeVersionView& w) { EXPECT_EQ(w.version_text(), "12.50"); });
   User(PressOk);
   Run();
   EXPECT_EQ(File(), Lines({Commented(line),
@@ -290,7 +290,7 @@ TEST_F(VersionWindowTest, ManyCommentedLinesAndOneActive) {
   for (int i = 0; i < 100000; ++i) bytes += "!Version old line " + std::to_string(i) + "\r\n";
   bytes += ActiveLine("3.10", "0042") + "\r\n";
   SetFile(bytes);
-  User([](FakeWindow& w) { EXPECT_EQ(w.Shown(13), "0043"); });
+  User([](FakeVersionView& w) { EXPECT_EQ(w.build_text(), "0043"); });
   User(PressCancel);
   Run();
   EXPECT_EQ(File(), bytes);

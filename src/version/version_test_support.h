@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "testing/fake_runtime.h"
+#include "testing/fake_env.h"
 #include "version/version_window.h"
 
 namespace zqmv5 {
@@ -18,19 +18,16 @@ class VersionWindowTest : public ::testing::Test {
  protected:
   static constexpr const char* kFile = "Version.zqi";
 
-  VersionWindowTest() { fake_.windows.error = &fake_.error; }
-
   // A file that exists with these bytes.
   void SetFile(const std::string& bytes, const std::string& name = kFile) {
-    fake_.text_files.contents[name] = bytes;
-    fake_.files.existing.insert(name);
+    fake_.files.contents[name] = bytes;
   }
   bool HasFile(const std::string& name = kFile) const {
-    return fake_.text_files.contents.count(name) != 0;
+    return fake_.files.contents.count(name) != 0;
   }
   std::string File(const std::string& name = kFile) const {
-    auto it = fake_.text_files.contents.find(name);
-    return it == fake_.text_files.contents.end() ? "" : it->second;
+    auto it = fake_.files.contents.find(name);
+    return it == fake_.files.contents.end() ? "" : it->second;
   }
 
   void Setting(const std::string& file, const std::string& section, const std::string& entry,
@@ -43,16 +40,16 @@ class VersionWindowTest : public ::testing::Test {
   }
 
   // Steps the user takes, in order, once the window waits for them.
-  void User(FakeWindow::Step step) { steps_.push_back(std::move(step)); }
+  void User(FakeVersionView::Step step) { steps_.push_back(std::move(step)); }
 
   // Runs the window to its end; returns it as it was left.
-  FakeWindow& Run() {
-    fake_.windows.on_open = [this](FakeWindow& window) {
+  FakeVersionView& Run() {
+    fake_.views.on_open = [this](FakeVersionView& window) {
       for (auto& step : steps_) window.Then(step);
     };
-    VersionWindow(fake_.runtime);
-    EXPECT_FALSE(fake_.windows.opened.empty());
-    FakeWindow& window = fake_.windows.last();
+    VersionWindow(fake_);
+    EXPECT_FALSE(fake_.views.opened.empty());
+    FakeVersionView& window = fake_.views.last();
     EXPECT_TRUE(window.closed());
     EXPECT_TRUE(window.released());
     EXPECT_FALSE(window.ran_away());
@@ -82,8 +79,8 @@ class VersionWindowTest : public ::testing::Test {
     return "!Version" + std::string(12, ' ') + line.substr(20);
   }
 
-  FakeRuntime fake_;
-  std::vector<FakeWindow::Step> steps_;
+  FakeEnv fake_;
+  std::vector<FakeVersionView::Step> steps_;
 };
 
 }  // namespace zqmv5

@@ -1,108 +1,63 @@
 #ifndef ZQMV5_VERSION_VERSION_WINDOW_H_
 #define ZQMV5_VERSION_VERSION_WINDOW_H_
 
-#include <cstdint>
+#include <cstddef>
 #include <memory>
 #include <string>
 
-#include "runtime/runtime.h"
-#include "version/version_file.h"
+#include "env/env.h"
+#include "text/line_file.h"
 
 namespace zqmv5 {
 
+// The settings files of the version window, in the current directory.
+inline constexpr char kSettingsIni[] = ".\\ZQMV5.ini";
+inline constexpr char kSavedStatusIni[] = ".\\ZQMV.ini";
+
 // Runs the Log/Version window until it closes.
-void VersionWindow(Runtime& runtime);
+void VersionWindow(Env& env);
 
-// The version window's controls, numbered in window order.
-enum VersionControl : int {
-  kIconImage = 1,
-  kHeaderString = 2,
-  kSheet = 3,
-  kMainTab = 4,
-  kDirectoryString = 5,
-  kVersionGroup = 6,
-  kInfoButton = 7,
-  kNotePrompt = 8,
-  kNoteEntry = 9,
-  kVersionPrompt = 10,
-  kVersionSpin = 11,
-  kBuildPrompt = 12,
-  kBuildSpin = 13,
-  kSetupGroup = 14,
-  kEnableUpdatesCheck = 15,
-  kAutoIncrementCheck = 16,
-  kFilePrompt = 17,
-  kFileEntry = 18,
-  kOkButton = 19,
-  kCancelButton = 20,
-  kInfoTab = 21,
-  kProgramVersionString = 22,
-  kMainButton = 23,
-  kCreditString = 24,
-  kOptionsGroup = 25,
-  kOptionsPrompt = 26,
-  kUtilityGroup = 27,
-  kDescriptionPrompt = 28,
-  kHiddenPrompt = 29,
-};
-
-// The settings files of the version window.
-constexpr char kSettingsIni[] = ".\\ZQMV5.ini";
-constexpr char kSavedStatusIni[] = ".\\ZQMV.ini";
-
-// One run of the version window: the version record and file it keeps, the
-// window's own variables, and the steps that share them.
+// One run of the version window: the version file it keeps, the window's own
+// state, and the steps that share them. The window's steps are in
+// version_window.cpp, the file's in version_entry.cpp.
 class VersionWindowProcedure {
  public:
-  explicit VersionWindowProcedure(Runtime& runtime);
+  explicit VersionWindowProcedure(Env& env) : env_(env), file_(env) {}
   VersionWindowProcedure(const VersionWindowProcedure&) = delete;
   VersionWindowProcedure& operator=(const VersionWindowProcedure&) = delete;
 
   // Opens the window, runs its events until it closes, and releases it.
   void Run();
 
-  // The window's description, its data fields bound to this run's variables.
-  WindowDescription Description();
-
  private:
-  // The window's steps (version_window.cpp).
   void ShowStatus();
   void EnableEntry();
   void DisableEntry();
   void TakeTimer();
-  void TakeFieldEvent(const WindowEvent& event);
+  void TakeEvent(ViewEvent event);
 
-  // The file's steps (version_entry.cpp).
+  // Opens the file, comments out its active lines and shows the next line.
   void LoadVersionFile();
-  void NextBuild();
+  int NextBuild(int build) const;
   void SaveEntry();
   void CancelEntry();
-  void EndSession();
-  void CloseVersionFile();
-  // Opens the version file under `name`, creating it when it does not exist.
-  bool OpenVersionFile(const std::string& name);
-  // Makes the line last read at open active again and commits it; true when
-  // there was nothing to restore.
-  bool RestoreLastLine();
+  void SessionEnd();
+  // Makes the file's last line active again; ok when there was none.
+  Status RestoreLastLine();
+  // Every message box of the version window has no caption and no icon.
+  void Tell(const std::string& text) { env_.ShowMessage(text, "", MessageIcon::kNone); }
 
-  Runtime& runtime_;
-
-  // The version record, its file and the file's name.
-  VersionRecord VER;
-  std::string VersionFileName;
-  std::unique_ptr<TextFile> VersionFile;
-
-  // The window's variables.
-  uint8_t UpdatesEnabled = 0;
-  uint8_t AutoIncrement = 0;
-  uint8_t UpdatesAtOpen = 0;
-  uint8_t AutoAtOpen = 0;
-  std::string OpenedName;
-  uint32_t LastPosition = 0;  // the last line at open (1-based); 0 when there was none
-  uint8_t CloseAllowed = 0;
-  uint8_t TickCount = 0;
-
-  std::unique_ptr<Window> window_;
+  Env& env_;
+  std::unique_ptr<VersionView> view_;
+  LineFile file_;
+  std::string file_name_;         // the file's name as the window opened it
+  bool auto_at_open_ = false;     // "Auto Increment" as read at open
+  bool updates_at_open_ = false;  // "On" as read at open
+  size_t last_position_ = 0;      // the last line at open (1-based); 0 when there was none
+  bool close_allowed_ = false;    // until Ok, Cancel or the timer decide, a close is a Cancel
+  int tick_count_ = 0;            // timer ticks counted while updates are off
+  std::string added_;             // the new line's date and time, taken at open
+  std::string version_field_;     // the last line's version field, as the file holds it
 };
 
 }  // namespace zqmv5

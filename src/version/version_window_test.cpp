@@ -8,30 +8,24 @@
 namespace zqmv5 {
 namespace {
 
-constexpr int kEntryControls[] = {6, 7, 8, 9, 10, 11, 12, 13, 16, 17, 18, 19, 20};
-
-void ExpectEntryEnabled(const FakeWindow& w, bool enabled, const char* when) {
-  for (int field : kEntryControls) EXPECT_EQ(w.IsEnabled(field), enabled) << field << " " << when;
-  EXPECT_TRUE(w.IsEnabled(15)) << "Enable Updates stays usable " << when;
+void ExpectEntryEnabled(const FakeVersionView& w, bool enabled, const char* when) {
+  EXPECT_EQ(w.entry_enabled(), enabled) << when;
 }
 
 TEST_F(VersionWindowTest, SettingsAbsentMeansUpdatesAndAutoIncrementOn) {
-  User([&](FakeWindow& w) {
-    EXPECT_EQ(w.description().layout, "VERSIONWINDOW");
+  User([&](FakeVersionView& w) {
     ExpectEntryEnabled(w, true, "at open");
     EXPECT_EQ(w.timer(), 0);
-    EXPECT_EQ(w.Shown(15), "1");
-    EXPECT_EQ(w.Shown(16), "1");
-    EXPECT_EQ(w.Shown(18), "Version.zqi");
-    EXPECT_EQ(w.Shown(9), "");
-    EXPECT_EQ(w.Shown(11), " 1.00");
-    EXPECT_EQ(w.Shown(13), "0001");
-    EXPECT_EQ(w.Text(5), "C:\\WORK") << "the short form of the current directory";
-    EXPECT_EQ(w.Text(22), "Version: 1.01  0006");
-    EXPECT_EQ(w.Status(1), "1.00 0001");
-    EXPECT_EQ(w.Status(2), "Version.zqi");
-    EXPECT_EQ(w.Status(3), "Auto");
-    EXPECT_EQ(w.selected_tab(), 4);
+    EXPECT_TRUE(w.updates_enabled());
+    EXPECT_TRUE(w.auto_increment());
+    EXPECT_EQ(w.file_name(), "Version.zqi");
+    EXPECT_EQ(w.note(), "");
+    EXPECT_EQ(w.version_text(), " 1.00");
+    EXPECT_EQ(w.build_text(), "0001");
+    EXPECT_EQ(w.directory(), "C:\\WORK") << "the short form of the current directory";
+    EXPECT_EQ(w.status(1), "1.00 0001");
+    EXPECT_EQ(w.status(2), "Version.zqi");
+    EXPECT_EQ(w.status(3), "Auto");
   });
   Run();
   EXPECT_EQ(Setting(".\\ZQMV5.ini", "FileName", "Name"), "Version.zqi");
@@ -53,20 +47,19 @@ TEST_F(VersionWindowTest, FileNameComesFromTheSettingsCutTo119Characters) {
 TEST_F(VersionWindowTest, UpdatesOffDisablesEntryAndClosesOnTheThirdTick) {
   SetFile(ActiveLine("1.01", "0006") + "\r\n");
   Setting(".\\ZQMV5.ini", "Status", "On", "0");
-  User([&](FakeWindow& w) {
+  User([&](FakeVersionView& w) {
     ExpectEntryEnabled(w, false, "at open");
-    EXPECT_EQ(w.Shown(9), "Update is turned off");
-    EXPECT_EQ(w.Shown(15), "0");
+    EXPECT_EQ(w.note(), "Update is turned off");
+    EXPECT_FALSE(w.updates_enabled());
     EXPECT_EQ(w.timer(), 100);
-    EXPECT_FALSE(w.Click(19)) << "Ok is disabled";
-    EXPECT_FALSE(w.Click(7)) << "the information page cannot be reached";
-    EXPECT_FALSE(w.Type(9, "note"));
+    EXPECT_FALSE(w.Ok()) << "Ok is disabled";
+    EXPECT_FALSE(w.TypeNote("note"));
   });
-  FakeWindow& w = Run();
+  FakeVersionView& w = Run();
   int ticks = 0;
-  for (const WindowEvent& e : w.events()) ticks += e.kind == WindowEventKind::kTimer;
+  for (ViewEvent e : w.events()) ticks += e == ViewEvent::kTimer;
   EXPECT_EQ(ticks, 3);
-  EXPECT_EQ(w.events().back().kind, WindowEventKind::kCloseRequest);
+  EXPECT_EQ(w.events().back(), ViewEvent::kCloseRequest);
   // Nothing added, and the active line is active again.
   EXPECT_EQ(File(), ActiveLine("1.01", "0006") + "\r\n");
   EXPECT_EQ(Setting(".\\ZQMV.ini", "Status", "On"), "") << "no settings written";
@@ -75,10 +68,10 @@ TEST_F(VersionWindowTest, UpdatesOffDisablesEntryAndClosesOnTheThirdTick) {
 TEST_F(VersionWindowTest, SettingOf256KeepsItsLowBitsAndCountsAsOff) {
   Setting(".\\ZQMV5.ini", "Status", "On", "256");
   Setting(".\\ZQMV5.ini", "Status", "Auto Increment", "257");
-  User([&](FakeWindow& w) {
+  User([&](FakeVersionView& w) {
     EXPECT_EQ(w.timer(), 100);
-    EXPECT_FALSE(w.IsEnabled(19));
-    EXPECT_EQ(w.Status(3), "Auto") << "257 keeps 1";
+    EXPECT_FALSE(w.entry_enabled());
+    EXPECT_EQ(w.status(3), "Auto") << "257 keeps 1";
   });
   Run();
   steps_.clear();
@@ -96,33 +89,33 @@ TEST_F(VersionWindowTest, SettingOf256KeepsItsLowBitsAndCountsAsOff) {
 TEST_F(VersionWindowTest, EnablingWithinTheTicksStopsTheTimerAndTicksStillCount) {
   SetFile(ActiveLine("1.01", "0006") + "\r\n");
   Setting(".\\ZQMV5.ini", "Status", "On", "0");
-  User([](FakeWindow& w) { w.Tick(); });
-  User([](FakeWindow& w) { w.Tick(); });
-  User([](FakeWindow& w) { EXPECT_TRUE(w.Click(15)); });
-  User([&](FakeWindow& w) {
+  User([](FakeVersionView& w) { w.Tick(); });
+  User([](FakeVersionView& w) { w.Tick(); });
+  User([](FakeVersionView& w) { EXPECT_TRUE(w.ToggleUpdates()); });
+  User([&](FakeVersionView& w) {
     ExpectEntryEnabled(w, true, "after checking Enable Updates");
     EXPECT_EQ(w.timer(), 0);
-    EXPECT_EQ(w.Shown(9), "") << "the note is cleared";
+    EXPECT_EQ(w.note(), "") << "the note is cleared";
     EXPECT_FALSE(w.Tick()) << "the timer has stopped";
-    EXPECT_TRUE(w.Click(15));
+    EXPECT_TRUE(w.ToggleUpdates());
   });
-  User([&](FakeWindow& w) {
+  User([&](FakeVersionView& w) {
     ExpectEntryEnabled(w, false, "after clearing it again");
     EXPECT_EQ(w.timer(), 100);
-    EXPECT_EQ(w.Shown(9), "Update is turned off");
+    EXPECT_EQ(w.note(), "Update is turned off");
     EXPECT_TRUE(w.Tick());
   });
-  User([](FakeWindow& w) { ADD_FAILURE() << "the third counted tick should have closed it"; });
-  FakeWindow& w = Run();
+  User([](FakeVersionView& w) { ADD_FAILURE() << "the third counted tick should have closed it"; });
+  FakeVersionView& w = Run();
   EXPECT_EQ(File(), ActiveLine("1.01", "0006") + "\r\n");
   EXPECT_EQ(w.timer_settings(), (std::vector<int>{100, 0, 100}));
 }
 
 TEST_F(VersionWindowTest, EnablingAndSavingWithUpdatesOffAtOpen) {
   Setting(".\\ZQMV5.ini", "Status", "On", "0");
-  User([](FakeWindow& w) { w.Click(15); });
-  User([](FakeWindow& w) { EXPECT_TRUE(w.Type(9, "Enabled by hand")); });
-  User([](FakeWindow& w) { EXPECT_TRUE(w.Click(19)); });
+  User([](FakeVersionView& w) { w.ToggleUpdates(); });
+  User([](FakeVersionView& w) { EXPECT_TRUE(w.TypeNote("Enabled by hand")); });
+  User([](FakeVersionView& w) { EXPECT_TRUE(w.Ok()); });
   Run();
   EXPECT_EQ(File(), ActiveLine("1.00", "0001", "Enabled by hand") + "\r\n");
   EXPECT_EQ(Setting(".\\ZQMV.ini", "Status", "On"), "1");
@@ -130,15 +123,14 @@ TEST_F(VersionWindowTest, EnablingAndSavingWithUpdatesOffAtOpen) {
 }
 
 TEST_F(VersionWindowTest, ClearingEnableUpdatesWhenOnAtOpenChangesNothingOnScreen) {
-  User([&](FakeWindow& w) {
-    const int displays = w.display_count();
-    EXPECT_TRUE(w.Click(15));
-    w.Then([displays](FakeWindow& w) {
+  User([&](FakeVersionView& w) {
+    EXPECT_TRUE(w.ToggleUpdates());
+    w.Then([](FakeVersionView& w) {
       ExpectEntryEnabled(w, true, "after clearing Enable Updates");
       EXPECT_EQ(w.timer(), 0);
-      EXPECT_EQ(w.display_count(), displays);
+      EXPECT_EQ(w.note(), "");
       EXPECT_FALSE(w.Tick());
-      w.Click(19);
+      w.Ok();
     });
   });
   Run();
@@ -150,46 +142,44 @@ TEST_F(VersionWindowTest, ClearingEnableUpdatesWhenOnAtOpenChangesNothingOnScree
 TEST_F(VersionWindowTest, StatusBarZones) {
   Setting(".\\ZQMV5.ini", "Status", "Auto Increment", "0");
   SetFile(ActiveLine("1.01", "0006") + "\r\n");
-  User([&](FakeWindow& w) {
-    EXPECT_EQ(w.Status(1), "1.01 0006");
-    EXPECT_EQ(w.Status(3), "Manual");
-    EXPECT_TRUE(w.Click(16));
-    EXPECT_TRUE(w.Type(18, "Other.zqi"));
+  User([&](FakeVersionView& w) {
+    EXPECT_EQ(w.status(1), "1.01 0006");
+    EXPECT_EQ(w.status(3), "Manual");
+    EXPECT_TRUE(w.ToggleAutoIncrement());
+    EXPECT_TRUE(w.TypeFileName("Other.zqi"));
   });
-  User([&](FakeWindow& w) {
-    EXPECT_EQ(w.Status(3), "Manual") << "as at open";
-    EXPECT_EQ(w.Status(2), "Version.zqi") << "typing a name alone does not refresh it";
-    EXPECT_TRUE(w.Spin(11, 1));
+  User([&](FakeVersionView& w) {
+    EXPECT_EQ(w.status(3), "Manual") << "as at open";
+    EXPECT_EQ(w.status(2), "Version.zqi") << "typing a name alone does not refresh it";
+    EXPECT_TRUE(w.SpinVersion(1));
   });
-  User([&](FakeWindow& w) {
-    EXPECT_EQ(w.Status(1), "1.02 0006");
-    EXPECT_EQ(w.Status(2), "Other.zqi");
-    EXPECT_EQ(w.Status(3), "Manual");
-    EXPECT_TRUE(w.Type(13, "42"));
+  User([&](FakeVersionView& w) {
+    EXPECT_EQ(w.status(1), "1.02 0006");
+    EXPECT_EQ(w.status(2), "Other.zqi");
+    EXPECT_EQ(w.status(3), "Manual");
+    EXPECT_TRUE(w.TypeBuild("42"));
   });
-  User([&](FakeWindow& w) {
-    EXPECT_EQ(w.Status(1), "1.02 0042");
-    EXPECT_TRUE(w.Spin(13, -1));
+  User([&](FakeVersionView& w) {
+    EXPECT_EQ(w.status(1), "1.02 0042");
+    EXPECT_TRUE(w.SpinBuild(-1));
   });
-  User([&](FakeWindow& w) { EXPECT_EQ(w.Status(1), "1.02 0041"); });
+  User([&](FakeVersionView& w) { EXPECT_EQ(w.status(1), "1.02 0041"); });
   Run();
 }
 
 TEST_F(VersionWindowTest, RejectedTextBlanksTheField) {
   SetFile(ActiveLine("1.01", "0006") + "\r\n");
-  User([&](FakeWindow& w) {
-    const int displays = w.display_count();
-    EXPECT_TRUE(w.Type(11, "10.5"));
-    w.Then([displays](FakeWindow& w) {
-      EXPECT_EQ(w.events().back().kind, WindowEventKind::kRejected);
-      EXPECT_EQ(w.Shown(11), "");
-      EXPECT_EQ(w.display_count(), displays + 1);
-      EXPECT_TRUE(w.Type(13, "abcd"));
+  User([&](FakeVersionView& w) {
+    EXPECT_TRUE(w.TypeVersion("10.5"));
+    w.Then([](FakeVersionView& w) {
+      EXPECT_EQ(w.events().back(), ViewEvent::kVersionRejected);
+      EXPECT_EQ(w.version_text(), "");
+      EXPECT_TRUE(w.TypeBuild("abcd"));
     });
-    w.Then([](FakeWindow& w) {
-      EXPECT_EQ(w.Shown(13), "");
-      EXPECT_EQ(w.Status(1), "1.01 0007") << "a rejection alone does not refresh the status";
-      w.Click(19);
+    w.Then([](FakeVersionView& w) {
+      EXPECT_EQ(w.build_text(), "");
+      EXPECT_EQ(w.status(1), "1.01 0007") << "a rejection alone does not refresh the status";
+      w.Ok();
     });
   });
   Run();
@@ -197,34 +187,16 @@ TEST_F(VersionWindowTest, RejectedTextBlanksTheField) {
             Commented(ActiveLine("1.01", "0006")) + "\r\n" + ActiveLine("0.00", "0000") + "\r\n");
 }
 
-TEST_F(VersionWindowTest, InformationPageAndBack) {
-  User([](FakeWindow& w) {
-    EXPECT_FALSE(w.Click(23)) << "not showing yet";
-    EXPECT_TRUE(w.Click(7));
-  });
-  User([](FakeWindow& w) {
-    EXPECT_EQ(w.selected_tab(), 21);
-    EXPECT_FALSE(w.Click(19)) << "Ok lies on the main page";
-    EXPECT_TRUE(w.Click(23));
-  });
-  User([](FakeWindow& w) {
-    EXPECT_EQ(w.selected_tab(), 4);
-    w.Click(20);
-  });
-  Run();
-}
-
 TEST_F(VersionWindowTest, CloseRequestBeforeOkOrCancelActsAsCancel) {
   const std::string bytes =
       "!" + ActiveLine("1.00", "0004") + "\r\n" + ActiveLine("1.01", "0005") + "\r\n";
   SetFile(bytes);
-  User([](FakeWindow& w) { w.CloseFrame(); });
-  FakeWindow& w = Run();
+  User([](FakeVersionView& w) { w.CloseFrame(); });
+  FakeVersionView& w = Run();
   ASSERT_GE(w.events().size(), 3u);
-  EXPECT_EQ(w.events()[0].kind, WindowEventKind::kCloseRequest);
-  EXPECT_EQ(w.events()[1].kind, WindowEventKind::kAccepted);
-  EXPECT_EQ(w.events()[1].field, 20);
-  EXPECT_EQ(w.events()[2].kind, WindowEventKind::kCloseRequest);
+  EXPECT_EQ(w.events()[0], ViewEvent::kCloseRequest);
+  EXPECT_EQ(w.events()[1], ViewEvent::kCancel);
+  EXPECT_EQ(w.events()[2], ViewEvent::kCloseRequest);
   EXPECT_EQ(File(), bytes);
   EXPECT_EQ(Setting(".\\ZQMV.ini", "Status", "On"), "") << "Cancel stores no settings";
 }
@@ -232,17 +204,17 @@ TEST_F(VersionWindowTest, CloseRequestBeforeOkOrCancelActsAsCancel) {
 TEST_F(VersionWindowTest, CloseRequestWhileDisabledAlsoRestores) {
   SetFile(ActiveLine("1.01", "0005") + "\r\n");
   Setting(".\\ZQMV5.ini", "Status", "On", "0");
-  User([](FakeWindow& w) { w.CloseFrame(); });
-  FakeWindow& w = Run();
+  User([](FakeVersionView& w) { w.CloseFrame(); });
+  FakeVersionView& w = Run();
   EXPECT_EQ(w.events().size(), 3u) << "closed at once, not by the timer";
   EXPECT_EQ(File(), ActiveLine("1.01", "0005") + "\r\n");
 }
 
 TEST_F(VersionWindowTest, WindowThatCannotOpenLeavesTheFileAlone) {
   SetFile(ActiveLine("1.01", "0005") + "\r\n");
-  fake_.windows.fail_open = true;
-  VersionWindow(fake_.runtime);
-  EXPECT_TRUE(fake_.windows.opened.empty());
+  fake_.views.fail_open = true;
+  VersionWindow(fake_);
+  EXPECT_TRUE(fake_.views.opened.empty());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0], "The Log/Version window cannot be opened: The window cannot be opened");
   EXPECT_EQ(File(), ActiveLine("1.01", "0005") + "\r\n");

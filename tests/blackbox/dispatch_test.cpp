@@ -137,7 +137,9 @@ TEST_F(DispatchTest, EachValueFallsBackOnItsOwn) {
     RunResult result = Run("CMD");
     ASSERT_EQ(result.boxes.size(), 1u) << c.own << c.win << Describe(result.boxes);
     EXPECT_EQ(result.boxes[0].caption, c.found ? "ZQInstall" : "Entry Not Found")
-        << "ZQMV5.ini:\n" << c.own << "\nWIN.INI:\n" << c.win;
+        << "ZQMV5.ini:\n"
+        << c.own << "\nWIN.INI:\n"
+        << c.win;
     EXPECT_EQ(result.exit_code, 0u);
   }
 }

@@ -139,7 +139,8 @@ TEST_F(IncludeTest, FilesInOtherEncodingsAndLineEnds) {
   EXPECT_EQ(After(utf16), utf16);
   EXPECT_EQ(After("#TEMPLATE(Demo,'x')\r#! end\r"),
             "#TEMPLATE(Demo,'x')\r#! end\r\r#INCLUDE('MyInc.tpw')\r");
-  EXPECT_EQ(After("\xEF\xBB\xBF#INCLUDE('MyInc.tpw')\r\n"), "\xEF\xBB\xBF#INCLUDE('MyInc.tpw')\r\n");
+  EXPECT_EQ(After("\xEF\xBB\xBF#INCLUDE('MyInc.tpw')\r\n"),
+            "\xEF\xBB\xBF#INCLUDE('MyInc.tpw')\r\n");
 }
 
 // A template on a disk that is full to the last block: no half line.

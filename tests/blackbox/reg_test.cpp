@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "blackbox/session.h"
+#include "support/stand_in_ide.h"
 
 namespace zqmv5::testing {
 namespace {
@@ -58,33 +59,10 @@ class RegTest : public SessionTest {
     return IniSection(log_, "Connect");
   }
 
-  // The details of the stand-in's record lines of one kind, in order.
   std::vector<std::string> Recorded(const std::string& event) {
-    std::vector<std::string> details;
-    const std::string record = ReadWholeFile(record_);
-    size_t start = 0;
-    while (start < record.size()) {
-      size_t end = record.find("\r\n", start);
-      if (end == std::string::npos) end = record.size();
-      const std::string line = record.substr(start, end - start);
-      start = end + 2;
-      const size_t space = line.find(' ');
-      if (space == std::string::npos) continue;
-      const std::string rest = line.substr(space + 1);
-      if (rest == event) details.push_back("");
-      if (rest.rfind(event + " ", 0) == 0) details.push_back(rest.substr(event.size() + 1));
-    }
-    return details;
+    return RecordedEvents(record_, event);
   }
-
-  bool WaitForRecord(const std::string& event, DWORD ms = 20000) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-      if (!Recorded(event).empty()) return true;
-      Sleep(20);
-    }
-    return false;
-  }
+  bool WaitForRecord(const std::string& event) { return testing::WaitForRecord(record_, event); }
 
   // Starts the stand-in as a user would have started the IDE before REG.
   void StartIdeByHand() {
@@ -102,27 +80,6 @@ class RegTest : public SessionTest {
     EXPECT_EQ(result.exit_code, 0u);
     EXPECT_TRUE(result.boxes.empty()) << arguments << "\n" << Describe(result.boxes);
     return result;
-  }
-
-  static BOOL CALLBACK CloseStandIn(HWND window, LPARAM found) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (std::string(name) == "ZQMV5FakeIde") {
-      PostMessageA(window, WM_CLOSE, 0, 0);
-      ++*reinterpret_cast<int*>(found);
-    }
-    return TRUE;
-  }
-
-  // Closes the stand-ins that this test's runs started and waits until they
-  // have gone.
-  static void CloseStandIns() {
-    for (int round = 0; round < 200; ++round) {
-      int found = 0;
-      EnumWindows(CloseStandIn, reinterpret_cast<LPARAM>(&found));
-      if (found == 0) return;
-      Sleep(50);
-    }
   }
 
   std::string ide_exe_;
@@ -240,9 +197,9 @@ TEST_F(RegTest, NameCanNeverCarryACommandOfItsOwn) {
   const std::string old_long = Work("Tpl [old]\\a.tpl");
   GetShortPathNameA(Work(evil).c_str(), evil_short, MAX_PATH);
   GetShortPathNameA(old_long.c_str(), old_short, MAX_PATH);
-  EXPECT_EQ(Recorded("execute"),
-            (std::vector<std::string>{"[RegisterTemplateChain(" + ShortName(evil_short) + ",0)]",
-                                      "[RegisterTemplateChain(" + std::string(old_short) + ",0)]"}));
+  EXPECT_EQ(Recorded("execute"), (std::vector<std::string>{
+                                     "[RegisterTemplateChain(" + ShortName(evil_short) + ",0)]",
+                                     "[RegisterTemplateChain(" + std::string(old_short) + ",0)]"}));
 
   WriteIdeIni("[Environment]\r\nAutoPick=kept\r\n");
   const RunResult result = Run("REG a(1).tpl");

@@ -63,8 +63,8 @@ void SessionTest::WriteWinIni(const std::string& contents) {
 }
 
 void SessionTest::UseDemoInstallation(const std::string& exe_name) {
-  WriteOwnIni("[Clarion]\r\nroot=" + root_ + "\r\nExeName=" + exe_name + "\r\nIniFile=" +
-              ide_ini_ + "\r\n");
+  WriteOwnIni("[Clarion]\r\nroot=" + root_ + "\r\nExeName=" + exe_name + "\r\nIniFile=" + ide_ini_ +
+              "\r\n");
 }
 
 }  // namespace zqmv5::testing

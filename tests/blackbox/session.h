@@ -33,11 +33,11 @@ class SessionTest : public ::testing::Test {
 
   std::string Work(const std::string& name) const { return work_ + "\\" + name; }
 
-  std::string work_;      // the program's current directory
-  std::string root_;      // the demo IDE's root directory
-  std::string ide_ini_;   // the demo IDE's INI file
-  std::string own_ini_;   // ZQMV5.ini in the Windows directory
-  std::string win_ini_;   // WIN.INI
+  std::string work_;     // the program's current directory
+  std::string root_;     // the demo IDE's root directory
+  std::string ide_ini_;  // the demo IDE's INI file
+  std::string own_ini_;  // ZQMV5.ini in the Windows directory
+  std::string win_ini_;  // WIN.INI
 
  private:
   std::unique_ptr<FileGuard> own_ini_guard_;

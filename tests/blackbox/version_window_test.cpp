@@ -301,7 +301,8 @@ TEST_F(VersionWindowSession, EmptyLastLineBomAndLoneCarriageReturns) {
     const char* what;
     std::string bytes;
   } cases[] = {
-      {"empty last line", Commented(ActiveLine("1.10", "0040", "old")) + "\r\n" + good + "\r\n\r\n"},
+      {"empty last line",
+       Commented(ActiveLine("1.10", "0040", "old")) + "\r\n" + good + "\r\n\r\n"},
       {"UTF-8 BOM", "\xEF\xBB\xBF" + good + "\r\n"},
       {"lone CRs", Commented(ActiveLine("1.10", "0040", "old")) + "\r" + good + "\r"},
   };
@@ -332,8 +333,8 @@ TEST_F(VersionWindowSession, NewFileNameThatCannotBeOpenedLosesNothing) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   for (const char* name : {"no such folder\\v.zqi", "afolder", "held.zqi"}) {
     ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
-    Report r = Drive({"type", "18", name, "click", "19", "wait", "1500", "show", "after", "click",
-                      "20"});
+    Report r =
+        Drive({"type", "18", name, "click", "19", "wait", "1500", "show", "after", "click", "20"});
     ASSERT_EQ(r["boxes"], "1") << name;
     EXPECT_NE(r["box.1.text"].find(name), std::string::npos) << r["box.1.text"];
     EXPECT_EQ(r["after.focus"], "18") << name;
@@ -397,7 +398,8 @@ class FullDiskVersionWindow : public VersionWindowSession {
 // room than is left: the window says so and leaves every byte as it was.
 TEST_F(FullDiskVersionWindow, OpenThatCannotWriteChangesNothing) {
   std::vector<std::string> lines;
-  for (int i = 1; i <= 58; ++i) lines.push_back(Commented(ActiveLine("1.00", "00" + std::to_string(10 + i), "")));
+  for (int i = 1; i <= 58; ++i)
+    lines.push_back(Commented(ActiveLine("1.00", "00" + std::to_string(10 + i), "")));
   lines.insert(lines.begin() + 30, "");
   lines.push_back(ActiveLine("1.00", "0069", "last"));
   const std::string bytes = WriteAndFill(lines, 4);

@@ -1,6 +1,6 @@
 // Drives the Log/Version window of a running ZQMV5.exe the way a user would,
-// through its control ids (1000 + the control's number), and reports what the
-// window showed. Message boxes are recorded and answered with OK.
+// through its controls by their numbers (win32/resource_ids.h), and reports
+// what the window showed. Message boxes are recorded and answered with OK.
 //
 //   version_driver [--report FILE] [--timeout MS] PROGRAM [STEP...]
 //
@@ -30,13 +30,12 @@
 
 #include "support/process.h"
 #include "support/screenshot.h"
+#include "win32/resource_ids.h"
 
 using namespace zqmv5::testing;
 
 namespace {
 
-constexpr char kWindowClass[] = "ZQMV5VersionWindow";
-constexpr int kControls = 29;
 constexpr DWORD kSettleMs = 200;  // time the program gets to act on a step
 
 std::string OneLine(std::string text) {
@@ -59,7 +58,8 @@ BOOL CALLBACK FindWindowOf(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &owner);
   char name[64] = {};
   GetClassNameA(window, name, sizeof(name));
-  if (owner == finder->process_id && std::string(name) == kWindowClass && IsWindowVisible(window)) {
+  if (owner == finder->process_id && std::string(name) == ZQ_VERSION_WINDOW_CLASS &&
+      IsWindowVisible(window)) {
     finder->found = window;
     return FALSE;
   }
@@ -112,7 +112,7 @@ class Driver {
  private:
   std::string Next() { return next_ < steps_.size() ? steps_[next_++] : ""; }
 
-  HWND Control(int field) { return GetDlgItem(window_, 1000 + field); }
+  HWND Control(int field) { return GetDlgItem(window_, ZQ_CONTROL_ID(field)); }
 
   LRESULT Send(HWND to, UINT message, WPARAM wparam, LPARAM lparam) {
     DWORD_PTR result = 0;
@@ -192,7 +192,7 @@ class Driver {
   }
 
   void Show(const std::string& label) {
-    for (int field = 1; field <= kControls; ++field) {
+    for (int field = 1; field <= ZQ_LAST_CONTROL; ++field) {
       HWND control = Control(field);
       if (!control) continue;
       const std::string key = label + "." + std::to_string(field);
@@ -211,8 +211,9 @@ class Driver {
              std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top));
     }
     HWND focus = Focus();
-    Report(label + ".focus",
-           focus && GetParent(focus) == window_ ? std::to_string(GetDlgCtrlID(focus) - 1000) : "");
+    Report(label + ".focus", focus && GetParent(focus) == window_
+                                 ? std::to_string(GetDlgCtrlID(focus) - ZQ_CONTROL_ID(0))
+                                 : "");
     RECT frame;
     GetWindowRect(window_, &frame);
     Report(label + ".frame", std::to_string(frame.right - frame.left) + "x" +

@@ -53,25 +53,24 @@ std::string MakeScratchDirectory(const std::string& tag) {
   }
 }
 
-std::string IniValue(const std::string& file, const std::string& section,
-                     const std::string& entry, const std::string& default_value) {
+std::string IniValue(const std::string& file, const std::string& section, const std::string& entry,
+                     const std::string& default_value) {
   std::vector<char> buffer(65536);
-  DWORD n = file.empty()
-                ? GetProfileStringA(section.c_str(), entry.c_str(), default_value.c_str(),
-                                    buffer.data(), static_cast<DWORD>(buffer.size()))
-                : GetPrivateProfileStringA(section.c_str(), entry.c_str(), default_value.c_str(),
-                                           buffer.data(), static_cast<DWORD>(buffer.size()),
-                                           file.c_str());
+  DWORD n = file.empty() ? GetProfileStringA(section.c_str(), entry.c_str(), default_value.c_str(),
+                                             buffer.data(), static_cast<DWORD>(buffer.size()))
+                         : GetPrivateProfileStringA(
+                               section.c_str(), entry.c_str(), default_value.c_str(), buffer.data(),
+                               static_cast<DWORD>(buffer.size()), file.c_str());
   return std::string(buffer.data(), n);
 }
 
 std::string IniSection(const std::string& file, const std::string& section) {
   std::vector<char> buffer(1 << 20);
-  DWORD n = file.empty()
-                ? GetProfileSectionA(section.c_str(), buffer.data(),
-                                     static_cast<DWORD>(buffer.size()))
-                : GetPrivateProfileSectionA(section.c_str(), buffer.data(),
-                                            static_cast<DWORD>(buffer.size()), file.c_str());
+  DWORD n =
+      file.empty()
+          ? GetProfileSectionA(section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()))
+          : GetPrivateProfileSectionA(section.c_str(), buffer.data(),
+                                      static_cast<DWORD>(buffer.size()), file.c_str());
   std::string lines;
   for (const char* p = buffer.data(); p < buffer.data() + n && *p; p += std::strlen(p) + 1) {
     lines += p;

@@ -19,8 +19,8 @@ std::string MakeScratchDirectory(const std::string& tag);
 
 // An INI value read through the profile API ("" file = WIN.INI), and a whole
 // section as "key=value" lines.
-std::string IniValue(const std::string& file, const std::string& section,
-                     const std::string& entry, const std::string& default_value = "");
+std::string IniValue(const std::string& file, const std::string& section, const std::string& entry,
+                     const std::string& default_value = "");
 std::string IniSection(const std::string& file, const std::string& section);
 
 // The small drive that tools/test maps as S: for full-disk tests ("S:\\"), or ""

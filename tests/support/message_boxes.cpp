@@ -1,12 +1,12 @@
 #include "support/message_boxes.h"
 
-#include "support/screenshot.h"
-
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+
+#include "support/screenshot.h"
 
 namespace zqmv5::testing {
 namespace {
@@ -186,8 +186,8 @@ int MessageBoxCatcher::Poll() {
   int closed = 0;
   const DWORD now = GetTickCount();
   for (HWND window : search.found) {
-    auto seen = std::find_if(seen_.begin(), seen_.end(),
-                             [&](const auto& s) { return s.first == window; });
+    auto seen =
+        std::find_if(seen_.begin(), seen_.end(), [&](const auto& s) { return s.first == window; });
     if (seen == seen_.end()) {
       seen_.push_back({window, now});
       continue;

@@ -9,9 +9,9 @@ namespace zqmv5::testing {
 // One message box as a user saw it.
 struct CaughtBox {
   std::string caption;
-  std::string text;  // lines joined by "\n"
-  std::string icon;  // "information", "winlogo", "application", "warning", "error",
-                     // "question", "none" or "unknown"
+  std::string text;                  // lines joined by "\n"
+  std::string icon;                  // "information", "winlogo", "application", "warning", "error",
+                                     // "question", "none" or "unknown"
   std::vector<std::string> buttons;  // button texts, in window order
 };
 

@@ -10,7 +10,7 @@
 namespace zqmv5::testing {
 
 struct RunOptions {
-  std::string directory;           // the program's current directory; "" = ours
+  std::string directory;             // the program's current directory; "" = ours
   unsigned long timeout_ms = 60000;  // then the program is ended and timed_out set
   std::string screenshot_prefix;     // saves each message box as <prefix>N.bmp
   // Called about every 20 ms while the program runs (a test's own driver).

@@ -6,9 +6,8 @@ namespace zqmv5::testing {
 
 std::string UnixPath(const std::string& windows_path) {
   using ToUnix = char* (*)(const WCHAR*);
-  static ToUnix to_unix = reinterpret_cast<ToUnix>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                             "wine_get_unix_file_name")));
+  static ToUnix to_unix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
   if (!to_unix) return "";
   WCHAR wide[MAX_PATH * 2] = {};
   MultiByteToWideChar(CP_ACP, 0, windows_path.c_str(), -1, wide, MAX_PATH * 2);

@@ -1,0 +1,160 @@
+// What every Env must do, the fake and the real one alike.
+
+#include "testing/env_contract.h"
+
+#include <vector>
+
+#include "text/line_file.h"
+
+namespace zqmv5 {
+namespace {
+
+TEST_P(EnvContractTest, MissingFileSectionOrEntryGivesTheDefault) {
+  const std::string file = harness_->NewName("missing.ini");
+  EXPECT_EQ(env().ReadIniValue("Clarion", "root", "dflt", file), "dflt");
+  env().WriteIniValue("Clarion", "root", "C:\\C5", file);
+  EXPECT_EQ(env().ReadIniValue("Other", "root", "", file), "");
+  EXPECT_EQ(env().ReadIniValue("Clarion", "exename", "x", file), "x");
+}
+
+TEST_P(EnvContractTest, IniNamesMatchRegardlessOfCaseAndAWriteKeepsTheOthers) {
+  const std::string file = harness_->NewName("case.ini");
+  env().WriteIniValue("Clarion", "ExeName", "C5EE.EXE", file);
+  env().WriteIniValue("Paths", "Redirection", "C5.RED", file);
+  EXPECT_EQ(env().ReadIniValue("CLARION", "exename", "", file), "C5EE.EXE");
+  env().WriteIniValue("clarion", "EXENAME", "C55EE.EXE", file);
+  EXPECT_EQ(env().ReadIniValue("Clarion", "ExeName", "", file), "C55EE.EXE");
+  EXPECT_EQ(env().ReadIniValue("Paths", "Redirection", "", file), "C5.RED");
+}
+
+TEST_P(EnvContractTest, IniValuesAreReadWholeWithTheirInnerBlanksAndSymbols) {
+  const std::string file = harness_->NewName("values.ini");
+  const std::string long_value(3000, 'v');
+  env().WriteIniValue("S", "E", long_value, file);
+  env().WriteIniValue("User Menus", "1", "My Tool/Run|APP", file);
+  EXPECT_EQ(env().ReadIniValue("S", "E", "", file), long_value);
+  EXPECT_EQ(env().ReadIniValue("User Menus", "1", "", file), "My Tool/Run|APP");
+}
+
+TEST_P(EnvContractTest, MissingFileIsNotCreatedByOpen) {
+  const std::string name = harness_->NewName("missing.txt");
+  LineFile file(env());
+  EXPECT_EQ(file.Open(name, Share::kDenyNone).code, kFileNotFound);
+  file.Add("x");
+  EXPECT_FALSE(file.Commit().ok());
+  EXPECT_FALSE(env().FileExists(name));
+}
+
+TEST_P(EnvContractTest, LinesEndAtCrLfLfOrALoneCr) {
+  struct Case {
+    const char* bytes;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"", {}},
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\nb", {"a", "b"}},
+      {"\r\n\r\n", {"", ""}},
+      {"one\n\ntwo", {"one", "", "two"}},
+      {"cr\ralone\r", {"cr", "alone"}},
+      {"\xEF\xBB\xBF"
+       "bom\r\n",
+       {"bom"}},
+  };
+  for (const Case& c : cases) {
+    const std::string name = harness_->NewName("read.txt");
+    harness_->WriteBytes(name, c.bytes);
+    LineFile file(env());
+    ASSERT_TRUE(file.Open(name, Share::kDenyWrite).ok()) << c.bytes;
+    EXPECT_EQ(file.lines(), c.lines) << c.bytes;
+  }
+}
+
+// A changed line never touches its neighbours, whatever the lengths; new
+// lines take the file's own line end, after a last line without one is ended.
+TEST_P(EnvContractTest, ChangesKeepEveryOtherByte) {
+  struct Case {
+    const char* before;
+    int line;  // -1: a line is added
+    const char* text;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"aaa\r\nbbb\r\nccc\r\n", 1, "BBB", "aaa\r\nBBB\r\nccc\r\n"},
+      {"aaa\r\n\r\nccc\r\n", 1, "!Version", "aaa\r\n!Version\r\nccc\r\n"},
+      {"aaa\nbbbbbb\nccc\n", 1, "b", "aaa\nb\nccc\n"},
+      {"\xEF\xBB\xBFx\ry\r", 0, "!x", "\xEF\xBB\xBF!x\ry\r"},
+      {"", -1, "new", "new\r\n"},
+      {"a\n", -1, "new", "a\nnew\n"},
+      {"a\r\nb", -1, "new", "a\r\nb\r\nnew\r\n"},
+      {"a\rb", -1, "new", "a\rb\rnew\r"},
+  };
+  for (const Case& c : cases) {
+    const std::string name = harness_->NewName("put.txt");
+    harness_->WriteBytes(name, c.before);
+    LineFile file(env());
+    ASSERT_TRUE(file.Open(name, Share::kDenyWrite).ok());
+    if (c.line < 0) {
+      file.Add(c.text);
+    } else {
+      file.Put(c.line, c.text);
+    }
+    EXPECT_TRUE(file.Commit().ok()) << c.before;
+    file.Close();
+    EXPECT_EQ(harness_->ReadBytes(name), c.after) << c.before;
+  }
+}
+
+TEST_P(EnvContractTest, CreateNeverReplacesAFileWithLines) {
+  const std::string name = harness_->NewName("create.txt");
+  EXPECT_TRUE(env().CreateEmptyFile(name).ok());
+  EXPECT_TRUE(env().FileExists(name));
+  EXPECT_TRUE(env().CreateEmptyFile(name).ok());  // an empty file is as good as new
+  harness_->WriteBytes(name, "precious\r\n");
+  EXPECT_EQ(env().CreateEmptyFile(name).code, kAccessDenied);
+  EXPECT_EQ(harness_->ReadBytes(name), "precious\r\n");
+}
+
+TEST_P(EnvContractTest, DenyWriteKeepsOthersOutUntilClosed) {
+  const std::string name = harness_->NewName("share.txt");
+  harness_->WriteBytes(name, "v\r\n");
+  LineFile holder(env()), other(env());
+  ASSERT_TRUE(holder.Open(name, Share::kDenyWrite).ok());
+  EXPECT_EQ(other.Open(name, Share::kDenyNone).code, kFileIsLocked);
+  EXPECT_EQ(holder.Open(name, Share::kDenyWrite).code, kFileAlreadyOpen);
+  holder.Close();
+  holder.Close();  // closing twice does nothing
+  EXPECT_TRUE(other.Open(name, Share::kDenyNone).ok());
+}
+
+TEST_P(EnvContractTest, Utf16FileIsLeftAlone) {
+  const std::string name = harness_->NewName("utf16.txt");
+  const std::string bytes("\xFF\xFEv\0\r\0\n\0", 8);
+  harness_->WriteBytes(name, bytes);
+  LineFile file(env());
+  EXPECT_EQ(file.Open(name, Share::kDenyNone).code, kUtf16File);
+  EXPECT_EQ(harness_->ReadBytes(name), bytes);
+}
+
+TEST_P(EnvContractTest, AHundredThousandLinesRoundTrip) {
+  const std::string name = harness_->NewName("big.txt");
+  std::string bytes, expected;
+  for (int i = 0; i < 100000; ++i) {
+    bytes += "Version             line " + std::to_string(i) + "\r\n";
+    expected += "!Version            line " + std::to_string(i) + "\r\n";
+  }
+  harness_->WriteBytes(name, bytes);
+  LineFile file(env());
+  ASSERT_TRUE(file.Open(name, Share::kDenyWrite).ok());
+  ASSERT_EQ(file.lines().size(), 100000u);
+  for (size_t i = 0; i < file.lines().size(); ++i) {
+    file.Put(i, "!Version            " + file.lines()[i].substr(20));
+  }
+  file.Add("Version             new");
+  ASSERT_TRUE(file.Commit().ok());
+  file.Close();
+  EXPECT_TRUE(harness_->ReadBytes(name) == expected + "Version             new\r\n");
+}
+
+}  // namespace
+}  // namespace zqmv5

@@ -1,0 +1,156 @@
+#ifndef ZQMV5_TESTING_FAKE_ENV_H_
+#define ZQMV5_TESTING_FAKE_ENV_H_
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "env/env.h"
+#include "testing/fake_version_view.h"
+
+namespace zqmv5 {
+
+// INI files in memory. File names compare as the platform compares them
+// (regardless of case), and "" is WIN.INI; sections and entries match
+// regardless of case and keep the case of their first write.
+class FakeProfile {
+ public:
+  struct Access {
+    std::string section, entry, value, file;
+    bool write = false;
+  };
+  using Entries = std::vector<std::pair<std::string, std::string>>;
+
+  std::string Read(const std::string& section, const std::string& entry,
+                   const std::string& default_value, const std::string& file);
+  void Write(const std::string& section, const std::string& entry, const std::string& value,
+             const std::string& file);
+
+  // Test access, without logging.
+  void Set(const std::string& file, const std::string& section, const std::string& entry,
+           const std::string& value);
+  bool Has(const std::string& file, const std::string& section, const std::string& entry) const;
+  std::string Get(const std::string& file, const std::string& section,
+                  const std::string& entry) const;
+  Entries Section(const std::string& file, const std::string& section) const;  // in write order
+  std::vector<Access> writes() const;
+
+  std::vector<Access> log;  // every read and write, in order
+
+ private:
+  const Entries* FindSection(const std::string& file, const std::string& section) const;
+  std::map<std::string, std::vector<std::pair<std::string, Entries>>> files_;  // by lower-case name
+};
+
+// Files in memory, by the exact name the program uses, with sharing enforced
+// as the platform enforces it, and failure switches.
+struct FakeFiles {
+  std::map<std::string, std::string> contents;
+  std::set<std::string> locked;                    // held by another program
+  std::map<std::string, std::string> short_names;  // the others have none of their own
+  std::string current_directory_short = "C:\\WORK";
+  int fail_writes_with = 0;    // non-zero: every write fails with this error
+  int64_t disk_free = -1;      // bytes the files may still grow by; -1: no limit
+  int64_t fail_reads_at = -1;  // a read that reaches this byte fails; -1: never
+  int opens = 0;
+  int creates = 0;
+  std::map<std::string, int> held_deny_write;  // open with writes denied, by name
+};
+
+struct ShownMessage {
+  std::string text, caption;
+  MessageIcon icon = MessageIcon::kInformation;
+};
+
+// DDE servers that a test scripts, and what the client asked of them.
+struct FakeDde {
+  struct Sent {
+    int32_t channel = 0;
+    std::string text;  // the command, or the item requested
+  };
+  std::set<std::string> services;            // application texts that answer a connect
+  std::map<std::string, std::string> items;  // item values; other items are refused
+  int execute_error = 0;                     // non-zero: commands fail with this number
+  int request_error = 0;                     // non-zero: requests fail with this number
+  std::function<void(const std::string&)> before_connect;  // runs before each connect
+  std::function<void(const std::string&)> on_execute;      // runs as a command arrives
+
+  std::vector<std::string> connects;  // application texts, in order
+  std::vector<std::string> topics;
+  std::vector<Sent> executes;  // commands that reached a server
+  std::vector<Sent> requests;  // every request, failed ones too
+  std::vector<int32_t> closed;
+  std::vector<int32_t> timeouts;
+  std::set<int32_t> open;
+  int32_t next_channel = 1;
+};
+
+// The whole platform in memory: every Env operation works on the public
+// state below, which tests set up and look at.
+class FakeEnv : public Env {
+ public:
+  using Env::ShowMessage;
+
+  struct {
+    std::string text;
+  } command_line;
+  FakeProfile profile;
+  FakeFiles files;
+  struct {
+    std::vector<std::string> started;  // command lines, in order
+    int start_fails_with = 0;          // non-zero: every start fails with this code
+    std::set<std::string> held;        // locks held now, by this program or another one
+    std::vector<std::string> locked;   // every lock taken, in order
+  } programs;
+  struct {
+    std::vector<ShownMessage> shown;
+  } messages;
+  FakeVersionViews views;
+  struct {
+    Date today{2026, 12, 7};
+    int32_t time = 12 * 360000;  // noon
+    int32_t step = 0;            // added after every TimeOfDay reading
+    int64_t paused = 0;          // hundredths spent in Pause
+  } clock;
+  FakeDde dde;
+
+  std::string CommandText() override { return command_line.text; }
+  std::string ReadIniValue(const std::string& section, const std::string& entry,
+                           const std::string& default_value, const std::string& file) override {
+    return profile.Read(section, entry, default_value, file);
+  }
+  Status WriteIniValue(const std::string& section, const std::string& entry,
+                       const std::string& value, const std::string& file) override {
+    profile.Write(section, entry, value, file);
+    return {};
+  }
+  Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override;
+  Status CreateEmptyFile(const std::string& name) override;
+  bool FileExists(const std::string& name) override { return files.contents.count(name) != 0; }
+  std::string ShortPath(const std::string& path) override;
+  Status StartProgram(const std::string& command_line) override;
+  std::unique_ptr<ProcessLock> LockAcrossProcesses(const std::string& name,
+                                                   int32_t hundredths) override;
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    messages.shown.push_back({text, caption, icon});
+  }
+  Status OpenVersionView(std::unique_ptr<VersionView>* view) override { return views.Open(view); }
+  Date Today() override { return clock.today; }
+  int32_t TimeOfDay() override;
+  void Pause(int32_t hundredths) override;
+  Status OpenDdeChannel(const std::string& application, const std::string& topic,
+                        int32_t* channel) override;
+  Status SendDdeCommand(int32_t channel, const std::string& command) override;
+  Status RequestDdeItem(int32_t channel, const std::string& item, std::string* value) override;
+  Status CloseDdeChannel(int32_t channel) override;
+  void SetDdeTimeOut(int32_t hundredths) override { dde.timeouts.push_back(hundredths); }
+};
+
+}  // namespace zqmv5
+
+#endif  // ZQMV5_TESTING_FAKE_ENV_H_

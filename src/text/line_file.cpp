@@ -1,0 +1,131 @@
+#include "text/line_file.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zqmv5 {
+namespace {
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+bool StartsWith(const std::string& bytes, std::string_view prefix) {
+  return bytes.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+Status LineFile::Open(const std::string& name, Share share) {
+  if (file_) return Error(kFileAlreadyOpen);
+  std::unique_ptr<File> file;
+  Status status = env_.OpenFile(name, share, &file);
+  int64_t size = 0;
+  if (status.ok()) status = file->Size(&size);
+  if (!status.ok()) return status;
+  if (static_cast<uint64_t>(size) > std::numeric_limits<size_t>::max() / 2) {
+    return Error(kFileSystemError);
+  }
+  std::string bytes(static_cast<size_t>(size), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    size_t read = 0;
+    status =
+        file->ReadAt(static_cast<int64_t>(done), bytes.data() + done, bytes.size() - done, &read);
+    if (!status.ok()) return status;
+    if (read == 0) break;  // the file became shorter meanwhile
+    done += read;
+  }
+  bytes.resize(done);
+  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) return Error(kUtf16File);
+  file_ = std::move(file);
+  bytes_ = std::move(bytes);
+  Parse();
+  return {};
+}
+
+Status LineFile::OpenOrCreate(const std::string& name, Share share) {
+  Status status = Open(name, share);
+  // A file that is there but cannot be opened (another program holds it) is
+  // never made anew: that would throw its lines away.
+  if (status.ok() || env_.FileExists(name)) return status;
+  env_.CreateEmptyFile(name);
+  return Open(name, share);
+}
+
+void LineFile::Close() {
+  file_.reset();
+  bytes_.clear();
+  Parse();
+}
+
+// Splits `bytes_` into lines, which drops every change not yet committed.
+void LineFile::Parse() {
+  starts_.clear();
+  lines_.clear();
+  ends_.clear();
+  line_end_.clear();
+  first_changed_ = kNothingChanged;
+  size_t start = StartsWith(bytes_, kUtf8Bom) ? 3 : 0;
+  while (start < bytes_.size()) {
+    const size_t end = bytes_.find_first_of("\r\n", start);
+    starts_.push_back(start);
+    if (end == std::string::npos) {
+      lines_.push_back(bytes_.substr(start));
+      ends_.emplace_back();
+      break;
+    }
+    const size_t end_length = bytes_.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    lines_.push_back(bytes_.substr(start, end - start));
+    ends_.push_back(bytes_.substr(end, end_length));
+    if (line_end_.empty()) line_end_ = ends_.back();
+    start = end + end_length;
+  }
+  if (line_end_.empty()) line_end_ = "\r\n";
+}
+
+void LineFile::Put(size_t index, std::string line) {
+  if (index >= lines_.size() || lines_[index] == line) return;
+  lines_[index] = std::move(line);
+  first_changed_ = std::min(first_changed_, index);
+}
+
+void LineFile::Add(std::string line) {
+  if (!lines_.empty() && ends_.back().empty()) {
+    ends_.back() = line_end_;
+    first_changed_ = std::min(first_changed_, lines_.size() - 1);
+  }
+  first_changed_ = std::min(first_changed_, lines_.size());
+  lines_.push_back(std::move(line));
+  ends_.push_back(line_end_);
+}
+
+Status LineFile::Commit() {
+  if (!file_) return Error(kFileNotOpen);
+  if (first_changed_ == kNothingChanged) return {};
+  // Everything before the first changed line stays; the rest is written anew.
+  const size_t offset = first_changed_ < starts_.size() ? starts_[first_changed_] : bytes_.size();
+  std::string tail;
+  for (size_t i = first_changed_; i < lines_.size(); ++i) tail += lines_[i] + ends_[i];
+  const int64_t old_size = static_cast<int64_t>(bytes_.size());
+  const int64_t new_size = static_cast<int64_t>(offset + tail.size());
+  const int64_t at = static_cast<int64_t>(offset);
+
+  // The room is claimed before any byte changes, so that a full disk fails
+  // here with the file untouched. Should a later write fail all the same, the
+  // old bytes go back.
+  Status status;
+  if (new_size > old_size) status = file_->Resize(new_size);
+  if (status.ok()) status = file_->WriteAt(at, tail.data(), tail.size());
+  if (status.ok() && new_size < old_size) status = file_->Resize(new_size);
+  if (!status.ok()) {
+    file_->WriteAt(at, bytes_.data() + offset, bytes_.size() - offset);
+    file_->Resize(old_size);
+    Parse();
+    return status;
+  }
+  bytes_.resize(offset);
+  bytes_ += tail;
+  Parse();
+  return {};
+}
+
+}  // namespace zqmv5

@@ -1,0 +1,141 @@
+#include "text/version_record.h"
+
+#include <algorithm>
+
+#include "text/strings.h"
+
+namespace zqmv5 {
+namespace {
+
+constexpr size_t kVerColumn = 28;    // 0-based
+constexpr size_t kBuildColumn = 34;  // after the blank of column 34
+
+std::string Padded(std::string_view text, size_t width) {
+  std::string result(text.substr(0, width));
+  result.resize(width, ' ');
+  return result;
+}
+
+// A number's text, as a field holds it: blanks around an optionally signed
+// decimal number. Gives its value in hundredths, rounded half away from zero,
+// and the number of decimals typed; false for any other text.
+bool ReadNumber(std::string_view text, int64_t* hundredths, int* decimals) {
+  const std::string number = Trim(text);
+  size_t i = 0;
+  const bool negative = !number.empty() && number[0] == '-';
+  if (!number.empty() && (number[0] == '-' || number[0] == '+')) ++i;
+  int64_t value = 0;  // in thousandths, so that the third decimal can round
+  int digits = 0, fraction = 0;
+  bool point = false;
+  for (; i < number.size(); ++i) {
+    const char c = number[i];
+    if (c == '.' && !point) {
+      point = true;
+    } else if (c >= '0' && c <= '9') {
+      ++digits;
+      if (point) ++fraction;
+      if (point && fraction > 3) continue;
+      if (value < int64_t{1} << 50) value = value * 10 + (c - '0');
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0) return false;
+  for (int f = std::min(fraction, 3); f < 3; ++f) value *= 10;
+  *hundredths = (value + 5) / 10 * (negative ? -1 : 1);
+  *decimals = fraction;
+  return true;
+}
+
+int NumberIn(std::string_view line, size_t column, size_t width) {
+  return static_cast<int>(HundredthsOf(column < line.size() ? line.substr(column, width) : ""));
+}
+
+std::string TwoDigits(int value) {
+  value = (value % 100 + 100) % 100;
+  return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+}  // namespace
+
+int64_t HundredthsOf(std::string_view text) {
+  int64_t hundredths = 0;
+  int decimals = 0;
+  return ReadNumber(text, &hundredths, &decimals) ? hundredths : 0;
+}
+
+std::string WithLabel(std::string_view line, std::string_view label) {
+  std::string record = Padded(line, kVersionRecordSize);
+  record.replace(0, kLabelWidth, Padded(label, kLabelWidth));
+  if (line.size() > kVersionRecordSize) {
+    return record + std::string(line.substr(kVersionRecordSize));
+  }
+  std::string result = TrimRight(record);
+  result.resize(std::max(result.size(), line.size()), ' ');
+  return result;
+}
+
+std::string CommentedOut(std::string_view line) {
+  return !line.empty() && line[0] == '!' ? std::string(line) : WithLabel(line, "!Version");
+}
+
+int VersionOf(std::string_view line) { return NumberIn(line, kVerColumn, kVerWidth); }
+int BuildOf(std::string_view line) { return NumberIn(line, kBuildColumn, kBuildWidth) / 100; }
+
+std::string VersionFieldOf(std::string_view line) {
+  return Padded(kVerColumn < line.size() ? line.substr(kVerColumn) : "", kVerWidth);
+}
+
+std::string AddedText(const Date& date, int32_t time_of_day) {
+  const int hours = time_of_day / (60 * 60 * 100);
+  const int minutes = time_of_day / (60 * 100) % 60;
+  return " ! " + TwoDigits(date.month) + "/" + TwoDigits(date.day) + "/" + TwoDigits(date.year) +
+         " " + TwoDigits(hours) + TwoDigits(minutes) + " -- ";
+}
+
+std::string VersionField(int hundredths, std::string_view fallback) {
+  const std::string text = VersionText(hundredths);
+  if (text.size() <= 4) return Fitted(text, 4, ' ') + " ";
+  return text.size() == kVerWidth ? text : Padded(fallback, kVerWidth);
+}
+
+std::string NewVersionLine(std::string_view version_field, int build, std::string_view added,
+                           std::string_view note) {
+  return TrimRight(Padded("Version", kLabelWidth) + "EQUATE('" + Padded(version_field, kVerWidth) +
+                   " " + BuildText(build) + "') " + Padded(added, kAddedWidth) +
+                   Padded(note, kNoteWidth));
+}
+
+std::string VersionText(int hundredths) {
+  const int magnitude = hundredths < 0 ? -hundredths : hundredths;
+  return (hundredths < 0 ? "-" : "") + std::to_string(magnitude / 100) + "." +
+         TwoDigits(magnitude % 100);
+}
+
+std::string BuildText(int build) { return Fitted(std::to_string(build), kBuildWidth, '0'); }
+
+std::string Fitted(const std::string& text, size_t width, char fill) {
+  if (text.size() > width) return std::string(width, '#');
+  const size_t sign = fill == '0' && !text.empty() && text[0] == '-' ? 1 : 0;
+  std::string result = text;
+  result.insert(sign, width - text.size(), fill);
+  return result;
+}
+
+std::optional<int> TypedVersion(std::string_view text) {
+  int64_t hundredths = 0;
+  int decimals = 0;
+  if (!ReadNumber(text, &hundredths, &decimals) || decimals > 2) return std::nullopt;
+  if (hundredths < 0 || hundredths > kHighestVersion) return std::nullopt;
+  return static_cast<int>(hundredths);
+}
+
+std::optional<int> TypedBuild(std::string_view text) {
+  int64_t hundredths = 0;
+  int decimals = 0;
+  if (!ReadNumber(text, &hundredths, &decimals) || decimals > 0) return std::nullopt;
+  if (hundredths < 0 || hundredths > int64_t{kHighestBuild} * 100) return std::nullopt;
+  return static_cast<int>(hundredths / 100);
+}
+
+}  // namespace zqmv5

@@ -1,0 +1,74 @@
+#ifndef ZQMV5_TEXT_VERSION_RECORD_H_
+#define ZQMV5_TEXT_VERSION_RECORD_H_
+
+// The version file's lines: fixed columns that a project's source reads as
+//   Version             EQUATE('1.01  0006')  ! 12/07/26 0905 -- note
+// with "!Version" in the label of the lines that are commented out.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "env/env.h"
+
+namespace zqmv5 {
+
+// Widths of the record's fields, side by side; together 241 columns.
+constexpr size_t kLabelWidth = 20;  // "Version" or "!Version"
+constexpr size_t kVerWidth = 5;     // from column 29: the version with two decimals
+constexpr size_t kBuildWidth = 4;   // from column 35: the build in four digits
+constexpr size_t kAddedWidth = 20;  // from column 42: " ! mm/dd/yy hhmm -- "
+constexpr size_t kNoteWidth = 180;  // from column 62
+constexpr size_t kVersionRecordSize = 241;
+
+constexpr int kHighestVersion = 999;  // 9.99, in hundredths
+constexpr int kHighestBuild = 9999;
+
+// `line` with its label set to `label`. Every other column, and what the line
+// holds beyond the record's 241 columns, stays; trailing blanks are kept only
+// as far as the line had characters.
+std::string WithLabel(std::string_view line, std::string_view label);
+// The line commented out ("!Version"), or unchanged when it starts with "!".
+std::string CommentedOut(std::string_view line);
+
+// The value of a number's text in hundredths, rounded half away from zero:
+// blanks around an optionally signed decimal number; any other text gives 0.
+int64_t HundredthsOf(std::string_view text);
+
+// The version (in hundredths) and the build that a line holds in its columns;
+// text there that is not a number gives 0.
+int VersionOf(std::string_view line);
+int BuildOf(std::string_view line);
+// The version field exactly as the line holds it, blank-padded.
+std::string VersionFieldOf(std::string_view line);
+
+// " ! ", the date as mm/dd/yy, a blank, the time of day as hhmm and " -- ":
+// exactly the 20 characters of the added field.
+std::string AddedText(const Date& date, int32_t time_of_day);
+
+// The version field that Ok writes: two decimals in the first four columns,
+// or in all five for 10.00 and more; `fallback` when it fits neither.
+std::string VersionField(int hundredths, std::string_view fallback);
+
+// A new active line, without trailing blanks.
+std::string NewVersionLine(std::string_view version_field, int build, std::string_view added,
+                           std::string_view note);
+
+// A version with two decimals ("1.01", "-0.50") and a build in four digits
+// ("0006", "-001").
+std::string VersionText(int hundredths);
+std::string BuildText(int build);
+// `text` right-aligned in `width` columns, filled with blanks or (after the
+// sign) zeros; `width` "#" characters when it does not fit.
+std::string Fitted(const std::string& text, size_t width, char fill);
+
+// What typed text stands for, when it fits: a version from 0.00 to 9.99 with
+// at most two decimals, or a build from 0 to 9999. Blank text is no number.
+std::optional<int> TypedVersion(std::string_view text);
+std::optional<int> TypedBuild(std::string_view text);
+
+}  // namespace zqmv5
+
+#endif  // ZQMV5_TEXT_VERSION_RECORD_H_

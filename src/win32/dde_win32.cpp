@@ -1,0 +1,202 @@
+// DDE client conversations over the DDE Management Library (DDEML).
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "win32/win32.h"
+
+namespace zqmv5 {
+namespace {
+
+// No advise loops are set up, so DDEML has nothing to tell this client.
+HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+  return nullptr;
+}
+
+// A DDEML error code as one of the DDE error numbers. A conversation that the
+// server has ended reports "no conversation" for later transactions.
+int FromDdeml(UINT ddeml_error, bool connecting) {
+  switch (ddeml_error) {
+    case DMLERR_NO_CONV_ESTABLISHED:
+      return connecting ? kDdeServerNotFound : kDdeConversationEnded;
+    case DMLERR_ADVACKTIMEOUT:
+    case DMLERR_DATAACKTIMEOUT:
+    case DMLERR_EXECACKTIMEOUT:
+    case DMLERR_POKEACKTIMEOUT:
+    case DMLERR_UNADVACKTIMEOUT:
+      return kDdeTimeOut;
+    case DMLERR_BUSY:
+      return kDdeServerBusy;
+    case DMLERR_NOTPROCESSED:
+      return kDdeRefused;
+    case DMLERR_SERVER_DIED:
+    case DMLERR_POSTMSG_FAILED:
+      return kDdeConversationEnded;
+    case DMLERR_DLL_NOT_INITIALIZED:
+    case DMLERR_LOW_MEMORY:
+    case DMLERR_MEMORY_ERROR:
+    case DMLERR_SYS_ERROR:
+      return kDdeNotAvailable;
+    default:
+      return kDdeFailed;
+  }
+}
+
+// A string handle that DDEML frees when it goes; 0 for an empty text, which
+// DDEML takes as "any".
+class StringHandle {
+ public:
+  StringHandle(DWORD instance, const std::string& text) : instance_(instance) {
+    if (!text.empty()) handle_ = DdeCreateStringHandleA(instance, text.c_str(), CP_WINANSI);
+  }
+  ~StringHandle() {
+    if (handle_) DdeFreeStringHandle(instance_, handle_);
+  }
+  StringHandle(const StringHandle&) = delete;
+  StringHandle& operator=(const StringHandle&) = delete;
+  HSZ get() const { return handle_; }
+
+ private:
+  DWORD instance_;
+  HSZ handle_ = nullptr;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+// The top-level windows of this thread.
+std::vector<HWND> ThreadWindows() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// Wine's DDEML keeps the conversation window of a connect that no server
+// answered, and every later connect is broadcast to all those windows too: a
+// wait of 30 seconds would pile up hundreds of them and make each attempt
+// dearer than the one before. Windows of a DDEML client conversation that the
+// failed connect made are therefore destroyed here; where DDEML cleans up
+// after itself there are none.
+void DestroyWindowsOfFailedConnect(const std::vector<HWND>& before) {
+  for (HWND window : ThreadWindows()) {
+    if (std::find(before.begin(), before.end(), window) != before.end()) continue;
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    const std::string window_class = name;
+    if (window_class.rfind("WineDdeClient", 0) == 0 || window_class == "DDEMLAnsiClient" ||
+        window_class == "DDEMLUnicodeClient") {
+      DestroyWindow(window);
+    }
+  }
+}
+
+}  // namespace
+
+DdeClient::~DdeClient() {
+  for (const auto& [channel, conversation] : channels_) DdeDisconnect(conversation);
+  // DDEML would wait for a server that has stopped answering once more: a
+  // program that gave one up ends without it, and Windows cleans up.
+  if (instance_ != 0 && !gave_up_) DdeUninitialize(instance_);
+}
+
+// DDEML is started at the first connect, so that runs that never use DDE
+// never start it.
+Status DdeClient::Start() {
+  if (instance_ != 0) return {};
+  DWORD instance = 0;
+  if (DdeInitializeA(&instance, ClientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+    return Error(kDdeNotAvailable);
+  }
+  instance_ = instance;
+  return {};
+}
+
+Status DdeClient::Open(const std::string& application, const std::string& topic, int32_t* channel) {
+  *channel = 0;
+  Status status = Start();
+  if (!status.ok()) return status;
+  std::string service = application;
+  std::string wanted_topic = topic;
+  const size_t comma = application.find(',');
+  if (topic.empty() && comma != std::string::npos) {
+    service = application.substr(0, comma);
+    wanted_topic = application.substr(comma + 1);
+  }
+  StringHandle service_handle(instance_, service);
+  StringHandle topic_handle(instance_, wanted_topic);
+  const std::vector<HWND> windows_before = ThreadWindows();
+  HCONV conversation = DdeConnect(instance_, service_handle.get(), topic_handle.get(), nullptr);
+  if (conversation == nullptr) {
+    status = LastError(0);
+    DestroyWindowsOfFailedConnect(windows_before);
+    return status;
+  }
+  // Channels are small numbers of our own rather than handles, so that no
+  // handle value can ever come out as 0 or be mistaken for another channel.
+  *channel = next_channel_++;
+  channels_[*channel] = conversation;
+  return {};
+}
+
+Status DdeClient::Send(int32_t channel, const std::string& command) {
+  auto found = channels_.find(channel);
+  if (found == channels_.end()) return Error(kDdeChannelNotOpen);
+  std::string data = command;
+  DWORD result = 0;
+  HDDEDATA done = DdeClientTransaction(reinterpret_cast<LPBYTE>(data.data()),
+                                       static_cast<DWORD>(data.size() + 1), found->second, nullptr,
+                                       CF_TEXT, XTYP_EXECUTE, timeout_ms_, &result);
+  return done == nullptr ? LastError(channel) : Status{};
+}
+
+Status DdeClient::Request(int32_t channel, const std::string& item, std::string* value) {
+  auto found = channels_.find(channel);
+  if (found == channels_.end()) return Error(kDdeChannelNotOpen);
+  StringHandle item_handle(instance_, item);
+  DWORD result = 0;
+  HDDEDATA data = DdeClientTransaction(nullptr, 0, found->second, item_handle.get(), CF_TEXT,
+                                       XTYP_REQUEST, timeout_ms_, &result);
+  if (data == nullptr) return LastError(channel);
+  const DWORD size = DdeGetData(data, nullptr, 0, 0);
+  std::string bytes(size, '\0');
+  if (size > 0) DdeGetData(data, reinterpret_cast<LPBYTE>(bytes.data()), size, 0);
+  DdeFreeDataHandle(data);
+  // CF_TEXT ends at its NUL; the data block may be longer than the text.
+  *value = bytes.substr(0, bytes.find('\0'));
+  return {};
+}
+
+Status DdeClient::Close(int32_t channel) {
+  auto found = channels_.find(channel);
+  if (found == channels_.end()) return Error(kDdeChannelNotOpen);
+  // A server that has already gone makes the disconnect fail; the channel is
+  // closed for this side all the same. One that did not answer in time is
+  // not waited for again: the disconnect would wait for its answer too.
+  if (hung_.erase(channel) == 0) DdeDisconnect(found->second);
+  channels_.erase(found);
+  return {};
+}
+
+void DdeClient::SetTimeOut(int32_t hundredths) {
+  if (hundredths < 1) hundredths = 100;
+  // DDEML counts milliseconds in a DWORD whose highest value means "do not
+  // wait"; the longest time-out stays well below it.
+  timeout_ms_ = static_cast<DWORD>(std::min<int64_t>(int64_t{hundredths} * 10, 0x7FFFFFFF));
+}
+
+// The error of the last DDEML call, made on `channel` (0 for a connect).
+Status DdeClient::LastError(int32_t channel) {
+  const UINT ddeml_error = DdeGetLastError(instance_);
+  const int code = FromDdeml(ddeml_error, channel == 0);
+  if (code == kDdeTimeOut) {
+    hung_.insert(channel);
+    gave_up_ = true;
+  }
+  if (code == kDdeFailed) return {code, ErrorText(code) + " " + std::to_string(ddeml_error)};
+  return Error(code);
+}
+
+}  // namespace zqmv5

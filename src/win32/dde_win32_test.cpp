@@ -1,0 +1,253 @@
+// The DDEML client under Wine, against the stand-in IDE (fake_ide.exe, built
+// beside this test program): conversations, executes, requests, time-outs and
+// the error numbers of each failure.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "dde/dde_connection.h"
+#include "support/files.h"
+#include "support/process.h"
+#include "support/stand_in_ide.h"
+#include "win32/win32.h"
+
+namespace zqmv5 {
+namespace {
+
+using testing::CloseStandIns;
+using testing::ProgramDirectory;
+using testing::ReadWholeFile;
+using testing::WaitForRecord;
+
+// A stand-in IDE of this test's own: a service name no other test uses, a
+// record in the temporary directory, and an end when the test ends.
+class StandIn {
+ public:
+  explicit StandIn(const std::string& options = "") {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    static int count = 0;
+    const std::string tag = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+    service_ = "ZQTestIde" + tag;
+    record_ = std::string(temp) + "zqmv5-fake-ide-" + tag + ".log";
+    DeleteFileA(record_.c_str());
+    process_ = testing::StartDetached("\"" + ProgramDirectory() + "\\fake_ide.exe\" --service " +
+                                      service_ + " --record \"" + record_ + "\" --live-for 60000 " +
+                                      options);
+  }
+
+  ~StandIn() {
+    if (process_ == nullptr) return;
+    Close();
+    if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
+    CloseHandle(process_);
+    DeleteFileA(record_.c_str());
+  }
+
+  // Asks it to end, as a user closing the IDE would.
+  void Close() { CloseStandIns(GetProcessId(process_)); }
+  bool WaitForExit() { return WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0; }
+  bool WaitFor(const std::string& text, DWORD ms = 15000) {
+    return WaitForRecord(record_, text, ms);
+  }
+  std::string Record() const { return ReadWholeFile(record_); }
+  const std::string& service() const { return service_; }
+
+ private:
+  std::string service_;
+  std::string record_;
+  HANDLE process_ = nullptr;
+};
+
+class Win32DdeClientTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<Env> env_ = NewWin32Env();
+};
+
+TEST_F(Win32DdeClientTest, ConversationCarriesCommandsAndAnswersTwoRequestsInARow) {
+  StandIn ide("--error-num 42 --error-msg \"Template chain not found\"");
+  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+  int32_t channel = 0;
+  ASSERT_TRUE(env_->OpenDdeChannel(ide.service(), "", &channel).ok());
+  ASSERT_NE(channel, 0);
+
+  EXPECT_TRUE(env_->SendDdeCommand(channel, "[RegisterTemplateChain(C:\\T\\A B.TPL,0)]").ok());
+  EXPECT_NE(ide.Record().find("execute [RegisterTemplateChain(C:\\T\\A B.TPL,0)]\r\n"),
+            std::string::npos)
+      << ide.Record();
+
+  for (int round = 0; round < 2; ++round) {
+    std::string number, text;
+    EXPECT_TRUE(env_->RequestDdeItem(channel, "GetErrorNum", &number).ok()) << round;
+    EXPECT_EQ(number, "42") << round;
+    EXPECT_TRUE(env_->RequestDdeItem(channel, "GetErrorMsg", &text).ok()) << round;
+    EXPECT_EQ(text, "Template chain not found") << round;
+  }
+
+  EXPECT_TRUE(env_->CloseDdeChannel(channel).ok());
+  EXPECT_TRUE(ide.WaitFor("terminate"));
+  EXPECT_EQ(env_->SendDdeCommand(channel, "[After]").code, kDdeChannelNotOpen);
+  EXPECT_EQ(ide.Record().find("[After]"), std::string::npos);
+}
+
+TEST_F(Win32DdeClientTest, NoServerGivesServerNotFound) {
+  int32_t channel = 7;
+  const Status status =
+      env_->OpenDdeChannel("ZQNoSuchService" + std::to_string(GetCurrentProcessId()), "", &channel);
+  EXPECT_EQ(channel, 0);
+  EXPECT_EQ(status.code, kDdeServerNotFound);
+  EXPECT_EQ(status.text, "DDE Server Not Found");
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+int ThreadWindowCount() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+// A wait for a starting IDE makes hundreds of connects that nobody answers;
+// none of them may leave a window behind for later broadcasts to visit.
+TEST_F(Win32DdeClientTest, FailedConnectsLeaveNoWindowsBehind) {
+  const std::string nobody = "ZQNoSuchService" + std::to_string(GetCurrentProcessId());
+  int32_t channel = 0;
+  env_->OpenDdeChannel(nobody, "", &channel);  // DDEML's own windows come with the first use
+  const int before = ThreadWindowCount();
+  for (int i = 0; i < 50; ++i) env_->OpenDdeChannel(nobody, "", &channel);
+  EXPECT_EQ(ThreadWindowCount(), before);
+}
+
+TEST_F(Win32DdeClientTest, ChannelsNotOpenFailAtOnceWithoutWaiting) {
+  env_->SetDdeTimeOut(12000);
+  const DWORD start = GetTickCount();
+  for (int32_t channel : {0, 1, 12345, -1}) {
+    EXPECT_EQ(env_->SendDdeCommand(channel, "[Anything]").code, kDdeChannelNotOpen) << channel;
+    std::string text = "kept";
+    EXPECT_EQ(env_->RequestDdeItem(channel, "GetErrorMsg", &text).code, kDdeChannelNotOpen);
+    EXPECT_EQ(text, "kept");
+    EXPECT_EQ(env_->CloseDdeChannel(channel).code, kDdeChannelNotOpen) << channel;
+  }
+  EXPECT_LT(GetTickCount() - start, 1000u);
+}
+
+TEST_F(Win32DdeClientTest, WildcardAndCommaFormsReachTheServer) {
+  StandIn ide;
+  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+  int32_t with_topic = 0, with_topic2 = 0, any = 0;
+  EXPECT_TRUE(env_->OpenDdeChannel(ide.service() + ",System", "", &with_topic).ok());
+  EXPECT_TRUE(ide.WaitFor("connect " + ide.service() + "|System", 2000)) << ide.Record();
+  EXPECT_TRUE(env_->OpenDdeChannel(ide.service(), "Other", &with_topic2).ok());
+  EXPECT_TRUE(env_->OpenDdeChannel("", "", &any).ok());
+  EXPECT_TRUE(ide.WaitFor("connect *|*", 2000)) << ide.Record();
+  EXPECT_NE(with_topic, any);
+  env_->CloseDdeChannel(any);
+  env_->CloseDdeChannel(with_topic);
+}
+
+TEST_F(Win32DdeClientTest, RefusedCommandsAndUnknownItemsAreRefusals) {
+  StandIn ide("--refuse-execute 1");
+  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+  int32_t channel = 0;
+  ASSERT_TRUE(env_->OpenDdeChannel(ide.service(), "", &channel).ok());
+  EXPECT_EQ(env_->SendDdeCommand(channel, "[Refused]").code, kDdeRefused);
+  std::string value = "5";
+  EXPECT_EQ(env_->RequestDdeItem(channel, "NoSuchItem", &value).code, kDdeRefused);
+  EXPECT_EQ(value, "5");
+  // The conversation goes on after a refusal.
+  EXPECT_TRUE(env_->RequestDdeItem(channel, "GetErrorNum", &value).ok());
+  EXPECT_EQ(value, "0");
+  env_->CloseDdeChannel(channel);
+}
+
+TEST_F(Win32DdeClientTest, TimeOutIsInHundredthsOfASecond) {
+  StandIn ide("--hold-execute 4000");
+  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+  int32_t channel = 0;
+  ASSERT_TRUE(env_->OpenDdeChannel(ide.service(), "", &channel).ok());
+  env_->SetDdeTimeOut(50);
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(env_->SendDdeCommand(channel, "[Slow]").code, kDdeTimeOut);
+  const DWORD elapsed = GetTickCount() - start;
+  EXPECT_GE(elapsed, 400u);
+  EXPECT_LT(elapsed, 3000u);
+  env_->CloseDdeChannel(channel);
+}
+
+TEST_F(Win32DdeClientTest, ServerThatEndsTheConversationFailsLaterCommands) {
+  StandIn ide;
+  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+  int32_t channel = 0;
+  ASSERT_TRUE(env_->OpenDdeChannel(ide.service(), "", &channel).ok());
+  ide.Close();
+  ASSERT_TRUE(ide.WaitForExit());
+  env_->SetDdeTimeOut(300);
+  EXPECT_GT(env_->SendDdeCommand(channel, "[Gone]").code, kLastRuntimeError);
+  EXPECT_TRUE(env_->CloseDdeChannel(channel).ok());
+}
+
+// The real platform, with the connection log kept out of the test's folder.
+class NoLogEnv : public EnvWrapper {
+ public:
+  using EnvWrapper::EnvWrapper;
+  Status WriteIniValue(const std::string&, const std::string&, const std::string&,
+                       const std::string&) override {
+    return {};
+  }
+};
+
+// The connection object over the real client, set up for `service` with a
+// time-out of `timeout` hundredths.
+struct RealConnection {
+  RealConnection(const std::string& service, int32_t timeout) {
+    connection.Init("");
+    connection.settings.app = service;
+    connection.settings.timeout = timeout;
+  }
+  std::unique_ptr<Env> real = NewWin32Env();
+  NoLogEnv env{*real};
+  ConnectionLog log{env};
+  DdeConnection connection{env, log};
+};
+
+// An IDE that rejects the command is asked for its own error number and
+// message.
+TEST(Win32DdeConnectionTest, RejectedCommandBringsTheServersErrorIntoTheObject) {
+  StandIn ide("--refuse-execute 1 --error-num 42 --error-msg \"No such template\"");
+  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+  RealConnection real(ide.service(), 1000);
+  DdeConnection& connection = real.connection;
+  EXPECT_EQ(connection.Connect(), 0);
+  connection.RegisterTemplate("x.tpl", 0);
+  EXPECT_EQ(connection.error_code, 42);
+  EXPECT_EQ(connection.error_text, "No such template");
+  connection.Disconnect();
+  EXPECT_EQ(connection.channel, 0);
+  EXPECT_TRUE(ide.WaitFor("execute [RegisterTemplateChain(x.tpl,0)]")) << ide.Record();
+}
+
+// An IDE that stops pumping messages inside the command costs one time-out:
+// it is not asked for its error items afterwards, and the conversation ends
+// without waiting for it.
+TEST(Win32DdeConnectionTest, HungIdeCostsOneTimeOut) {
+  StandIn ide("--hang-execute 8000");
+  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+  RealConnection real(ide.service(), 200);
+  DdeConnection& connection = real.connection;
+  ASSERT_EQ(connection.Connect(), 0);
+  const DWORD start = GetTickCount();
+  connection.RegisterTemplate("x.tpl", 0);
+  EXPECT_EQ(connection.error_code, kDdeTimeOut) << connection.error_text;
+  connection.Disconnect();
+  const DWORD elapsed = GetTickCount() - start;
+  EXPECT_GE(elapsed, 1900u);
+  EXPECT_LT(elapsed, 4500u);
+}
+
+}  // namespace
+}  // namespace zqmv5

@@ -1,0 +1,316 @@
+// The real platform: each operation a thin layer over the Win32 API.
+
+#include <string>
+#include <vector>
+
+#include "win32/win32.h"
+
+namespace zqmv5 {
+namespace {
+
+std::string Win32ErrorText(DWORD win32_error) {
+  char* buffer = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, win32_error, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+  std::string text = length ? std::string(buffer, length) : "";
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && std::string_view("\r\n .").find(text.back()) != std::string_view::npos) {
+    text.pop_back();
+  }
+  return text.empty() ? "Windows error " + std::to_string(win32_error) : text;
+}
+
+Status LastWin32Error() { return StatusFromWin32(GetLastError()); }
+
+class Win32File : public File {
+ public:
+  explicit Win32File(HANDLE handle) : handle_(handle) {}
+  ~Win32File() override { CloseHandle(handle_); }
+
+  Status Size(int64_t* size) override {
+    LARGE_INTEGER value;
+    if (!GetFileSizeEx(handle_, &value)) return LastWin32Error();
+    *size = value.QuadPart;
+    return {};
+  }
+
+  Status ReadAt(int64_t offset, char* buffer, size_t count, size_t* read) override {
+    *read = 0;
+    DWORD got = 0;
+    if (!Seek(offset) || !ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr)) {
+      return LastWin32Error();
+    }
+    *read = got;
+    return {};
+  }
+
+  Status WriteAt(int64_t offset, const char* data, size_t count) override {
+    if (!Seek(offset)) return LastWin32Error();
+    // A full disk may take part of a write before it fails.
+    while (count > 0) {
+      DWORD written = 0;
+      if (!WriteFile(handle_, data, static_cast<DWORD>(count), &written, nullptr)) {
+        return LastWin32Error();
+      }
+      if (written == 0) return StatusFromWin32(ERROR_DISK_FULL);
+      data += written;
+      count -= written;
+    }
+    return {};
+  }
+
+  Status Resize(int64_t size) override {
+    if (!Seek(size) || !SetEndOfFile(handle_)) return LastWin32Error();
+    return {};
+  }
+
+ private:
+  bool Seek(int64_t offset) {
+    LARGE_INTEGER to;
+    to.QuadPart = offset;
+    return SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN);
+  }
+
+  HANDLE handle_;
+};
+
+class MutexLock : public ProcessLock {
+ public:
+  explicit MutexLock(HANDLE mutex) : mutex_(mutex) {}
+  ~MutexLock() override {
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+  }
+
+ private:
+  HANDLE mutex_;
+};
+
+class Win32Env : public Env {
+ public:
+  using Env::ShowMessage;
+
+  std::string CommandText() override { return CommandTextAfterProgram(GetCommandLineA()); }
+
+  std::string ReadIniValue(const std::string& section, const std::string& entry,
+                           const std::string& default_value, const std::string& file) override {
+    // The profile API cuts a value to the buffer and says so only by the length
+    // it returns; the buffer grows until the whole value fits.
+    std::vector<char> buffer(512);
+    for (;;) {
+      const DWORD size = static_cast<DWORD>(buffer.size());
+      const DWORD length =
+          file.empty()
+              ? GetProfileStringA(section.c_str(), entry.c_str(), default_value.c_str(),
+                                  buffer.data(), size)
+              : GetPrivateProfileStringA(section.c_str(), entry.c_str(), default_value.c_str(),
+                                         buffer.data(), size, file.c_str());
+      if (length + 1 < size || buffer.size() >= (1u << 20)) {
+        return std::string(buffer.data(), length);
+      }
+      buffer.resize(buffer.size() * 4);
+    }
+  }
+
+  Status WriteIniValue(const std::string& section, const std::string& entry,
+                       const std::string& value, const std::string& file) override {
+    const BOOL ok = file.empty()
+                        ? WriteProfileStringA(section.c_str(), entry.c_str(), value.c_str())
+                        : WritePrivateProfileStringA(section.c_str(), entry.c_str(), value.c_str(),
+                                                     file.c_str());
+    return ok ? Status{} : LastWin32Error();
+  }
+
+  Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
+    const DWORD sharing =
+        share == Share::kDenyWrite ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE;
+    HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return LastWin32Error();
+    *file = std::make_unique<Win32File>(handle);
+    return {};
+  }
+
+  Status CreateEmptyFile(const std::string& name) override {
+    HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+      CloseHandle(handle);
+      return {};
+    }
+    const DWORD code = GetLastError();
+    if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return StatusFromWin32(code);
+    // An existing empty file is as good as a new one; one with lines is never
+    // replaced.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data) &&
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeLow == 0 &&
+        data.nFileSizeHigh == 0) {
+      return {};
+    }
+    return Error(kAccessDenied);
+  }
+
+  bool FileExists(const std::string& name) override {
+    const DWORD attributes =
+        name.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  std::string ShortPath(const std::string& path) override {
+    std::string long_path = path;
+    if (long_path.empty()) {
+      std::vector<char> buffer(GetCurrentDirectoryA(0, nullptr) + 1);
+      long_path.assign(buffer.data(),
+                       GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data()));
+    }
+    const DWORD size = GetShortPathNameA(long_path.c_str(), nullptr, 0);
+    if (size == 0) return long_path;
+    std::vector<char> buffer(size + 1);
+    const DWORD length =
+        GetShortPathNameA(long_path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    return length == 0 || length >= buffer.size() ? long_path : std::string(buffer.data(), length);
+  }
+
+  Status StartProgram(const std::string& command_line) override {
+    // Windows splits an unquoted command line at its blanks and tries each
+    // part: "C:\Program Files\C5\C5EE.EXE" would start a "C:\Program.exe"
+    // first. A text that names a file is therefore given as the program too;
+    // the program still receives the text unchanged as its command line.
+    std::vector<char> line(command_line.begin(), command_line.end());
+    line.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(FileExists(command_line) ? command_line.c_str() : nullptr, line.data(),
+                        nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+      const DWORD code = GetLastError();
+      return {code == 0 ? -1 : static_cast<int>(code), Win32ErrorText(code)};
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return {};
+  }
+
+  std::unique_ptr<ProcessLock> LockAcrossProcesses(const std::string& name,
+                                                   int32_t hundredths) override {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    if (mutex == nullptr) return nullptr;
+    const DWORD waited = WaitForSingleObject(mutex, static_cast<DWORD>(hundredths) * 10);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+      return std::make_unique<MutexLock>(mutex);
+    }
+    CloseHandle(mutex);
+    return nullptr;
+  }
+
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    std::string shown = text;
+    for (char& c : shown) {
+      if (c == '|') c = '\n';
+    }
+    MSGBOXPARAMSA params = {};
+    params.cbSize = sizeof(params);
+    params.lpszText = shown.c_str();
+    params.lpszCaption = caption.c_str();
+    params.dwStyle = MB_OK | MB_SETFOREGROUND | MB_TASKMODAL;
+    if (icon == MessageIcon::kInformation) params.dwStyle |= MB_ICONINFORMATION;
+    if (icon == MessageIcon::kWindowsLogo) {
+      // A user icon with no module loads the system's own icon of that id.
+      params.dwStyle |= MB_USERICON;
+      params.lpszIcon = IDI_WINLOGO;
+    }
+    MessageBoxIndirectA(&params);
+  }
+
+  Status OpenVersionView(std::unique_ptr<VersionView>* view) override {
+    return OpenWin32VersionView(view);
+  }
+
+  Date Today() override {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return Date{now.wYear, now.wMonth, now.wDay};
+  }
+
+  int32_t TimeOfDay() override {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return ((now.wHour * 60 + now.wMinute) * 60 + now.wSecond) * 100 + now.wMilliseconds / 10;
+  }
+
+  void Pause(int32_t hundredths) override {
+    // Waits on the message queue rather than sleeping, so that messages sent to
+    // this thread's windows (DDE among them) are still dispatched meanwhile.
+    const DWORD end = GetTickCount() + static_cast<DWORD>(hundredths) * 10;
+    for (;;) {
+      const DWORD now = GetTickCount();
+      if (static_cast<LONG>(end - now) <= 0) return;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+      }
+    }
+  }
+
+  Status OpenDdeChannel(const std::string& application, const std::string& topic,
+                        int32_t* channel) override {
+    return dde_.Open(application, topic, channel);
+  }
+  Status SendDdeCommand(int32_t channel, const std::string& command) override {
+    return dde_.Send(channel, command);
+  }
+  Status RequestDdeItem(int32_t channel, const std::string& item, std::string* value) override {
+    return dde_.Request(channel, item, value);
+  }
+  Status CloseDdeChannel(int32_t channel) override { return dde_.Close(channel); }
+  void SetDdeTimeOut(int32_t hundredths) override { dde_.SetTimeOut(hundredths); }
+
+ private:
+  DdeClient dde_;
+};
+
+}  // namespace
+
+Status StatusFromWin32(DWORD win32_error) {
+  switch (win32_error) {
+    case ERROR_SUCCESS:
+      return {};
+    case ERROR_FILE_NOT_FOUND:
+      return Error(kFileNotFound);
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_DRIVE:
+      return Error(kPathNotFound);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return Error(kAccessDenied);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return Error(kFileIsLocked);
+    default:
+      return {kFileSystemError, Win32ErrorText(win32_error)};
+  }
+}
+
+std::string CommandTextAfterProgram(const std::string& command_line) {
+  size_t i = 0;
+  const size_t size = command_line.size();
+  if (i < size && command_line[i] == '"') {
+    ++i;
+    while (i < size && command_line[i] != '"') ++i;
+    if (i < size) ++i;
+  } else {
+    while (i < size && command_line[i] != ' ' && command_line[i] != '\t') ++i;
+  }
+  while (i < size && (command_line[i] == ' ' || command_line[i] == '\t')) ++i;
+  return command_line.substr(i);
+}
+
+std::unique_ptr<Env> NewWin32Env() { return std::make_unique<Win32Env>(); }
+
+}  // namespace zqmv5

@@ -1,0 +1,148 @@
+// The Win32 Env under Wine: the Env contract, bare and ".\" INI names,
+// WIN.INI, the command text after the program name, programs, files and time.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "testing/env_contract.h"
+#include "win32/win32.h"
+
+namespace zqmv5 {
+namespace {
+
+std::string TempDirectory() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  std::string dir = std::string(temp) + "zqmv5-win32-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
+std::string WindowsDirectory() {
+  char path[MAX_PATH] = {};
+  GetWindowsDirectoryA(path, MAX_PATH);
+  return path;
+}
+
+class Win32EnvHarness : public EnvHarness {
+ public:
+  ~Win32EnvHarness() override {
+    for (const std::string& name : names_) {
+      WritePrivateProfileStringA(nullptr, nullptr, nullptr, name.c_str());
+      DeleteFileA(name.c_str());
+    }
+  }
+  Env& env() override { return *env_; }
+  std::string NewName(const std::string& base) override {
+    names_.push_back(dir_ + "\\" + std::to_string(names_.size()) + base);
+    DeleteFileA(names_.back().c_str());
+    return names_.back();
+  }
+  void WriteBytes(const std::string& name, const std::string& bytes) override {
+    FILE* f = std::fopen(name.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  std::string ReadBytes(const std::string& name) override {
+    std::string bytes;
+    FILE* f = std::fopen(name.c_str(), "rb");
+    if (!f) return bytes;
+    char buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), f)) > 0;) bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+  }
+
+ private:
+  std::unique_ptr<Env> env_ = NewWin32Env();
+  std::string dir_ = TempDirectory();
+  std::vector<std::string> names_;
+};
+
+std::unique_ptr<EnvHarness> MakeWin32() { return std::make_unique<Win32EnvHarness>(); }
+
+INSTANTIATE_TEST_SUITE_P(Win32, EnvContractTest, ::testing::Values(&MakeWin32));
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(Win32IniNamesTest, BareNameIsInTheWindowsDirectoryDotNameHereAndEmptyIsWinIni) {
+  const std::string dir = TempDirectory();
+  char old[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, old);
+  SetCurrentDirectoryA(dir.c_str());
+  const std::string name = "zqmv5-names-" + std::to_string(GetCurrentProcessId()) + ".ini";
+  std::unique_ptr<Env> env = NewWin32Env();
+  env->WriteIniValue("Clarion", "root", "bare", name);
+  env->WriteIniValue("Clarion", "root", "dot", ".\\" + name);
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, nullptr);
+  EXPECT_TRUE(Exists(WindowsDirectory() + "\\" + name));
+  EXPECT_TRUE(Exists(dir + "\\" + name));
+  EXPECT_EQ(env->ReadIniValue("Clarion", "root", "", name), "bare");
+  EXPECT_EQ(env->ReadIniValue("Clarion", "root", "", ".\\" + name), "dot");
+  for (const std::string& f : {WindowsDirectory() + "\\" + name, dir + "\\" + name}) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, f.c_str());
+    DeleteFileA(f.c_str());
+  }
+  SetCurrentDirectoryA(old);
+
+  const std::string section = "ZQMV5 test " + std::to_string(GetCurrentProcessId());
+  env->WriteIniValue(section, "root", "C:\\C5", "");
+  EXPECT_EQ(env->ReadIniValue(section, "ROOT", "", ""), "C:\\C5");
+  char buffer[64] = {};
+  GetProfileStringA(section.c_str(), "root", "", buffer, sizeof(buffer));
+  EXPECT_STREQ(buffer, "C:\\C5");
+  WriteProfileStringA(section.c_str(), nullptr, nullptr);
+}
+
+TEST(Win32CommandTextTest, SkipsTheProgramNameQuotedOrNot) {
+  struct Case {
+    const char* line;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"ZQMV5.exe REG x.tpl", "REG x.tpl"},
+      {"ZQMV5.exe", ""},
+      {"ZQMV5.exe    CMD  ", "CMD  "},
+      {"\"C:\\Program Files\\ZQ\\ZQMV5.exe\" REG \"a b.tpl\"", "REG \"a b.tpl\""},
+      {"\"C:\\Program Files\\ZQ\\ZQMV5.exe\"CMD", "CMD"},
+      {"ZQMV5.exe\tCMD", "CMD"},
+      {"\"unclosed", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CommandTextAfterProgram(c.line), c.text) << c.line;
+  }
+}
+
+TEST(Win32EnvTest, ProgramsFilesAndTime) {
+  std::unique_ptr<Env> env = NewWin32Env();
+  const Status start = env->StartProgram("C:\\no\\such\\program.exe");
+  EXPECT_NE(start.code, 0);
+  EXPECT_FALSE(start.text.empty());
+
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  EXPECT_TRUE(env->FileExists(self));
+  EXPECT_FALSE(env->FileExists(WindowsDirectory()));  // a directory is no file
+  EXPECT_FALSE(env->FileExists(""));
+  const std::string dir = TempDirectory() + "\\a long directory name";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  EXPECT_EQ(env->ShortPath(dir).find(' '), std::string::npos) << env->ShortPath(dir);
+  EXPECT_FALSE(env->ShortPath("").empty());
+  RemoveDirectoryA(dir.c_str());
+
+  EXPECT_GE(env->Today().year, 2000);
+  const int32_t now = env->TimeOfDay();
+  EXPECT_GE(now, 0);
+  EXPECT_LT(now, kHundredthsPerDay);
+  const DWORD start_tick = GetTickCount();
+  env->Pause(10);
+  EXPECT_GE(GetTickCount() - start_tick, 80u);
+}
+
+}  // namespace
+}  // namespace zqmv5

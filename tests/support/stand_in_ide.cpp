@@ -1,0 +1,66 @@
+#include "support/stand_in_ide.h"
+
+#include <windows.h>
+
+#include "support/files.h"
+
+namespace zqmv5::testing {
+namespace {
+
+struct Search {
+  DWORD process_id;
+  int found;
+};
+
+BOOL CALLBACK CloseStandIn(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (std::string(name) == "ZQMV5FakeIde" &&
+      (search->process_id == 0 || owner == search->process_id)) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ++search->found;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<std::string> RecordedEvents(const std::string& record, const std::string& event) {
+  std::vector<std::string> details;
+  const std::string bytes = ReadWholeFile(record);
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    const std::string line = bytes.substr(start, end - start);
+    start = end + 2;
+    const size_t space = line.find(' ');
+    if (space == std::string::npos) continue;
+    const std::string rest = line.substr(space + 1);
+    if (rest == event) details.push_back("");
+    if (rest.rfind(event + " ", 0) == 0) details.push_back(rest.substr(event.size() + 1));
+  }
+  return details;
+}
+
+bool WaitForRecord(const std::string& record, const std::string& text, unsigned long ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    if (ReadWholeFile(record).find(text) != std::string::npos) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+void CloseStandIns(unsigned long process_id) {
+  for (int round = 0; round < 200; ++round) {
+    Search search{process_id, 0};
+    EnumWindows(CloseStandIn, reinterpret_cast<LPARAM>(&search));
+    if (search.found == 0) return;
+    Sleep(50);
+  }
+}
+
+}  // namespace zqmv5::testing
