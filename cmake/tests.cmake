@@ -73,7 +73,7 @@ else()
               tests/support/files.cpp tests/support/message_boxes.cpp tests/support/process.cpp
               tests/support/screenshot.cpp tests/support/stand_in_ide.cpp)
   target_include_directories(zqmv5_test_support PUBLIC "${CMAKE_SOURCE_DIR}/tests"
-                                                       "${CMAKE_SOURCE_DIR}/src")
+                             "${CMAKE_SOURCE_DIR}/src" "${CMAKE_SOURCE_DIR}")
   target_link_libraries(zqmv5_test_support PUBLIC user32 gdi32 comctl32)
   set(ZQMV5_TEST_PROGRAMS fake_ide recorder version_driver zq_runner)
   foreach(program ${ZQMV5_TEST_PROGRAMS})

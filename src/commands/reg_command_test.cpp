@@ -17,7 +17,9 @@ class RegCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // "AutoPick" as the IDE would find it when the command arrives.
-    fake_.dde.on_execute = [this](const std::string&) { autopick_during_.push_back(AutoPick()); };
+    fake_.dde_client.on_execute = [this](const std::string&) {
+      autopick_during_.push_back(AutoPick());
+    };
   }
   void Run(const std::string& text) {
     CommandContext context;
@@ -27,7 +29,7 @@ class RegCommandTest : public ::testing::Test {
     RegCommand(context, fake_);
   }
   std::string AutoPick() const { return fake_.profile.Get(kIni, "Environment", "AutoPick"); }
-  void IdeRunning() { fake_.dde.services = {"ClarionWin"}; }
+  void IdeRunning() { fake_.dde_client.services = {"ClarionWin"}; }
 
   FakeEnv fake_;
   std::vector<std::string> autopick_during_;
@@ -44,7 +46,7 @@ TEST_F(RegCommandTest, MissingNameShowsTheBoxAndTouchesNothing) {
     EXPECT_EQ(fake_.messages.shown[0].icon, MessageIcon::kInformation);
   }
   EXPECT_TRUE(fake_.profile.log.empty());
-  EXPECT_TRUE(fake_.dde.connects.empty());
+  EXPECT_TRUE(fake_.dde_client.connects.empty());
   EXPECT_TRUE(fake_.programs.started.empty());
 }
 
@@ -56,7 +58,7 @@ TEST_F(RegCommandTest, MissingFileShowsTheBoxAndTouchesNothing) {
   EXPECT_EQ(fake_.messages.shown[0].text, "Template file does not exist.");
   EXPECT_EQ(fake_.messages.shown[0].icon, MessageIcon::kInformation);
   EXPECT_TRUE(fake_.profile.log.empty());
-  EXPECT_TRUE(fake_.dde.connects.empty());
+  EXPECT_TRUE(fake_.dde_client.connects.empty());
 }
 
 TEST_F(RegCommandTest, RunningIdeReceivesTheCommandWithAutoPickOff) {
@@ -66,20 +68,20 @@ TEST_F(RegCommandTest, RunningIdeReceivesTheCommandWithAutoPickOff) {
   Run("REG C:\\T\\X.TPL");
   EXPECT_TRUE(fake_.messages.shown.empty());
   EXPECT_TRUE(fake_.programs.started.empty());
-  ASSERT_EQ(fake_.dde.executes.size(), 1u);
-  EXPECT_EQ(fake_.dde.executes[0].text, "[RegisterTemplateChain(C:\\T\\X.TPL,0)]");
+  ASSERT_EQ(fake_.dde_client.executes.size(), 1u);
+  EXPECT_EQ(fake_.dde_client.executes[0].text, "[RegisterTemplateChain(C:\\T\\X.TPL,0)]");
   EXPECT_EQ(autopick_during_, std::vector<std::string>{"off"});
   EXPECT_EQ(AutoPick(), "on");
   // Disconnected at the end.
-  EXPECT_TRUE(fake_.dde.open.empty());
-  EXPECT_EQ(fake_.dde.closed, std::vector<int32_t>{1});
+  EXPECT_TRUE(fake_.dde_client.open.empty());
+  EXPECT_EQ(fake_.dde_client.closed, std::vector<int32_t>{1});
 }
 
 TEST_F(RegCommandTest, IdeNotRunningIsStartedWithAutoPickAlreadyOff) {
   fake_.files.contents = {{"demo.tpl", ""}};
   std::vector<std::string> autopick_at_start;
-  fake_.dde.before_connect = [&](const std::string&) {
-    if (!fake_.programs.started.empty() && fake_.dde.services.empty()) {
+  fake_.dde_client.before_connect = [&](const std::string&) {
+    if (!fake_.programs.started.empty() && fake_.dde_client.services.empty()) {
       autopick_at_start.push_back(AutoPick());
       IdeRunning();
     }
@@ -87,8 +89,8 @@ TEST_F(RegCommandTest, IdeNotRunningIsStartedWithAutoPickAlreadyOff) {
   Run("REG demo.tpl");
   EXPECT_EQ(fake_.programs.started, std::vector<std::string>{kExe});
   EXPECT_EQ(autopick_at_start, std::vector<std::string>{"off"});
-  ASSERT_EQ(fake_.dde.executes.size(), 1u);
-  EXPECT_EQ(fake_.dde.executes[0].text, "[RegisterTemplateChain(demo.tpl,0)]");
+  ASSERT_EQ(fake_.dde_client.executes.size(), 1u);
+  EXPECT_EQ(fake_.dde_client.executes[0].text, "[RegisterTemplateChain(demo.tpl,0)]");
   EXPECT_EQ(fake_.profile.Get(".\\ZQDE.LOG", "Connect", "Before Run"), "ClarionWin");
 }
 
@@ -108,8 +110,8 @@ TEST_F(RegCommandTest, NameIsSentAsTypedWithItsBlanksAndWithoutQuotes) {
   for (const auto& c : cases) {
     fake_.files.contents = {{c.file, ""}};
     Run(c.line);
-    ASSERT_FALSE(fake_.dde.executes.empty()) << c.line;
-    EXPECT_EQ(fake_.dde.executes.back().text, c.sent) << c.line;
+    ASSERT_FALSE(fake_.dde_client.executes.empty()) << c.line;
+    EXPECT_EQ(fake_.dde_client.executes.back().text, c.sent) << c.line;
   }
 }
 
@@ -141,15 +143,15 @@ TEST_F(RegCommandTest, UnreachableOrRefusingIdeIsNotReportedAndAutoPickRestored)
   fake_.profile.Set(kIni, "Environment", "AutoPick", "yes");
   Run("REG x.tpl");  // nothing answers for the whole bound
   EXPECT_TRUE(fake_.messages.shown.empty());
-  EXPECT_TRUE(fake_.dde.executes.empty());
+  EXPECT_TRUE(fake_.dde_client.executes.empty());
   EXPECT_EQ(AutoPick(), "yes");
 
   IdeRunning();
-  fake_.dde.execute_error = kDdeRefused;
-  fake_.dde.items = {{"GetErrorNum", "3"}, {"GetErrorMsg", "No such template"}};
+  fake_.dde_client.execute_error = kDdeRefused;
+  fake_.dde_client.items = {{"GetErrorNum", "3"}, {"GetErrorMsg", "No such template"}};
   Run("REG x.tpl");
   EXPECT_TRUE(fake_.messages.shown.empty());
-  EXPECT_EQ(fake_.dde.executes.size(), 1u);
+  EXPECT_EQ(fake_.dde_client.executes.size(), 1u);
   EXPECT_EQ(AutoPick(), "yes");
 }
 
@@ -160,7 +162,7 @@ TEST_F(RegCommandTest, RunThatNeverGetsItsTurnChangesNothing) {
   fake_.profile.Set(kIni, "Environment", "AutoPick", "off");
   fake_.programs.held = {"ZQMV5 REG AutoPick"};
   Run("REG x.tpl");
-  EXPECT_TRUE(fake_.dde.executes.empty());
+  EXPECT_TRUE(fake_.dde_client.executes.empty());
   EXPECT_TRUE(fake_.profile.writes().empty());
 }
 
@@ -168,11 +170,11 @@ TEST_F(RegCommandTest, ConnectionIsDrivenInItsOrder) {
   IdeRunning();
   fake_.files.contents = {{"t.tpl   ", ""}};
   Run("REG \"t.tpl   \"");
-  EXPECT_EQ(fake_.dde.timeouts, std::vector<int32_t>{12000});
-  EXPECT_EQ(fake_.dde.connects, std::vector<std::string>{"ClarionWin"});
-  ASSERT_EQ(fake_.dde.executes.size(), 1u);
-  EXPECT_EQ(fake_.dde.executes[0].text, "[RegisterTemplateChain(t.tpl,0)]");
-  EXPECT_EQ(fake_.dde.closed, std::vector<int32_t>{1});
+  EXPECT_EQ(fake_.dde_client.timeouts, std::vector<int32_t>{12000});
+  EXPECT_EQ(fake_.dde_client.connects, std::vector<std::string>{"ClarionWin"});
+  ASSERT_EQ(fake_.dde_client.executes.size(), 1u);
+  EXPECT_EQ(fake_.dde_client.executes[0].text, "[RegisterTemplateChain(t.tpl,0)]");
+  EXPECT_EQ(fake_.dde_client.closed, std::vector<int32_t>{1});
   EXPECT_EQ(fake_.profile.Get(".\\ZQDE.LOG", "Connect", "Channel"), "1");
 }
 

@@ -57,7 +57,7 @@ uint8_t DdeConnection::Connect() {
   int32_t result = 0;
   bool started = false;
   log_.Write(kLogSection, "App", settings.app);
-  env_.SetDdeTimeOut(settings.timeout != 0 ? settings.timeout : 100);
+  env_.dde().SetTimeOut(settings.timeout != 0 ? settings.timeout : 100);
   log_.Write(kLogSection, "Before Open Channel", settings.app);
   int32_t last_reading = env_.TimeOfDay();
   int32_t elapsed = 0;
@@ -90,7 +90,7 @@ uint8_t DdeConnection::Connect() {
 
 void DdeConnection::Open() {
   if (channel != 0) Close();
-  last_ = env_.OpenDdeChannel(TrimRight(settings.app.substr(0, kApplicationLength)), "", &channel);
+  last_ = env_.dde().Open(TrimRight(settings.app.substr(0, kApplicationLength)), "", &channel);
   RefreshError();
 }
 
@@ -109,7 +109,7 @@ uint8_t DdeConnection::StartServer() {
 }
 
 void DdeConnection::Execute(const std::string& command) {
-  if (channel != 0) last_ = env_.SendDdeCommand(channel, "[" + TrimRight(command) + "]");
+  if (channel != 0) last_ = env_.dde().Send(channel, "[" + TrimRight(command) + "]");
   RefreshError();
 }
 
@@ -127,9 +127,9 @@ void DdeConnection::RefreshError() {
   // could cost another time-out, with AutoPick off all the while.
   if (last_.code <= kLastRuntimeError || last_.code == kDdeTimeOut) return;
   std::string answer;
-  const Status number = env_.RequestDdeItem(channel, "GetErrorNum", &answer);
+  const Status number = env_.dde().Request(channel, "GetErrorNum", &answer);
   if (number.ok()) error_code = NumberFromText(answer);
-  if (number.code == kDdeTimeOut || !env_.RequestDdeItem(channel, "GetErrorMsg", &answer).ok()) {
+  if (number.code == kDdeTimeOut || !env_.dde().Request(channel, "GetErrorMsg", &answer).ok()) {
     return;
   }
   error_text = answer.substr(0, kMaxErrorText);
@@ -137,7 +137,7 @@ void DdeConnection::RefreshError() {
 
 void DdeConnection::Close() {
   if (channel != 0) {
-    last_ = env_.CloseDdeChannel(channel);
+    last_ = env_.dde().Close(channel);
     RefreshError();
   }
   channel = 0;

@@ -4,6 +4,7 @@
 
 #include <deque>
 
+#include "testing/env_wrapper.h"
 #include "testing/fake_env.h"
 
 namespace zqmv5 {
@@ -32,29 +33,29 @@ TEST_F(DdeConnectionTest, InitSetsTheIdeServiceTheProgramAndTwoMinutes) {
 }
 
 TEST_F(DdeConnectionTest, OpenAsksForTheServiceAndClosesAnOpenConversationFirst) {
-  fake_.dde.services = {"ClarionWin"};
+  fake_.dde_client.services = {"ClarionWin"};
   connection_.Init(kExe);
   connection_.settings.app = "ClarionWin   ";
   connection_.Open();
   const int32_t first = connection_.channel;
   connection_.Open();
-  EXPECT_EQ(fake_.dde.closed, std::vector<int32_t>{first});
-  EXPECT_EQ(fake_.dde.open, std::set<int32_t>{connection_.channel});
+  EXPECT_EQ(fake_.dde_client.closed, std::vector<int32_t>{first});
+  EXPECT_EQ(fake_.dde_client.open, std::set<int32_t>{connection_.channel});
   connection_.settings.app = std::string(100, 'A');
   connection_.Open();
-  EXPECT_EQ(fake_.dde.connects,
+  EXPECT_EQ(fake_.dde_client.connects,
             (std::vector<std::string>{"ClarionWin", "ClarionWin", std::string(80, 'A')}));
-  EXPECT_EQ(fake_.dde.topics, (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(fake_.dde_client.topics, (std::vector<std::string>{"", "", ""}));
 }
 
 TEST_F(DdeConnectionTest, IdeAlreadyRunningIsNeitherStartedNorWaitedFor) {
-  fake_.dde.services = {"ClarionWin"};
+  fake_.dde_client.services = {"ClarionWin"};
   fake_.profile.Set(".\\ZQDE.LOG", "Connect", "Before Run", "from an earlier run");
   connection_.Init(kExe);
   EXPECT_EQ(connection_.Connect(), 0);
   EXPECT_TRUE(fake_.programs.started.empty());
-  EXPECT_EQ(fake_.dde.connects.size(), 1u);
-  EXPECT_EQ(fake_.dde.timeouts, std::vector<int32_t>{12000});
+  EXPECT_EQ(fake_.dde_client.connects.size(), 1u);
+  EXPECT_EQ(fake_.dde_client.timeouts, std::vector<int32_t>{12000});
   EXPECT_EQ(fake_.clock.paused, 0);
   EXPECT_EQ(connection_.channel, 1);
   EXPECT_EQ(connection_.error_code, 0);
@@ -87,15 +88,15 @@ TEST_F(DdeConnectionTest, IdeThatNeverAnswersIsStartedOnceAndGivenUpAfterTheBoun
 
 TEST_F(DdeConnectionTest, StartedIdeIsReopenedByTheNextAttemptAndLogged) {
   // The IDE answers as soon as it has been started.
-  fake_.dde.before_connect = [this](const std::string&) {
-    if (!fake_.programs.started.empty()) fake_.dde.services = {"ClarionWin"};
+  fake_.dde_client.before_connect = [this](const std::string&) {
+    if (!fake_.programs.started.empty()) fake_.dde_client.services = {"ClarionWin"};
   };
   connection_.Init(kExe);
   EXPECT_EQ(connection_.Connect(), 0);
   // First attempt, StartServer's Open, and the attempt after it, which closes
   // and reopens the conversation.
-  EXPECT_EQ(fake_.dde.connects.size(), 3u);
-  EXPECT_EQ(fake_.dde.closed, std::vector<int32_t>{1});
+  EXPECT_EQ(fake_.dde_client.connects.size(), 3u);
+  EXPECT_EQ(fake_.dde_client.closed, std::vector<int32_t>{1});
   EXPECT_EQ(connection_.channel, 2);
   EXPECT_EQ(Logged(), (Entries{{"App", "ClarionWin"},
                                {"Before Open Channel", "ClarionWin"},
@@ -105,13 +106,13 @@ TEST_F(DdeConnectionTest, StartedIdeIsReopenedByTheNextAttemptAndLogged) {
 }
 
 TEST_F(DdeConnectionTest, SlowIdeIsReachedWithinTheBound) {
-  fake_.dde.before_connect = [this](const std::string&) {
-    if (fake_.dde.connects.size() == 40) fake_.dde.services = {"ClarionWin"};
+  fake_.dde_client.before_connect = [this](const std::string&) {
+    if (fake_.dde_client.connects.size() == 40) fake_.dde_client.services = {"ClarionWin"};
   };
   connection_.Init(kExe);
   EXPECT_EQ(connection_.Connect(), 0);
   EXPECT_EQ(fake_.programs.started.size(), 1u);
-  EXPECT_EQ(fake_.dde.connects.size(), 41u);
+  EXPECT_EQ(fake_.dde_client.connects.size(), 41u);
   EXPECT_EQ(connection_.channel, 1);
 }
 
@@ -126,8 +127,8 @@ TEST_F(DdeConnectionTest, EmptyProgramStartsNothingAndStillWaits) {
 TEST_F(DdeConnectionTest, FailedStartIsLoggedAndReturnedUnlessADdeErrorFollows) {
   fake_.programs.start_fails_with = 2;
   // Another IDE comes up meanwhile.
-  fake_.dde.before_connect = [this](const std::string&) {
-    if (fake_.dde.connects.size() == 5) fake_.dde.services = {"ClarionWin"};
+  fake_.dde_client.before_connect = [this](const std::string&) {
+    if (fake_.dde_client.connects.size() == 5) fake_.dde_client.services = {"ClarionWin"};
   };
   connection_.Init(kExe);
   EXPECT_EQ(connection_.Connect(), 2);
@@ -167,7 +168,7 @@ size_t AttemptsWith(std::deque<int32_t> readings) {
   DdeConnection connection(clock, log);
   connection.Init(kExe);
   connection.Connect();
-  return fake.dde.connects.size();
+  return fake.dde_client.connects.size();
 }
 
 TEST(DdeConnectionBoundTest, ExactlyThreeThousandStillAllowsOneMoreAttempt) {
@@ -189,26 +190,26 @@ TEST(DdeConnectionBoundTest, MidnightOrAClockSetBackNeitherHangsNorCutsTheWaitSh
 }
 
 TEST_F(DdeConnectionTest, ConnectSetsTheTimeOutOrOneSecondForZero) {
-  fake_.dde.services = {"ClarionWin"};
+  fake_.dde_client.services = {"ClarionWin"};
   connection_.Init(kExe);
   connection_.settings.timeout = 0;
   connection_.Connect();
   connection_.settings.timeout = 300;
   connection_.Connect();
-  EXPECT_EQ(fake_.dde.timeouts, (std::vector<int32_t>{100, 300}));
+  EXPECT_EQ(fake_.dde_client.timeouts, (std::vector<int32_t>{100, 300}));
 }
 
 TEST_F(DdeConnectionTest, ExecuteSendsTheCommandInBracketsOnlyOnAnOpenChannel) {
   connection_.Execute("Nothing to send   ");
-  EXPECT_TRUE(fake_.dde.executes.empty());
+  EXPECT_TRUE(fake_.dde_client.executes.empty());
 
-  fake_.dde.services = {"ClarionWin"};
+  fake_.dde_client.services = {"ClarionWin"};
   connection_.Init(kExe);
   connection_.Open();
   connection_.Execute("Compile(X)   ");
-  ASSERT_EQ(fake_.dde.executes.size(), 1u);
-  EXPECT_EQ(fake_.dde.executes[0].channel, connection_.channel);
-  EXPECT_EQ(fake_.dde.executes[0].text, "[Compile(X)]");
+  ASSERT_EQ(fake_.dde_client.executes.size(), 1u);
+  EXPECT_EQ(fake_.dde_client.executes[0].channel, connection_.channel);
+  EXPECT_EQ(fake_.dde_client.executes[0].text, "[Compile(X)]");
   EXPECT_EQ(connection_.error_code, 0);
 
   const struct {
@@ -222,67 +223,67 @@ TEST_F(DdeConnectionTest, ExecuteSendsTheCommandInBracketsOnlyOnAnOpenChannel) {
   };
   for (const auto& c : cases) {
     connection_.RegisterTemplate(c.file, c.flag);
-    EXPECT_EQ(fake_.dde.executes.back().text, c.sent) << c.file;
+    EXPECT_EQ(fake_.dde_client.executes.back().text, c.sent) << c.file;
   }
 }
 
 // A refused command is explained by the IDE's own error items, cut to 124
 // characters; without a conversation the DDE error stays.
 TEST_F(DdeConnectionTest, DdeErrorsAreExplainedByTheServerWhereItCanBeAsked) {
-  fake_.dde.services = {"ClarionWin"};
-  fake_.dde.items = {{"GetErrorNum", "42"}, {"GetErrorMsg", std::string(300, 'm')}};
-  fake_.dde.execute_error = kDdeRefused;
+  fake_.dde_client.services = {"ClarionWin"};
+  fake_.dde_client.items = {{"GetErrorNum", "42"}, {"GetErrorMsg", std::string(300, 'm')}};
+  fake_.dde_client.execute_error = kDdeRefused;
   connection_.Init(kExe);
   connection_.Open();
   connection_.RegisterTemplate("x.tpl", 0);
   EXPECT_EQ(connection_.error_code, 42);
   EXPECT_EQ(connection_.error_text, std::string(124, 'm'));
-  ASSERT_EQ(fake_.dde.requests.size(), 2u);
-  EXPECT_EQ(fake_.dde.requests[0].text, "GetErrorNum");
-  EXPECT_EQ(fake_.dde.requests[1].text, "GetErrorMsg");
-  EXPECT_EQ(fake_.dde.requests[1].channel, connection_.channel);
+  ASSERT_EQ(fake_.dde_client.requests.size(), 2u);
+  EXPECT_EQ(fake_.dde_client.requests[0].text, "GetErrorNum");
+  EXPECT_EQ(fake_.dde_client.requests[1].text, "GetErrorMsg");
+  EXPECT_EQ(fake_.dde_client.requests[1].channel, connection_.channel);
 
   connection_.Disconnect();
-  fake_.dde.services.clear();
-  fake_.dde.requests.clear();
+  fake_.dde_client.services.clear();
+  fake_.dde_client.requests.clear();
   connection_.Open();
   connection_.RegisterTemplate("x.tpl", 0);
   EXPECT_EQ(connection_.error_code, kDdeServerNotFound);
   EXPECT_EQ(connection_.error_text, "DDE Server Not Found");
-  ASSERT_EQ(fake_.dde.requests.size(), 4u);
-  EXPECT_EQ(fake_.dde.requests[0].channel, 0);
+  ASSERT_EQ(fake_.dde_client.requests.size(), 4u);
+  EXPECT_EQ(fake_.dde_client.requests[0].channel, 0);
 }
 
 // A server that did not answer in time is asked nothing more: each question
 // would cost another time-out.
 TEST_F(DdeConnectionTest, TimeOutsAreNotFollowedByQuestions) {
-  fake_.dde.services = {"ClarionWin"};
+  fake_.dde_client.services = {"ClarionWin"};
   connection_.Init(kExe);
   connection_.Open();
-  fake_.dde.execute_error = kDdeTimeOut;
+  fake_.dde_client.execute_error = kDdeTimeOut;
   connection_.RegisterTemplate("x.tpl", 0);
   EXPECT_EQ(connection_.error_code, kDdeTimeOut);
-  EXPECT_TRUE(fake_.dde.requests.empty());
+  EXPECT_TRUE(fake_.dde_client.requests.empty());
 
-  fake_.dde.execute_error = kDdeRefused;
-  fake_.dde.request_error = kDdeTimeOut;
+  fake_.dde_client.execute_error = kDdeRefused;
+  fake_.dde_client.request_error = kDdeTimeOut;
   connection_.RegisterTemplate("x.tpl", 0);
   EXPECT_EQ(connection_.error_code, kDdeRefused);
-  ASSERT_EQ(fake_.dde.requests.size(), 1u);
-  EXPECT_EQ(fake_.dde.requests[0].text, "GetErrorNum");
+  ASSERT_EQ(fake_.dde_client.requests.size(), 1u);
+  EXPECT_EQ(fake_.dde_client.requests[0].text, "GetErrorNum");
 }
 
 TEST_F(DdeConnectionTest, DisconnectClosesOnceAndThenDoesNothing) {
-  fake_.dde.services = {"ClarionWin"};
+  fake_.dde_client.services = {"ClarionWin"};
   connection_.Init(kExe);
   connection_.Open();
   connection_.Disconnect();
-  EXPECT_EQ(fake_.dde.closed, std::vector<int32_t>{1});
+  EXPECT_EQ(fake_.dde_client.closed, std::vector<int32_t>{1});
   EXPECT_EQ(connection_.channel, 0);
   connection_.error_code = 5;
   connection_.Disconnect();
   connection_.Close();
-  EXPECT_EQ(fake_.dde.closed.size(), 1u);
+  EXPECT_EQ(fake_.dde_client.closed.size(), 1u);
   EXPECT_EQ(connection_.error_code, 5);  // not even refreshed
 }
 

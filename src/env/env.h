@@ -6,10 +6,67 @@
 #include <memory>
 #include <string>
 
-#include "env/status.h"
 #include "env/version_view.h"
 
 namespace zqmv5 {
+
+// Error numbers. Those up to 600 are the program's own runtime errors; those
+// above 600 are DDE-level failures, which the IDE may explain itself.
+constexpr int kNoError = 0;
+constexpr int kFileNotFound = 2;
+constexpr int kPathNotFound = 3;
+constexpr int kAccessDenied = 5;
+constexpr int kFileIsLocked = 32;
+constexpr int kFileNotOpen = 37;
+constexpr int kFileAlreadyOpen = 52;
+constexpr int kFileSystemError = 90;  // any other file failure; the text says which
+constexpr int kUtf16File = 91;
+constexpr int kLastRuntimeError = 600;
+constexpr int kDdeServerNotFound = 601;     // no server of that application answered
+constexpr int kDdeChannelNotOpen = 602;     // channel 0, never opened, or already closed
+constexpr int kDdeTimeOut = 603;            // the server did not answer within the time-out
+constexpr int kDdeServerBusy = 604;         // the server answered that it is busy
+constexpr int kDdeRefused = 605;            // the server refused the command or has no such item
+constexpr int kDdeConversationEnded = 606;  // the server ended the conversation or went away
+constexpr int kDdeNotAvailable = 607;       // DDE could not be started in this program
+constexpr int kDdeFailed = 608;             // any other DDE failure
+
+// The outcome of one operation: kNoError and no text when it succeeded.
+struct Status {
+  int code = kNoError;
+  std::string text;
+  bool ok() const { return code == kNoError; }
+};
+
+// The standard text of an error number.
+inline std::string ErrorText(int code) {
+  static constexpr struct {
+    int code;
+    const char* text;
+  } kTexts[] = {{kFileNotFound, "File Not Found"},
+                {kPathNotFound, "Path Not Found"},
+                {kAccessDenied, "Access Denied"},
+                {kFileIsLocked, "File Is Locked"},
+                {kFileNotOpen, "File Not Open"},
+                {kFileAlreadyOpen, "File Already Open"},
+                {kFileSystemError, "File System Error"},
+                {kUtf16File, "File Is UTF-16 Text"},
+                {kDdeServerNotFound, "DDE Server Not Found"},
+                {kDdeChannelNotOpen, "DDE Channel Not Open"},
+                {kDdeTimeOut, "DDE Time-Out"},
+                {kDdeServerBusy, "DDE Server Busy"},
+                {kDdeRefused, "DDE Request Refused"},
+                {kDdeConversationEnded, "DDE Conversation Ended"},
+                {kDdeNotAvailable, "DDE Not Available"},
+                {kDdeFailed, "DDE Error"}};
+  for (const auto& entry : kTexts) {
+    if (entry.code == code) return entry.text;
+  }
+  return code == kNoError ? "" : "Error " + std::to_string(code);
+}
+
+// A failure with its standard text.
+inline Status Error(int code) { return {code, ErrorText(code)}; }
 
 // How an open file is shared with other programs.
 enum class Share {
@@ -52,8 +109,25 @@ struct Date {
 // Hundredths of a second in one day: the time of day runs from 0 to one less.
 constexpr int32_t kHundredthsPerDay = 24 * 60 * 60 * 100;
 
+// DDE client conversations, on channels that are never 0. An operation on a
+// channel that is not open fails at once with kDdeChannelNotOpen. When the
+// topic is empty and `application` holds a comma, the text after the comma is
+// the topic.
+class DdeClient {
+ public:
+  virtual ~DdeClient() = default;
+  virtual Status Open(const std::string& application, const std::string& topic,
+                      int32_t* channel) = 0;
+  virtual Status Send(int32_t channel, const std::string& command) = 0;
+  virtual Status Request(int32_t channel, const std::string& item, std::string* value) = 0;
+  virtual Status Close(int32_t channel) = 0;
+  // The time-out of later transactions; below 1 means one second.
+  virtual void SetTimeOut(int32_t hundredths) = 0;
+};
+
 // Everything the program needs of the platform. The program entry makes the
-// one real Env (NewWin32Env); tests use a fake or wrap one in an EnvWrapper.
+// one real Env (NewWin32Env); tests use a fake (testing/fake_env.h) or wrap
+// one (testing/env_wrapper.h).
 class Env {
  public:
   virtual ~Env() = default;
@@ -107,76 +181,12 @@ class Env {
   // Rests about `hundredths` without spending processor time.
   virtual void Pause(int32_t hundredths) = 0;
 
-  // DDE client conversations, on channels that are never 0. An operation on
-  // a channel that is not open fails at once with kDdeChannelNotOpen. When the
-  // topic is empty and `application` holds a comma, the text after the comma
-  // is the topic.
-  virtual Status OpenDdeChannel(const std::string& application, const std::string& topic,
-                                int32_t* channel) = 0;
-  virtual Status SendDdeCommand(int32_t channel, const std::string& command) = 0;
-  virtual Status RequestDdeItem(int32_t channel, const std::string& item, std::string* value) = 0;
-  virtual Status CloseDdeChannel(int32_t channel) = 0;
-  // The time-out of later DDE transactions; below 1 means one second.
-  virtual void SetDdeTimeOut(int32_t hundredths) = 0;
+  // The client side of DDE conversations.
+  virtual DdeClient& dde() = 0;
 };
 
 // The real platform, or null when it cannot serve this program.
 std::unique_ptr<Env> NewWin32Env();
-
-// An Env that forwards every call to another one, so that a test overrides
-// only what it changes.
-class EnvWrapper : public Env {
- public:
-  explicit EnvWrapper(Env& target) : target_(target) {}
-  using Env::ShowMessage;
-
-  std::string CommandText() override { return target_.CommandText(); }
-  std::string ReadIniValue(const std::string& section, const std::string& entry,
-                           const std::string& default_value, const std::string& file) override {
-    return target_.ReadIniValue(section, entry, default_value, file);
-  }
-  Status WriteIniValue(const std::string& section, const std::string& entry,
-                       const std::string& value, const std::string& file) override {
-    return target_.WriteIniValue(section, entry, value, file);
-  }
-  Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
-    return target_.OpenFile(name, share, file);
-  }
-  Status CreateEmptyFile(const std::string& name) override { return target_.CreateEmptyFile(name); }
-  bool FileExists(const std::string& name) override { return target_.FileExists(name); }
-  std::string ShortPath(const std::string& path) override { return target_.ShortPath(path); }
-  Status StartProgram(const std::string& command_line) override {
-    return target_.StartProgram(command_line);
-  }
-  std::unique_ptr<ProcessLock> LockAcrossProcesses(const std::string& name,
-                                                   int32_t hundredths) override {
-    return target_.LockAcrossProcesses(name, hundredths);
-  }
-  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
-    target_.ShowMessage(text, caption, icon);
-  }
-  Status OpenVersionView(std::unique_ptr<VersionView>* view) override {
-    return target_.OpenVersionView(view);
-  }
-  Date Today() override { return target_.Today(); }
-  int32_t TimeOfDay() override { return target_.TimeOfDay(); }
-  void Pause(int32_t hundredths) override { target_.Pause(hundredths); }
-  Status OpenDdeChannel(const std::string& application, const std::string& topic,
-                        int32_t* channel) override {
-    return target_.OpenDdeChannel(application, topic, channel);
-  }
-  Status SendDdeCommand(int32_t channel, const std::string& command) override {
-    return target_.SendDdeCommand(channel, command);
-  }
-  Status RequestDdeItem(int32_t channel, const std::string& item, std::string* value) override {
-    return target_.RequestDdeItem(channel, item, value);
-  }
-  Status CloseDdeChannel(int32_t channel) override { return target_.CloseDdeChannel(channel); }
-  void SetDdeTimeOut(int32_t hundredths) override { target_.SetDdeTimeOut(hundredths); }
-
- private:
-  Env& target_;
-};
 
 }  // namespace zqmv5
 

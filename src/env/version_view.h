@@ -21,10 +21,20 @@ enum class ViewEvent {
   kClosed,           // Close was called; no event follows
 };
 
-// The Log/Version dialog as the version logic sees it: it shows the values it
-// is given and hands out what the user did, one event at a time. Typed text
-// that does not fit a field is rejected and leaves the field's value as it
-// was. The dialog switches between its main and information pages by itself.
+// What the dialog's fields hold.
+struct VersionEntry {
+  std::optional<int> version;  // in hundredths; nullopt for a blank field
+  std::optional<int> build;
+  std::string note;
+  std::string file_name;
+  bool updates_enabled = false;
+  bool auto_increment = false;
+};
+
+// The Log/Version dialog as the version logic sees it: it shows what it is
+// given and hands out what the user did, one event at a time. Typed text that
+// does not fit a field is rejected and leaves the field's value as it was. The
+// dialog switches between its main and information pages by itself.
 class VersionView {
  public:
   virtual ~VersionView() = default;
@@ -35,23 +45,12 @@ class VersionView {
   virtual void Post(ViewEvent event) = 0;
   virtual void Close() = 0;
 
-  // The version in hundredths and the build; nullopt shows a blank field.
-  virtual void ShowVersion(std::optional<int> hundredths) = 0;
-  virtual void ShowBuild(std::optional<int> build) = 0;
-  virtual void ShowNote(const std::string& note) = 0;
-  virtual void ShowFileName(const std::string& name) = 0;
-  virtual void ShowChecks(bool updates_enabled, bool auto_increment) = 0;
+  virtual void Show(const VersionEntry& entry) = 0;
+  // What the fields hold now; text typed but not yet taken does not count.
+  virtual VersionEntry entry() = 0;
   virtual void ShowDirectory(const std::string& directory) = 0;
   // Sets status-bar zone 1, 2 or 3.
   virtual void ShowStatus(int zone, const std::string& text) = 0;
-
-  // What the fields hold now.
-  virtual std::optional<int> version() = 0;
-  virtual std::optional<int> build() = 0;
-  virtual std::string note() = 0;
-  virtual std::string file_name() = 0;
-  virtual bool updates_enabled() = 0;
-  virtual bool auto_increment() = 0;
 
   // Enables or disables the entry part: the version group, "Auto Increment
   // Build", the file name, Ok and Cancel. "Enable Updates" stays usable.

@@ -218,38 +218,38 @@ void FakeEnv::Pause(int32_t hundredths) {
   clock.time = (clock.time + hundredths) % kHundredthsPerDay;
 }
 
-Status FakeEnv::OpenDdeChannel(const std::string& application, const std::string& topic,
-                               int32_t* channel) {
+Status FakeDdeClient::Open(const std::string& application, const std::string& topic,
+                           int32_t* channel) {
   *channel = 0;
-  if (dde.before_connect) dde.before_connect(application);
-  dde.connects.push_back(application);
-  dde.topics.push_back(topic);
-  if (dde.services.count(application) == 0) return Error(kDdeServerNotFound);
-  *channel = dde.next_channel++;
-  dde.open.insert(*channel);
+  if (before_connect) before_connect(application);
+  connects.push_back(application);
+  topics.push_back(topic);
+  if (services.count(application) == 0) return Error(kDdeServerNotFound);
+  *channel = next_channel++;
+  open.insert(*channel);
   return {};
 }
 
-Status FakeEnv::SendDdeCommand(int32_t channel, const std::string& command) {
-  if (dde.open.count(channel) == 0) return Error(kDdeChannelNotOpen);
-  dde.executes.push_back({channel, command});
-  if (dde.on_execute) dde.on_execute(command);
-  return dde.execute_error != 0 ? Error(dde.execute_error) : Status{};
+Status FakeDdeClient::Send(int32_t channel, const std::string& command) {
+  if (open.count(channel) == 0) return Error(kDdeChannelNotOpen);
+  executes.push_back({channel, command});
+  if (on_execute) on_execute(command);
+  return execute_error != 0 ? Error(execute_error) : Status{};
 }
 
-Status FakeEnv::RequestDdeItem(int32_t channel, const std::string& item, std::string* value) {
-  dde.requests.push_back({channel, item});
-  if (dde.open.count(channel) == 0) return Error(kDdeChannelNotOpen);
-  if (dde.request_error != 0) return Error(dde.request_error);
-  auto found = dde.items.find(item);
-  if (found == dde.items.end()) return Error(kDdeRefused);
+Status FakeDdeClient::Request(int32_t channel, const std::string& item, std::string* value) {
+  requests.push_back({channel, item});
+  if (open.count(channel) == 0) return Error(kDdeChannelNotOpen);
+  if (request_error != 0) return Error(request_error);
+  auto found = items.find(item);
+  if (found == items.end()) return Error(kDdeRefused);
   *value = found->second;
   return {};
 }
 
-Status FakeEnv::CloseDdeChannel(int32_t channel) {
-  if (dde.open.erase(channel) == 0) return Error(kDdeChannelNotOpen);
-  dde.closed.push_back(channel);
+Status FakeDdeClient::Close(int32_t channel) {
+  if (open.erase(channel) == 0) return Error(kDdeChannelNotOpen);
+  closed.push_back(channel);
   return {};
 }
 

@@ -68,7 +68,8 @@ struct ShownMessage {
 };
 
 // DDE servers that a test scripts, and what the client asked of them.
-struct FakeDde {
+class FakeDdeClient : public DdeClient {
+ public:
   struct Sent {
     int32_t channel = 0;
     std::string text;  // the command, or the item requested
@@ -88,6 +89,12 @@ struct FakeDde {
   std::vector<int32_t> timeouts;
   std::set<int32_t> open;
   int32_t next_channel = 1;
+
+  Status Open(const std::string& application, const std::string& topic, int32_t* channel) override;
+  Status Send(int32_t channel, const std::string& command) override;
+  Status Request(int32_t channel, const std::string& item, std::string* value) override;
+  Status Close(int32_t channel) override;
+  void SetTimeOut(int32_t hundredths) override { timeouts.push_back(hundredths); }
 };
 
 // The whole platform in memory: every Env operation works on the public
@@ -117,7 +124,7 @@ class FakeEnv : public Env {
     int32_t step = 0;            // added after every TimeOfDay reading
     int64_t paused = 0;          // hundredths spent in Pause
   } clock;
-  FakeDde dde;
+  FakeDdeClient dde_client;
 
   std::string CommandText() override { return command_line.text; }
   std::string ReadIniValue(const std::string& section, const std::string& entry,
@@ -143,12 +150,7 @@ class FakeEnv : public Env {
   Date Today() override { return clock.today; }
   int32_t TimeOfDay() override;
   void Pause(int32_t hundredths) override;
-  Status OpenDdeChannel(const std::string& application, const std::string& topic,
-                        int32_t* channel) override;
-  Status SendDdeCommand(int32_t channel, const std::string& command) override;
-  Status RequestDdeItem(int32_t channel, const std::string& item, std::string* value) override;
-  Status CloseDdeChannel(int32_t channel) override;
-  void SetDdeTimeOut(int32_t hundredths) override { dde.timeouts.push_back(hundredths); }
+  DdeClient& dde() override { return dde_client; }
 };
 
 }  // namespace zqmv5

@@ -15,28 +15,14 @@ class FakeViewHandle : public VersionView {
   ViewEvent NextEvent() override { return v_->NextEvent(); }
   void Post(ViewEvent event) override { v_->queue_.push_back(event); }
   void Close() override { v_->closed_ = true; }
-  void ShowVersion(std::optional<int> hundredths) override {
-    v_->version_ = hundredths;
+  void Show(const VersionEntry& entry) override {
+    v_->entry_ = entry;
     v_->rejected_text_[0].clear();
-  }
-  void ShowBuild(std::optional<int> build) override {
-    v_->build_ = build;
     v_->rejected_text_[1].clear();
   }
-  void ShowNote(const std::string& note) override { v_->note_ = note; }
-  void ShowFileName(const std::string& name) override { v_->file_name_ = name; }
-  void ShowChecks(bool updates_enabled, bool auto_increment) override {
-    v_->updates_ = updates_enabled;
-    v_->auto_ = auto_increment;
-  }
+  VersionEntry entry() override { return v_->entry_; }
   void ShowDirectory(const std::string& directory) override { v_->directory_ = directory; }
   void ShowStatus(int zone, const std::string& text) override { v_->status_[zone] = text; }
-  std::optional<int> version() override { return v_->version_; }
-  std::optional<int> build() override { return v_->build_; }
-  std::string note() override { return v_->note_; }
-  std::string file_name() override { return v_->file_name_; }
-  bool updates_enabled() override { return v_->updates_; }
-  bool auto_increment() override { return v_->auto_; }
   void EnableEntry(bool enabled) override { v_->entry_enabled_ = enabled; }
   void SelectFileName() override { v_->file_name_selected_ = true; }
   void SetTimer(int hundredths) override {
@@ -65,26 +51,26 @@ bool FakeVersionView::Tick() {
 
 bool FakeVersionView::ToggleUpdates() {
   if (closed_) return false;
-  updates_ = !updates_;
+  entry_.updates_enabled = !entry_.updates_enabled;
   queue_.push_back(ViewEvent::kUpdatesToggled);
   return true;
 }
 
 bool FakeVersionView::ToggleAutoIncrement() {
   if (closed_ || !entry_enabled_) return false;
-  auto_ = !auto_;
+  entry_.auto_increment = !entry_.auto_increment;
   return true;
 }
 
 bool FakeVersionView::TypeNote(const std::string& text) {
   if (closed_ || !entry_enabled_) return false;
-  note_ = text.substr(0, kNoteWidth);
+  entry_.note = text.substr(0, kNoteWidth);
   return true;
 }
 
 bool FakeVersionView::TypeFileName(const std::string& text) {
   if (closed_ || !entry_enabled_) return false;
-  file_name_ = text.substr(0, 119);
+  entry_.file_name = text.substr(0, 119);
   file_name_selected_ = false;
   return true;
 }
@@ -97,7 +83,7 @@ bool FakeVersionView::TypeNumber(bool version, const std::string& text) {
     queue_.push_back(version ? ViewEvent::kVersionRejected : ViewEvent::kBuildRejected);
     return true;
   }
-  (version ? version_ : build_) = value;
+  (version ? entry_.version : entry_.build) = value;
   rejected_text_[version ? 0 : 1].clear();
   queue_.push_back(version ? ViewEvent::kVersionChanged : ViewEvent::kBuildChanged);
   return true;
@@ -105,7 +91,7 @@ bool FakeVersionView::TypeNumber(bool version, const std::string& text) {
 
 bool FakeVersionView::Spin(bool version, int steps) {
   if (closed_ || !entry_enabled_) return false;
-  std::optional<int>& current = version ? version_ : build_;
+  std::optional<int>& current = version ? entry_.version : entry_.build;
   const int next =
       std::clamp(current.value_or(0) + steps, 0, version ? kHighestVersion : kHighestBuild);
   if (current && next == *current) return false;
@@ -116,12 +102,12 @@ bool FakeVersionView::Spin(bool version, int steps) {
 
 std::string FakeVersionView::version_text() const {
   if (!rejected_text_[0].empty()) return rejected_text_[0];
-  return version_ ? Fitted(VersionText(*version_), kVerWidth, ' ') : "";
+  return entry_.version ? Fitted(VersionText(*entry_.version), kVerWidth, ' ') : "";
 }
 
 std::string FakeVersionView::build_text() const {
   if (!rejected_text_[1].empty()) return rejected_text_[1];
-  return build_ ? BuildText(*build_) : "";
+  return entry_.build ? BuildText(*entry_.build) : "";
 }
 
 std::string FakeVersionView::status(int zone) const {

@@ -47,10 +47,10 @@ class FakeVersionView {
   // What the dialog shows, as its fields show it.
   std::string version_text() const;
   std::string build_text() const;
-  const std::string& note() const { return note_; }
-  const std::string& file_name() const { return file_name_; }
-  bool updates_enabled() const { return updates_; }
-  bool auto_increment() const { return auto_; }
+  const std::string& note() const { return entry_.note; }
+  const std::string& file_name() const { return entry_.file_name; }
+  bool updates_enabled() const { return entry_.updates_enabled; }
+  bool auto_increment() const { return entry_.auto_increment; }
   const std::string& directory() const { return directory_; }
   std::string status(int zone) const;
   bool entry_enabled() const { return entry_enabled_; }
@@ -70,11 +70,10 @@ class FakeVersionView {
   bool Spin(bool version, int steps);
   ViewEvent NextEvent();
 
-  std::optional<int> version_, build_;
+  VersionEntry entry_;
   std::string rejected_text_[2];  // what a rejected field shows, until it is set again
-  std::string note_, file_name_, directory_;
+  std::string directory_;
   std::map<int, std::string> status_;
-  bool updates_ = false, auto_ = false;
   bool entry_enabled_ = true;
   bool file_name_selected_ = false;
   int timer_ = 0;

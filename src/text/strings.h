@@ -7,16 +7,29 @@
 namespace zqmv5 {
 
 // Blanks are the only characters trimmed or counted as empty: a tab is text.
-std::string TrimRight(std::string_view text);
-std::string Trim(std::string_view text);
-bool IsBlank(std::string_view text);
+inline std::string TrimRight(std::string_view text) {
+  return std::string(text.substr(0, text.find_last_not_of(' ') + 1));
+}
+inline std::string Trim(std::string_view text) {
+  const size_t start = text.find_first_not_of(' ');
+  return start == std::string_view::npos ? "" : TrimRight(text.substr(start));
+}
+inline bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(' ') == std::string_view::npos;
+}
 
 // Upper case of the ASCII letters; other bytes unchanged.
-std::string Upper(std::string_view text);
+inline std::string Upper(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return result;
+}
 
 // A line break would end an INI value or a template line early, and start a
 // line of its own.
-bool HasLineBreak(std::string_view text);
+inline bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
 
 }  // namespace zqmv5
 

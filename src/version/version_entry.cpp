@@ -44,9 +44,11 @@ void VersionWindowProcedure::LoadVersionFile() {
     }
   }
   added_ = AddedText(env_.Today(), env_.TimeOfDay());
-  view_->ShowVersion(version);
-  view_->ShowBuild(build);
-  view_->ShowNote(view_->updates_enabled() ? "" : "Update is turned off");
+  VersionEntry entry = view_->entry();
+  entry.version = version;
+  entry.build = build;
+  entry.note = entry.updates_enabled ? "" : kUpdatesOffNote;
+  view_->Show(entry);
   ShowStatus();
 }
 
@@ -58,13 +60,13 @@ int VersionWindowProcedure::NextBuild(int build) const {
 }
 
 void VersionWindowProcedure::SaveEntry() {
-  const std::string line =
-      NewVersionLine(VersionField(view_->version().value_or(0), version_field_),
-                     view_->build().value_or(0), added_, view_->note());
+  const VersionEntry entry = view_->entry();
+  const std::string line = NewVersionLine(VersionField(entry.version.value_or(0), version_field_),
+                                          entry.build.value_or(0), added_, entry.note);
   // A new name is stored only once its file has taken the line. Until then
   // the old file stays the window's, with its last line ready to be restored
   // by Cancel; it is closed first, as the new name may be the same file.
-  const std::string name = view_->file_name();
+  const std::string& name = entry.file_name;
   const bool new_name = !IsBlank(name) && TrimRight(name) != TrimRight(file_name_);
   if (new_name) {
     file_.Close();
@@ -92,8 +94,8 @@ void VersionWindowProcedure::SaveEntry() {
   if (new_name) env_.WriteIniValue("FileName", "Name", name, kSettingsIni);
 
   close_allowed_ = true;
-  env_.WriteIniValue("Status", "On", view_->updates_enabled() ? "1" : "0", kSavedStatusIni);
-  env_.WriteIniValue("Status", "Auto Increment", view_->auto_increment() ? "1" : "0", kSettingsIni);
+  env_.WriteIniValue("Status", "On", entry.updates_enabled ? "1" : "0", kSavedStatusIni);
+  env_.WriteIniValue("Status", "Auto Increment", entry.auto_increment ? "1" : "0", kSettingsIni);
   view_->Post(ViewEvent::kCloseRequest);
 }
 

@@ -9,7 +9,6 @@
 namespace zqmv5 {
 namespace {
 
-constexpr char kUpdatesOffNote[] = "Update is turned off";
 constexpr size_t kMaxFileName = 119;
 
 // The timer's period while entry is disabled: one tick a second.
@@ -42,8 +41,7 @@ void VersionWindowProcedure::Run() {
     return;
   }
   view_->ShowDirectory(env_.ShortPath(""));
-  view_->ShowChecks(updates_enabled, auto_at_open_);
-  view_->ShowFileName(file_name_);
+  view_->Show({std::nullopt, std::nullopt, "", file_name_, updates_enabled, auto_at_open_});
   view_->OnSessionEnd([this] { SessionEnd(); });
   if (updates_enabled) {
     view_->SetTimer(0);
@@ -61,26 +59,33 @@ void VersionWindowProcedure::Run() {
 }
 
 void VersionWindowProcedure::ShowStatus() {
-  view_->ShowStatus(1, Fitted(VersionText(view_->version().value_or(0)), 4, '0') + " " +
-                           BuildText(view_->build().value_or(0)));
-  view_->ShowStatus(2, view_->file_name());
+  const VersionEntry entry = view_->entry();
+  view_->ShowStatus(1, Fitted(VersionText(entry.version.value_or(0)), 4, '0') + " " +
+                           BuildText(entry.build.value_or(0)));
+  view_->ShowStatus(2, entry.file_name);
   view_->ShowStatus(3, auto_at_open_ ? "Auto" : "Manual");
+}
+
+void VersionWindowProcedure::ShowNote(const std::string& note) {
+  VersionEntry entry = view_->entry();
+  entry.note = note;
+  view_->Show(entry);
 }
 
 void VersionWindowProcedure::EnableEntry() {
   view_->EnableEntry(true);
-  view_->ShowNote("");
+  ShowNote("");
   view_->SetTimer(0);
 }
 
 void VersionWindowProcedure::DisableEntry() {
   view_->EnableEntry(false);
-  view_->ShowNote(kUpdatesOffNote);
+  ShowNote(kUpdatesOffNote);
   view_->SetTimer(kTickHundredths);
 }
 
 void VersionWindowProcedure::TakeTimer() {
-  if (view_->updates_enabled()) return;
+  if (view_->entry().updates_enabled) return;
   ++tick_count_;
   // Closing by the timer undoes the comment-out made at open, as Cancel
   // does: a file left without an active line no longer defines Version.
@@ -113,14 +118,15 @@ void VersionWindowProcedure::TakeEvent(ViewEvent event) {
       ShowStatus();
       break;
     case ViewEvent::kVersionRejected:
-      view_->ShowVersion(std::nullopt);
+    case ViewEvent::kBuildRejected: {
+      VersionEntry entry = view_->entry();
+      (event == ViewEvent::kVersionRejected ? entry.version : entry.build) = std::nullopt;
+      view_->Show(entry);
       break;
-    case ViewEvent::kBuildRejected:
-      view_->ShowBuild(std::nullopt);
-      break;
+    }
     case ViewEvent::kUpdatesToggled:
       if (updates_at_open_) break;
-      if (view_->updates_enabled()) {
+      if (view_->entry().updates_enabled) {
         EnableEntry();
       } else {
         DisableEntry();

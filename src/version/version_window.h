@@ -14,6 +14,9 @@ namespace zqmv5 {
 inline constexpr char kSettingsIni[] = ".\\ZQMV5.ini";
 inline constexpr char kSavedStatusIni[] = ".\\ZQMV.ini";
 
+// The note while updates are off.
+inline constexpr char kUpdatesOffNote[] = "Update is turned off";
+
 // Runs the Log/Version window until it closes.
 void VersionWindow(Env& env);
 
@@ -31,6 +34,7 @@ class VersionWindowProcedure {
 
  private:
   void ShowStatus();
+  void ShowNote(const std::string& note);
   void EnableEntry();
   void DisableEntry();
   void TakeTimer();

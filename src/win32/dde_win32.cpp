@@ -1,6 +1,8 @@
 // DDE client conversations over the DDE Management Library (DDEML).
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,33 +16,33 @@ HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PT
   return nullptr;
 }
 
-// A DDEML error code as one of the DDE error numbers. A conversation that the
-// server has ended reports "no conversation" for later transactions.
+// DDEML's error codes as the DDE error numbers; any other is kDdeFailed. A
+// conversation that the server has ended reports "no conversation" for later
+// transactions.
 int FromDdeml(UINT ddeml_error, bool connecting) {
-  switch (ddeml_error) {
-    case DMLERR_NO_CONV_ESTABLISHED:
-      return connecting ? kDdeServerNotFound : kDdeConversationEnded;
-    case DMLERR_ADVACKTIMEOUT:
-    case DMLERR_DATAACKTIMEOUT:
-    case DMLERR_EXECACKTIMEOUT:
-    case DMLERR_POKEACKTIMEOUT:
-    case DMLERR_UNADVACKTIMEOUT:
-      return kDdeTimeOut;
-    case DMLERR_BUSY:
-      return kDdeServerBusy;
-    case DMLERR_NOTPROCESSED:
-      return kDdeRefused;
-    case DMLERR_SERVER_DIED:
-    case DMLERR_POSTMSG_FAILED:
-      return kDdeConversationEnded;
-    case DMLERR_DLL_NOT_INITIALIZED:
-    case DMLERR_LOW_MEMORY:
-    case DMLERR_MEMORY_ERROR:
-    case DMLERR_SYS_ERROR:
-      return kDdeNotAvailable;
-    default:
-      return kDdeFailed;
+  static constexpr struct {
+    UINT ddeml;
+    int code;
+  } kCodes[] = {{DMLERR_ADVACKTIMEOUT, kDdeTimeOut},
+                {DMLERR_DATAACKTIMEOUT, kDdeTimeOut},
+                {DMLERR_EXECACKTIMEOUT, kDdeTimeOut},
+                {DMLERR_POKEACKTIMEOUT, kDdeTimeOut},
+                {DMLERR_UNADVACKTIMEOUT, kDdeTimeOut},
+                {DMLERR_BUSY, kDdeServerBusy},
+                {DMLERR_NOTPROCESSED, kDdeRefused},
+                {DMLERR_SERVER_DIED, kDdeConversationEnded},
+                {DMLERR_POSTMSG_FAILED, kDdeConversationEnded},
+                {DMLERR_DLL_NOT_INITIALIZED, kDdeNotAvailable},
+                {DMLERR_LOW_MEMORY, kDdeNotAvailable},
+                {DMLERR_MEMORY_ERROR, kDdeNotAvailable},
+                {DMLERR_SYS_ERROR, kDdeNotAvailable}};
+  if (ddeml_error == DMLERR_NO_CONV_ESTABLISHED) {
+    return connecting ? kDdeServerNotFound : kDdeConversationEnded;
   }
+  for (const auto& entry : kCodes) {
+    if (entry.ddeml == ddeml_error) return entry.code;
+  }
+  return kDdeFailed;
 }
 
 // A string handle that DDEML frees when it goes; 0 for an empty text, which
@@ -93,110 +95,123 @@ void DestroyWindowsOfFailedConnect(const std::vector<HWND>& before) {
   }
 }
 
+class Win32DdeClient : public DdeClient {
+ public:
+  ~Win32DdeClient() override {
+    for (const auto& [channel, conversation] : channels_) DdeDisconnect(conversation);
+    // DDEML would wait for a server that has stopped answering once more: a
+    // program that gave one up ends without it, and Windows cleans up.
+    if (instance_ != 0 && !gave_up_) DdeUninitialize(instance_);
+  }
+
+  Status Open(const std::string& application, const std::string& topic, int32_t* channel) override {
+    *channel = 0;
+    Status status = Start();
+    if (!status.ok()) return status;
+    std::string service = application;
+    std::string wanted_topic = topic;
+    const size_t comma = application.find(',');
+    if (topic.empty() && comma != std::string::npos) {
+      service = application.substr(0, comma);
+      wanted_topic = application.substr(comma + 1);
+    }
+    StringHandle service_handle(instance_, service);
+    StringHandle topic_handle(instance_, wanted_topic);
+    const std::vector<HWND> windows_before = ThreadWindows();
+    HCONV conversation = DdeConnect(instance_, service_handle.get(), topic_handle.get(), nullptr);
+    if (conversation == nullptr) {
+      status = LastError(0);
+      DestroyWindowsOfFailedConnect(windows_before);
+      return status;
+    }
+    // Channels are small numbers of our own rather than handles, so that no
+    // handle value can ever come out as 0 or be mistaken for another channel.
+    *channel = next_channel_++;
+    channels_[*channel] = conversation;
+    return {};
+  }
+
+  Status Send(int32_t channel, const std::string& command) override {
+    auto found = channels_.find(channel);
+    if (found == channels_.end()) return Error(kDdeChannelNotOpen);
+    std::string data = command;
+    DWORD result = 0;
+    HDDEDATA done = DdeClientTransaction(reinterpret_cast<LPBYTE>(data.data()),
+                                         static_cast<DWORD>(data.size() + 1), found->second,
+                                         nullptr, CF_TEXT, XTYP_EXECUTE, timeout_ms_, &result);
+    return done == nullptr ? LastError(channel) : Status{};
+  }
+
+  Status Request(int32_t channel, const std::string& item, std::string* value) override {
+    auto found = channels_.find(channel);
+    if (found == channels_.end()) return Error(kDdeChannelNotOpen);
+    StringHandle item_handle(instance_, item);
+    DWORD result = 0;
+    HDDEDATA data = DdeClientTransaction(nullptr, 0, found->second, item_handle.get(), CF_TEXT,
+                                         XTYP_REQUEST, timeout_ms_, &result);
+    if (data == nullptr) return LastError(channel);
+    const DWORD size = DdeGetData(data, nullptr, 0, 0);
+    std::string bytes(size, '\0');
+    if (size > 0) DdeGetData(data, reinterpret_cast<LPBYTE>(bytes.data()), size, 0);
+    DdeFreeDataHandle(data);
+    // CF_TEXT ends at its NUL; the data block may be longer than the text.
+    *value = bytes.substr(0, bytes.find('\0'));
+    return {};
+  }
+
+  Status Close(int32_t channel) override {
+    auto found = channels_.find(channel);
+    if (found == channels_.end()) return Error(kDdeChannelNotOpen);
+    // A server that has already gone makes the disconnect fail; the channel is
+    // closed for this side all the same. One that did not answer in time is
+    // not waited for again: the disconnect would wait for its answer too.
+    if (hung_.erase(channel) == 0) DdeDisconnect(found->second);
+    channels_.erase(found);
+    return {};
+  }
+
+  void SetTimeOut(int32_t hundredths) override {
+    if (hundredths < 1) hundredths = 100;
+    // DDEML counts milliseconds in a DWORD whose highest value means "do not
+    // wait"; the longest time-out stays well below it.
+    timeout_ms_ = static_cast<DWORD>(std::min<int64_t>(int64_t{hundredths} * 10, 0x7FFFFFFF));
+  }
+
+ private:
+  // DDEML is started at the first connect, so that runs that never use DDE
+  // never start it.
+  Status Start() {
+    if (instance_ != 0) return {};
+    DWORD instance = 0;
+    if (DdeInitializeA(&instance, ClientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+      return Error(kDdeNotAvailable);
+    }
+    instance_ = instance;
+    return {};
+  }
+
+  // The error of the last DDEML call, made on `channel` (0 for a connect).
+  Status LastError(int32_t channel) {
+    const UINT ddeml_error = DdeGetLastError(instance_);
+    const int code = FromDdeml(ddeml_error, channel == 0);
+    if (code == kDdeTimeOut) {
+      hung_.insert(channel);
+      gave_up_ = true;
+    }
+    if (code == kDdeFailed) return {code, ErrorText(code) + " " + std::to_string(ddeml_error)};
+    return Error(code);
+  }
+
+  DWORD instance_ = 0;
+  std::map<int32_t, HCONV> channels_;
+  std::set<int32_t> hung_;  // channels whose server did not answer in time
+  bool gave_up_ = false;    // some conversation was given up
+  int32_t next_channel_ = 1;
+  DWORD timeout_ms_ = 120000;
+};
+
 }  // namespace
 
-DdeClient::~DdeClient() {
-  for (const auto& [channel, conversation] : channels_) DdeDisconnect(conversation);
-  // DDEML would wait for a server that has stopped answering once more: a
-  // program that gave one up ends without it, and Windows cleans up.
-  if (instance_ != 0 && !gave_up_) DdeUninitialize(instance_);
-}
-
-// DDEML is started at the first connect, so that runs that never use DDE
-// never start it.
-Status DdeClient::Start() {
-  if (instance_ != 0) return {};
-  DWORD instance = 0;
-  if (DdeInitializeA(&instance, ClientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
-    return Error(kDdeNotAvailable);
-  }
-  instance_ = instance;
-  return {};
-}
-
-Status DdeClient::Open(const std::string& application, const std::string& topic, int32_t* channel) {
-  *channel = 0;
-  Status status = Start();
-  if (!status.ok()) return status;
-  std::string service = application;
-  std::string wanted_topic = topic;
-  const size_t comma = application.find(',');
-  if (topic.empty() && comma != std::string::npos) {
-    service = application.substr(0, comma);
-    wanted_topic = application.substr(comma + 1);
-  }
-  StringHandle service_handle(instance_, service);
-  StringHandle topic_handle(instance_, wanted_topic);
-  const std::vector<HWND> windows_before = ThreadWindows();
-  HCONV conversation = DdeConnect(instance_, service_handle.get(), topic_handle.get(), nullptr);
-  if (conversation == nullptr) {
-    status = LastError(0);
-    DestroyWindowsOfFailedConnect(windows_before);
-    return status;
-  }
-  // Channels are small numbers of our own rather than handles, so that no
-  // handle value can ever come out as 0 or be mistaken for another channel.
-  *channel = next_channel_++;
-  channels_[*channel] = conversation;
-  return {};
-}
-
-Status DdeClient::Send(int32_t channel, const std::string& command) {
-  auto found = channels_.find(channel);
-  if (found == channels_.end()) return Error(kDdeChannelNotOpen);
-  std::string data = command;
-  DWORD result = 0;
-  HDDEDATA done = DdeClientTransaction(reinterpret_cast<LPBYTE>(data.data()),
-                                       static_cast<DWORD>(data.size() + 1), found->second, nullptr,
-                                       CF_TEXT, XTYP_EXECUTE, timeout_ms_, &result);
-  return done == nullptr ? LastError(channel) : Status{};
-}
-
-Status DdeClient::Request(int32_t channel, const std::string& item, std::string* value) {
-  auto found = channels_.find(channel);
-  if (found == channels_.end()) return Error(kDdeChannelNotOpen);
-  StringHandle item_handle(instance_, item);
-  DWORD result = 0;
-  HDDEDATA data = DdeClientTransaction(nullptr, 0, found->second, item_handle.get(), CF_TEXT,
-                                       XTYP_REQUEST, timeout_ms_, &result);
-  if (data == nullptr) return LastError(channel);
-  const DWORD size = DdeGetData(data, nullptr, 0, 0);
-  std::string bytes(size, '\0');
-  if (size > 0) DdeGetData(data, reinterpret_cast<LPBYTE>(bytes.data()), size, 0);
-  DdeFreeDataHandle(data);
-  // CF_TEXT ends at its NUL; the data block may be longer than the text.
-  *value = bytes.substr(0, bytes.find('\0'));
-  return {};
-}
-
-Status DdeClient::Close(int32_t channel) {
-  auto found = channels_.find(channel);
-  if (found == channels_.end()) return Error(kDdeChannelNotOpen);
-  // A server that has already gone makes the disconnect fail; the channel is
-  // closed for this side all the same. One that did not answer in time is
-  // not waited for again: the disconnect would wait for its answer too.
-  if (hung_.erase(channel) == 0) DdeDisconnect(found->second);
-  channels_.erase(found);
-  return {};
-}
-
-void DdeClient::SetTimeOut(int32_t hundredths) {
-  if (hundredths < 1) hundredths = 100;
-  // DDEML counts milliseconds in a DWORD whose highest value means "do not
-  // wait"; the longest time-out stays well below it.
-  timeout_ms_ = static_cast<DWORD>(std::min<int64_t>(int64_t{hundredths} * 10, 0x7FFFFFFF));
-}
-
-// The error of the last DDEML call, made on `channel` (0 for a connect).
-Status DdeClient::LastError(int32_t channel) {
-  const UINT ddeml_error = DdeGetLastError(instance_);
-  const int code = FromDdeml(ddeml_error, channel == 0);
-  if (code == kDdeTimeOut) {
-    hung_.insert(channel);
-    gave_up_ = true;
-  }
-  if (code == kDdeFailed) return {code, ErrorText(code) + " " + std::to_string(ddeml_error)};
-  return Error(code);
-}
+std::unique_ptr<DdeClient> NewWin32DdeClient() { return std::make_unique<Win32DdeClient>(); }
 
 }  // namespace zqmv5

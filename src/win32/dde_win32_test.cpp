@@ -11,6 +11,7 @@
 #include "support/files.h"
 #include "support/process.h"
 #include "support/stand_in_ide.h"
+#include "testing/env_wrapper.h"
 #include "win32/win32.h"
 
 namespace zqmv5 {
@@ -70,32 +71,32 @@ TEST_F(Win32DdeClientTest, ConversationCarriesCommandsAndAnswersTwoRequestsInARo
   StandIn ide("--error-num 42 --error-msg \"Template chain not found\"");
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   int32_t channel = 0;
-  ASSERT_TRUE(env_->OpenDdeChannel(ide.service(), "", &channel).ok());
+  ASSERT_TRUE(env_->dde().Open(ide.service(), "", &channel).ok());
   ASSERT_NE(channel, 0);
 
-  EXPECT_TRUE(env_->SendDdeCommand(channel, "[RegisterTemplateChain(C:\\T\\A B.TPL,0)]").ok());
+  EXPECT_TRUE(env_->dde().Send(channel, "[RegisterTemplateChain(C:\\T\\A B.TPL,0)]").ok());
   EXPECT_NE(ide.Record().find("execute [RegisterTemplateChain(C:\\T\\A B.TPL,0)]\r\n"),
             std::string::npos)
       << ide.Record();
 
   for (int round = 0; round < 2; ++round) {
     std::string number, text;
-    EXPECT_TRUE(env_->RequestDdeItem(channel, "GetErrorNum", &number).ok()) << round;
+    EXPECT_TRUE(env_->dde().Request(channel, "GetErrorNum", &number).ok()) << round;
     EXPECT_EQ(number, "42") << round;
-    EXPECT_TRUE(env_->RequestDdeItem(channel, "GetErrorMsg", &text).ok()) << round;
+    EXPECT_TRUE(env_->dde().Request(channel, "GetErrorMsg", &text).ok()) << round;
     EXPECT_EQ(text, "Template chain not found") << round;
   }
 
-  EXPECT_TRUE(env_->CloseDdeChannel(channel).ok());
+  EXPECT_TRUE(env_->dde().Close(channel).ok());
   EXPECT_TRUE(ide.WaitFor("terminate"));
-  EXPECT_EQ(env_->SendDdeCommand(channel, "[After]").code, kDdeChannelNotOpen);
+  EXPECT_EQ(env_->dde().Send(channel, "[After]").code, kDdeChannelNotOpen);
   EXPECT_EQ(ide.Record().find("[After]"), std::string::npos);
 }
 
 TEST_F(Win32DdeClientTest, NoServerGivesServerNotFound) {
   int32_t channel = 7;
   const Status status =
-      env_->OpenDdeChannel("ZQNoSuchService" + std::to_string(GetCurrentProcessId()), "", &channel);
+      env_->dde().Open("ZQNoSuchService" + std::to_string(GetCurrentProcessId()), "", &channel);
   EXPECT_EQ(channel, 0);
   EXPECT_EQ(status.code, kDdeServerNotFound);
   EXPECT_EQ(status.text, "DDE Server Not Found");
@@ -117,21 +118,21 @@ int ThreadWindowCount() {
 TEST_F(Win32DdeClientTest, FailedConnectsLeaveNoWindowsBehind) {
   const std::string nobody = "ZQNoSuchService" + std::to_string(GetCurrentProcessId());
   int32_t channel = 0;
-  env_->OpenDdeChannel(nobody, "", &channel);  // DDEML's own windows come with the first use
+  env_->dde().Open(nobody, "", &channel);  // DDEML's own windows come with the first use
   const int before = ThreadWindowCount();
-  for (int i = 0; i < 50; ++i) env_->OpenDdeChannel(nobody, "", &channel);
+  for (int i = 0; i < 50; ++i) env_->dde().Open(nobody, "", &channel);
   EXPECT_EQ(ThreadWindowCount(), before);
 }
 
 TEST_F(Win32DdeClientTest, ChannelsNotOpenFailAtOnceWithoutWaiting) {
-  env_->SetDdeTimeOut(12000);
+  env_->dde().SetTimeOut(12000);
   const DWORD start = GetTickCount();
   for (int32_t channel : {0, 1, 12345, -1}) {
-    EXPECT_EQ(env_->SendDdeCommand(channel, "[Anything]").code, kDdeChannelNotOpen) << channel;
+    EXPECT_EQ(env_->dde().Send(channel, "[Anything]").code, kDdeChannelNotOpen) << channel;
     std::string text = "kept";
-    EXPECT_EQ(env_->RequestDdeItem(channel, "GetErrorMsg", &text).code, kDdeChannelNotOpen);
+    EXPECT_EQ(env_->dde().Request(channel, "GetErrorMsg", &text).code, kDdeChannelNotOpen);
     EXPECT_EQ(text, "kept");
-    EXPECT_EQ(env_->CloseDdeChannel(channel).code, kDdeChannelNotOpen) << channel;
+    EXPECT_EQ(env_->dde().Close(channel).code, kDdeChannelNotOpen) << channel;
   }
   EXPECT_LT(GetTickCount() - start, 1000u);
 }
@@ -140,55 +141,55 @@ TEST_F(Win32DdeClientTest, WildcardAndCommaFormsReachTheServer) {
   StandIn ide;
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   int32_t with_topic = 0, with_topic2 = 0, any = 0;
-  EXPECT_TRUE(env_->OpenDdeChannel(ide.service() + ",System", "", &with_topic).ok());
+  EXPECT_TRUE(env_->dde().Open(ide.service() + ",System", "", &with_topic).ok());
   EXPECT_TRUE(ide.WaitFor("connect " + ide.service() + "|System", 2000)) << ide.Record();
-  EXPECT_TRUE(env_->OpenDdeChannel(ide.service(), "Other", &with_topic2).ok());
-  EXPECT_TRUE(env_->OpenDdeChannel("", "", &any).ok());
+  EXPECT_TRUE(env_->dde().Open(ide.service(), "Other", &with_topic2).ok());
+  EXPECT_TRUE(env_->dde().Open("", "", &any).ok());
   EXPECT_TRUE(ide.WaitFor("connect *|*", 2000)) << ide.Record();
   EXPECT_NE(with_topic, any);
-  env_->CloseDdeChannel(any);
-  env_->CloseDdeChannel(with_topic);
+  env_->dde().Close(any);
+  env_->dde().Close(with_topic);
 }
 
 TEST_F(Win32DdeClientTest, RefusedCommandsAndUnknownItemsAreRefusals) {
   StandIn ide("--refuse-execute 1");
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   int32_t channel = 0;
-  ASSERT_TRUE(env_->OpenDdeChannel(ide.service(), "", &channel).ok());
-  EXPECT_EQ(env_->SendDdeCommand(channel, "[Refused]").code, kDdeRefused);
+  ASSERT_TRUE(env_->dde().Open(ide.service(), "", &channel).ok());
+  EXPECT_EQ(env_->dde().Send(channel, "[Refused]").code, kDdeRefused);
   std::string value = "5";
-  EXPECT_EQ(env_->RequestDdeItem(channel, "NoSuchItem", &value).code, kDdeRefused);
+  EXPECT_EQ(env_->dde().Request(channel, "NoSuchItem", &value).code, kDdeRefused);
   EXPECT_EQ(value, "5");
   // The conversation goes on after a refusal.
-  EXPECT_TRUE(env_->RequestDdeItem(channel, "GetErrorNum", &value).ok());
+  EXPECT_TRUE(env_->dde().Request(channel, "GetErrorNum", &value).ok());
   EXPECT_EQ(value, "0");
-  env_->CloseDdeChannel(channel);
+  env_->dde().Close(channel);
 }
 
 TEST_F(Win32DdeClientTest, TimeOutIsInHundredthsOfASecond) {
   StandIn ide("--hold-execute 4000");
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   int32_t channel = 0;
-  ASSERT_TRUE(env_->OpenDdeChannel(ide.service(), "", &channel).ok());
-  env_->SetDdeTimeOut(50);
+  ASSERT_TRUE(env_->dde().Open(ide.service(), "", &channel).ok());
+  env_->dde().SetTimeOut(50);
   const DWORD start = GetTickCount();
-  EXPECT_EQ(env_->SendDdeCommand(channel, "[Slow]").code, kDdeTimeOut);
+  EXPECT_EQ(env_->dde().Send(channel, "[Slow]").code, kDdeTimeOut);
   const DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 400u);
   EXPECT_LT(elapsed, 3000u);
-  env_->CloseDdeChannel(channel);
+  env_->dde().Close(channel);
 }
 
 TEST_F(Win32DdeClientTest, ServerThatEndsTheConversationFailsLaterCommands) {
   StandIn ide;
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   int32_t channel = 0;
-  ASSERT_TRUE(env_->OpenDdeChannel(ide.service(), "", &channel).ok());
+  ASSERT_TRUE(env_->dde().Open(ide.service(), "", &channel).ok());
   ide.Close();
   ASSERT_TRUE(ide.WaitForExit());
-  env_->SetDdeTimeOut(300);
-  EXPECT_GT(env_->SendDdeCommand(channel, "[Gone]").code, kLastRuntimeError);
-  EXPECT_TRUE(env_->CloseDdeChannel(channel).ok());
+  env_->dde().SetTimeOut(300);
+  EXPECT_GT(env_->dde().Send(channel, "[Gone]").code, kLastRuntimeError);
+  EXPECT_TRUE(env_->dde().Close(channel).ok());
 }
 
 // The real platform, with the connection log kept out of the test's folder.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cmdline/command_context.h"
 #include "win32/win32.h"
 
 namespace zqmv5 {
@@ -22,6 +23,9 @@ std::string Win32ErrorText(DWORD win32_error) {
 }
 
 Status LastWin32Error() { return StatusFromWin32(GetLastError()); }
+
+// The profile functions take the name "win.ini" for WIN.INI itself.
+const char* ProfileFile(const std::string& file) { return file.empty() ? "win.ini" : file.c_str(); }
 
 class Win32File : public File {
  public:
@@ -75,16 +79,13 @@ class Win32File : public File {
   HANDLE handle_;
 };
 
-class MutexLock : public ProcessLock {
- public:
-  explicit MutexLock(HANDLE mutex) : mutex_(mutex) {}
+struct MutexLock : ProcessLock {
+  explicit MutexLock(HANDLE held) : mutex(held) {}
   ~MutexLock() override {
-    ReleaseMutex(mutex_);
-    CloseHandle(mutex_);
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
   }
-
- private:
-  HANDLE mutex_;
+  HANDLE mutex;
 };
 
 class Win32Env : public Env {
@@ -101,11 +102,8 @@ class Win32Env : public Env {
     for (;;) {
       const DWORD size = static_cast<DWORD>(buffer.size());
       const DWORD length =
-          file.empty()
-              ? GetProfileStringA(section.c_str(), entry.c_str(), default_value.c_str(),
-                                  buffer.data(), size)
-              : GetPrivateProfileStringA(section.c_str(), entry.c_str(), default_value.c_str(),
-                                         buffer.data(), size, file.c_str());
+          GetPrivateProfileStringA(section.c_str(), entry.c_str(), default_value.c_str(),
+                                   buffer.data(), size, ProfileFile(file));
       if (length + 1 < size || buffer.size() >= (1u << 20)) {
         return std::string(buffer.data(), length);
       }
@@ -115,11 +113,10 @@ class Win32Env : public Env {
 
   Status WriteIniValue(const std::string& section, const std::string& entry,
                        const std::string& value, const std::string& file) override {
-    const BOOL ok = file.empty()
-                        ? WriteProfileStringA(section.c_str(), entry.c_str(), value.c_str())
-                        : WritePrivateProfileStringA(section.c_str(), entry.c_str(), value.c_str(),
-                                                     file.c_str());
-    return ok ? Status{} : LastWin32Error();
+    return WritePrivateProfileStringA(section.c_str(), entry.c_str(), value.c_str(),
+                                      ProfileFile(file))
+               ? Status{}
+               : LastWin32Error();
   }
 
   Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
@@ -159,18 +156,13 @@ class Win32Env : public Env {
   }
 
   std::string ShortPath(const std::string& path) override {
+    std::vector<char> buffer(32768);  // the longest path Windows knows
+    const DWORD size = static_cast<DWORD>(buffer.size());
     std::string long_path = path;
-    if (long_path.empty()) {
-      std::vector<char> buffer(GetCurrentDirectoryA(0, nullptr) + 1);
-      long_path.assign(buffer.data(),
-                       GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data()));
-    }
-    const DWORD size = GetShortPathNameA(long_path.c_str(), nullptr, 0);
-    if (size == 0) return long_path;
-    std::vector<char> buffer(size + 1);
-    const DWORD length =
-        GetShortPathNameA(long_path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    return length == 0 || length >= buffer.size() ? long_path : std::string(buffer.data(), length);
+    if (long_path.empty())
+      long_path.assign(buffer.data(), GetCurrentDirectoryA(size, buffer.data()));
+    const DWORD length = GetShortPathNameA(long_path.c_str(), buffer.data(), size);
+    return length == 0 || length >= size ? long_path : std::string(buffer.data(), length);
   }
 
   Status StartProgram(const std::string& command_line) override {
@@ -256,59 +248,32 @@ class Win32Env : public Env {
     }
   }
 
-  Status OpenDdeChannel(const std::string& application, const std::string& topic,
-                        int32_t* channel) override {
-    return dde_.Open(application, topic, channel);
-  }
-  Status SendDdeCommand(int32_t channel, const std::string& command) override {
-    return dde_.Send(channel, command);
-  }
-  Status RequestDdeItem(int32_t channel, const std::string& item, std::string* value) override {
-    return dde_.Request(channel, item, value);
-  }
-  Status CloseDdeChannel(int32_t channel) override { return dde_.Close(channel); }
-  void SetDdeTimeOut(int32_t hundredths) override { dde_.SetTimeOut(hundredths); }
+  DdeClient& dde() override { return *dde_; }
 
  private:
-  DdeClient dde_;
+  std::unique_ptr<DdeClient> dde_ = NewWin32DdeClient();
 };
 
 }  // namespace
 
 Status StatusFromWin32(DWORD win32_error) {
-  switch (win32_error) {
-    case ERROR_SUCCESS:
-      return {};
-    case ERROR_FILE_NOT_FOUND:
-      return Error(kFileNotFound);
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_INVALID_DRIVE:
-      return Error(kPathNotFound);
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-      return Error(kAccessDenied);
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return Error(kFileIsLocked);
-    default:
-      return {kFileSystemError, Win32ErrorText(win32_error)};
+  static constexpr struct {
+    DWORD win32;
+    int code;
+  } kCodes[] = {{ERROR_SUCCESS, kNoError},
+                {ERROR_FILE_NOT_FOUND, kFileNotFound},
+                {ERROR_PATH_NOT_FOUND, kPathNotFound},
+                {ERROR_INVALID_NAME, kPathNotFound},
+                {ERROR_BAD_PATHNAME, kPathNotFound},
+                {ERROR_INVALID_DRIVE, kPathNotFound},
+                {ERROR_ACCESS_DENIED, kAccessDenied},
+                {ERROR_WRITE_PROTECT, kAccessDenied},
+                {ERROR_SHARING_VIOLATION, kFileIsLocked},
+                {ERROR_LOCK_VIOLATION, kFileIsLocked}};
+  for (const auto& entry : kCodes) {
+    if (entry.win32 == win32_error) return Error(entry.code);
   }
-}
-
-std::string CommandTextAfterProgram(const std::string& command_line) {
-  size_t i = 0;
-  const size_t size = command_line.size();
-  if (i < size && command_line[i] == '"') {
-    ++i;
-    while (i < size && command_line[i] != '"') ++i;
-    if (i < size) ++i;
-  } else {
-    while (i < size && command_line[i] != ' ' && command_line[i] != '\t') ++i;
-  }
-  while (i < size && (command_line[i] == ' ' || command_line[i] == '\t')) ++i;
-  return command_line.substr(i);
+  return {kFileSystemError, Win32ErrorText(win32_error)};
 }
 
 std::unique_ptr<Env> NewWin32Env() { return std::make_unique<Win32Env>(); }

@@ -99,25 +99,6 @@ TEST(Win32IniNamesTest, BareNameIsInTheWindowsDirectoryDotNameHereAndEmptyIsWinI
   WriteProfileStringA(section.c_str(), nullptr, nullptr);
 }
 
-TEST(Win32CommandTextTest, SkipsTheProgramNameQuotedOrNot) {
-  struct Case {
-    const char* line;
-    const char* text;
-  };
-  const Case cases[] = {
-      {"ZQMV5.exe REG x.tpl", "REG x.tpl"},
-      {"ZQMV5.exe", ""},
-      {"ZQMV5.exe    CMD  ", "CMD  "},
-      {"\"C:\\Program Files\\ZQ\\ZQMV5.exe\" REG \"a b.tpl\"", "REG \"a b.tpl\""},
-      {"\"C:\\Program Files\\ZQ\\ZQMV5.exe\"CMD", "CMD"},
-      {"ZQMV5.exe\tCMD", "CMD"},
-      {"\"unclosed", ""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(CommandTextAfterProgram(c.line), c.text) << c.line;
-  }
-}
-
 TEST(Win32EnvTest, ProgramsFilesAndTime) {
   std::unique_ptr<Env> env = NewWin32Env();
   const Status start = env->StartProgram("C:\\no\\such\\program.exe");

@@ -8,12 +8,11 @@
 
 #include <algorithm>
 #include <deque>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "res/resource_ids.h"
 #include "text/version_record.h"
-#include "win32/resource_ids.h"
 
 namespace zqmv5 {
 namespace {
@@ -28,9 +27,6 @@ constexpr int kInfoPage[] = {ZQ_PROGRAM_VERSION, ZQ_HIDDEN_PROMPT};
 // controls, "Auto Increment Build" with the file name, and the two buttons.
 constexpr int kEntryRanges[][2] = {
     {ZQ_VERSION_GROUP, ZQ_BUILD}, {ZQ_AUTO_INCREMENT, ZQ_FILE_NAME}, {ZQ_OK, ZQ_CANCEL}};
-
-// Status-bar zones in dialog units; the middle one takes the rest.
-constexpr int kStatusZones[] = {56, -1, 36};
 
 bool RegisterWindowClass() {
   WNDCLASSEXA window_class = {};
@@ -82,11 +78,8 @@ class Win32VersionView : public VersionView {
     }
     while (queue_.empty() && dialog_) {
       MSG message;
-      const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-      if (got <= 0) {
-        // Someone asked the thread to quit: a close request, and the quit is
-        // passed on once the dialog is gone.
-        quit_ = got == 0;
+      if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+        // Someone asked the thread to quit: the dialog is asked to close.
         queue_.push_back(ViewEvent::kCloseRequest);
         break;
       }
@@ -110,23 +103,26 @@ class Win32VersionView : public VersionView {
     KillTimer(dialog, kTimerId);
     SetWindowLongPtrA(dialog, DWLP_USER, 0);
     DestroyWindow(dialog);
-    if (quit_) PostQuitMessage(0);
   }
 
-  void ShowVersion(std::optional<int> hundredths) override {
-    version_ = hundredths;
-    SetText(ZQ_VERSION, hundredths ? Fitted(VersionText(*hundredths), 5, ' ') : "");
+  void Show(const VersionEntry& entry) override {
+    Show(version_, entry.version);
+    Show(build_, entry.build);
+    SetText(ZQ_NOTE, entry.note);
+    SetText(ZQ_FILE_NAME, entry.file_name);
+    CheckDlgButton(dialog_, ZQ_CONTROL_ID(ZQ_ENABLE_UPDATES), entry.updates_enabled);
+    CheckDlgButton(dialog_, ZQ_CONTROL_ID(ZQ_AUTO_INCREMENT), entry.auto_increment);
   }
-  void ShowBuild(std::optional<int> build) override {
-    build_ = build;
-    SetText(ZQ_BUILD, build ? BuildText(*build) : "");
+
+  VersionEntry entry() override {
+    return {version_.value,
+            build_.value,
+            Text(ZQ_NOTE),
+            Text(ZQ_FILE_NAME),
+            Checked(ZQ_ENABLE_UPDATES),
+            Checked(ZQ_AUTO_INCREMENT)};
   }
-  void ShowNote(const std::string& note) override { SetText(ZQ_NOTE, note); }
-  void ShowFileName(const std::string& name) override { SetText(ZQ_FILE_NAME, name); }
-  void ShowChecks(bool updates_enabled, bool auto_increment) override {
-    CheckDlgButton(dialog_, ZQ_CONTROL_ID(ZQ_ENABLE_UPDATES), updates_enabled);
-    CheckDlgButton(dialog_, ZQ_CONTROL_ID(ZQ_AUTO_INCREMENT), auto_increment);
-  }
+
   void ShowDirectory(const std::string& directory) override { SetText(ZQ_DIRECTORY, directory); }
   void ShowStatus(int zone, const std::string& text) override {
     if (status_bar_) {
@@ -134,13 +130,6 @@ class Win32VersionView : public VersionView {
                    reinterpret_cast<LPARAM>(text.c_str()));
     }
   }
-
-  std::optional<int> version() override { return version_; }
-  std::optional<int> build() override { return build_; }
-  std::string note() override { return Text(ZQ_NOTE); }
-  std::string file_name() override { return Text(ZQ_FILE_NAME); }
-  bool updates_enabled() override { return Checked(ZQ_ENABLE_UPDATES); }
-  bool auto_increment() override { return Checked(ZQ_AUTO_INCREMENT); }
 
   void EnableEntry(bool enabled) override {
     if (!dialog_) return;
@@ -208,9 +197,6 @@ class Win32VersionView : public VersionView {
   }
 
   void Initialise() {
-    for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      if (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) shown_in_layout_.insert(child);
-    }
     SetFont(ZQ_HEADER, 16);
     SetFont(ZQ_CREDIT, 10);
     SetIcon(ZQ_INFO_BUTTON, IDI_INFORMATION);
@@ -263,16 +249,11 @@ class Win32VersionView : public VersionView {
                  frame.bottom - frame.top + bar.bottom - bar.top, SWP_NOMOVE | SWP_NOZORDER);
     SendMessageA(status_bar_, WM_SIZE, 0, 0);
     GetClientRect(dialog_, &client);
-    std::vector<int> edges;
-    for (int width : kStatusZones) {
-      RECT units = {0, 0, width, 0};
-      MapDialogRect(dialog_, &units);
-      edges.push_back(width < 0 ? -1 : units.right);
-    }
-    // Edges are right ends: the middle zone ends where the last one begins.
-    edges[1] = std::max(0, static_cast<int>(client.right) - edges[2]);
-    edges[2] = -1;
-    SendMessageA(status_bar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    // Zones of 56 and 36 dialog units at the ends; the middle takes the rest.
+    RECT widths = {56, 0, 36, 0};
+    MapDialogRect(dialog_, &widths);
+    int edges[] = {widths.left, std::max<int>(0, client.right - widths.right), -1};
+    SendMessageA(status_bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
   }
 
   // Shows one page and hides the other. The focus moves to the page's first
@@ -295,42 +276,58 @@ class Win32VersionView : public VersionView {
     for (int field = page[0]; field <= page[1]; ++field) {
       for (int id : {ZQ_CONTROL_ID(field), ZQ_SPIN_ARROWS_ID(field)}) {
         HWND control = GetDlgItem(dialog_, id);
-        const bool shown = show && shown_in_layout_.count(control);
+        // The prompt that the layout hides is never shown.
+        const bool shown = show && field != ZQ_HIDDEN_PROMPT;
         if (control) ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
       }
     }
   }
 
-  // Takes what was typed into the version or the build: accepted and shown
-  // again as the field shows numbers, or rejected (the field keeps the focus,
-  // so that the user sees what went wrong). Returns false on a rejection.
-  bool TakeTyped(int field) {
-    if (typed_.erase(field) == 0) return true;
-    const bool is_version = field == ZQ_VERSION;
-    const std::string text = Text(field);
-    const std::optional<int> value = is_version ? TypedVersion(text) : TypedBuild(text);
-    if (!value && !IsBlankText(text)) {
-      queue_.push_back(is_version ? ViewEvent::kVersionRejected : ViewEvent::kBuildRejected);
-      PostMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(field)), TRUE);
-      return false;
-    }
-    if (is_version) {
-      ShowVersion(value);
-    } else {
-      ShowBuild(value);
-    }
-    queue_.push_back(is_version ? ViewEvent::kVersionChanged : ViewEvent::kBuildChanged);
-    return true;
+  // A number field: the version in hundredths or the build.
+  struct Number {
+    Number(int f, int h, ViewEvent c, ViewEvent r)
+        : field(f), highest(h), changed(c), rejected(r) {}
+    int field;
+    int highest;
+    ViewEvent changed, rejected;
+    std::optional<int> value;
+    bool typed = false;  // text typed into it has yet to be taken
+  };
+
+  Number* NumberIn(int field) {
+    return field == ZQ_VERSION ? &version_ : field == ZQ_BUILD ? &build_ : nullptr;
   }
 
-  static bool IsBlankText(const std::string& text) {
-    return text.find_first_not_of(' ') == std::string::npos;
+  void Show(Number& number, std::optional<int> value) {
+    number.value = value;
+    const bool version = &number == &version_;
+    SetText(number.field, !value    ? ""
+                          : version ? Fitted(VersionText(*value), 5, ' ')
+                                    : BuildText(*value));
+  }
+
+  // Takes what was typed into a number field: accepted and shown again as the
+  // field shows numbers, or rejected (the field keeps the focus, so that the
+  // user sees what went wrong). Returns false on a rejection.
+  bool TakeTyped(Number& number) {
+    if (!number.typed) return true;
+    number.typed = false;
+    const std::string text = Text(number.field);
+    const std::optional<int> value = &number == &version_ ? TypedVersion(text) : TypedBuild(text);
+    if (!value && text.find_first_not_of(' ') != std::string::npos) {
+      queue_.push_back(number.rejected);
+      PostMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(number.field)), TRUE);
+      return false;
+    }
+    Show(number, value);
+    queue_.push_back(number.changed);
+    return true;
   }
 
   // Before a button acts, the text that each number field shows is taken, as
   // leaving the field would: typed with the focus, or set by a tool without
   // it. A rejection stops the button.
-  bool TakeTypedFields() { return TakeTyped(ZQ_VERSION) && TakeTyped(ZQ_BUILD); }
+  bool TakeTypedFields() { return TakeTyped(version_) && TakeTyped(build_); }
 
   bool UserCanUse(int field) {
     HWND control = Control(field);
@@ -342,17 +339,10 @@ class Win32VersionView : public VersionView {
       queue_.push_back(ViewEvent::kCloseRequest);
       return;
     }
-    if (id == IDOK) {
-      // Enter where Windows found no default button to press for it: the
-      // layout's default button stands in.
-      const LRESULT default_id = SendMessageA(dialog_, DM_GETDEFID, 0, 0);
-      if (HIWORD(default_id) != DC_HASDEFID || LOWORD(default_id) == IDOK) return;
-      id = LOWORD(default_id);
-    }
     const int field = id - ZQ_CONTROL_ID(0);
-    if (field == ZQ_VERSION || field == ZQ_BUILD) {
-      if (code == EN_CHANGE && !displaying_) typed_.insert(field);
-      if (code == EN_KILLFOCUS) TakeTyped(field);
+    if (Number* number = NumberIn(field)) {
+      if (code == EN_CHANGE && !displaying_) number->typed = true;
+      if (code == EN_KILLFOCUS) TakeTyped(*number);
       return;
     }
     if (code != BN_CLICKED || !UserCanUse(field)) return;
@@ -368,20 +358,12 @@ class Win32VersionView : public VersionView {
   }
 
   // The arrows step the version by 0.01 and the build by 1, within range.
-  void Arrows(int field, int delta) {
-    if (delta == 0 || !UserCanUse(field) || !TakeTyped(field)) return;
-    const int step = delta > 0 ? 1 : -1;
-    const std::optional<int> current = field == ZQ_VERSION ? version_ : build_;
-    const int highest = field == ZQ_VERSION ? kHighestVersion : kHighestBuild;
-    const int next = std::clamp(current.value_or(0) + step, 0, highest);
-    if (current && next == *current) return;
-    if (field == ZQ_VERSION) {
-      ShowVersion(next);
-      queue_.push_back(ViewEvent::kVersionChanged);
-    } else {
-      ShowBuild(next);
-      queue_.push_back(ViewEvent::kBuildChanged);
-    }
+  void Arrows(Number& number, int delta) {
+    if (delta == 0 || !UserCanUse(number.field) || !TakeTyped(number)) return;
+    const int next = std::clamp(number.value.value_or(0) + (delta > 0 ? 1 : -1), 0, number.highest);
+    if (number.value == next) return;
+    Show(number, next);
+    queue_.push_back(number.changed);
   }
 
   INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -391,11 +373,9 @@ class Win32VersionView : public VersionView {
         return TRUE;
       case WM_NOTIFY: {
         const auto* change = reinterpret_cast<NMUPDOWN*>(lparam);
-        const int field = static_cast<int>(change->hdr.idFrom) - ZQ_SPIN_ARROWS_ID(0);
-        if (change->hdr.code != UDN_DELTAPOS || (field != ZQ_VERSION && field != ZQ_BUILD)) {
-          return FALSE;
-        }
-        Arrows(field, change->iDelta);
+        Number* number = NumberIn(static_cast<int>(change->hdr.idFrom) - ZQ_SPIN_ARROWS_ID(0));
+        if (change->hdr.code != UDN_DELTAPOS || !number) return FALSE;
+        Arrows(*number, change->iDelta);
         SetWindowLongPtrA(dialog_, DWLP_MSGRESULT, TRUE);
         return TRUE;
       }
@@ -417,14 +397,12 @@ class Win32VersionView : public VersionView {
   HWND status_bar_ = nullptr;
   std::deque<ViewEvent> queue_;
   std::vector<HFONT> fonts_;
-  std::set<HWND> shown_in_layout_;  // the controls the layout shows
-  std::set<int> typed_;             // number fields with typed text not yet taken
-  std::optional<int> version_;
-  std::optional<int> build_;
+  Number version_{ZQ_VERSION, kHighestVersion, ViewEvent::kVersionChanged,
+                  ViewEvent::kVersionRejected};
+  Number build_{ZQ_BUILD, kHighestBuild, ViewEvent::kBuildChanged, ViewEvent::kBuildRejected};
   std::function<void()> session_end_;
   bool displaying_ = false;  // set while the program itself changes a control's text
   bool shown_ = false;
-  bool quit_ = false;
 };
 
 }  // namespace

@@ -28,9 +28,9 @@
 #include <string>
 #include <vector>
 
+#include "res/resource_ids.h"
 #include "support/process.h"
 #include "support/screenshot.h"
-#include "win32/resource_ids.h"
 
 using namespace zqmv5::testing;
 

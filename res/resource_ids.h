@@ -1,8 +1,8 @@
 // Resource and control ids shared by the resource script, the program and
 // the tools that drive its dialog. Plain #defines, so that the resource
 // compiler reads them too.
-#ifndef ZQMV5_WIN32_RESOURCE_IDS_H_
-#define ZQMV5_WIN32_RESOURCE_IDS_H_
+#ifndef ZQMV5_RES_RESOURCE_IDS_H_
+#define ZQMV5_RES_RESOURCE_IDS_H_
 
 #define IDI_ZQMV 1
 #define ZQ_VERSION_DIALOG 100
@@ -48,4 +48,4 @@
   ZQMV5_STR(ZQMV5_VERSION_MAJOR) \
   "." ZQMV5_STR(ZQMV5_VERSION_MINOR) "." ZQMV5_STR(ZQMV5_VERSION_PATCH)
 
-#endif  // ZQMV5_WIN32_RESOURCE_IDS_H_
+#endif  // ZQMV5_RES_RESOURCE_IDS_H_

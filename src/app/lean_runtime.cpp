@@ -1,4 +1,4 @@
-// ZQMV5.exe is built without exceptions or RTTI. These definitions take the
+// ZQMV5.exe is built with MinGW without exceptions or RTTI. These definitions take the
 // place of the C++ runtime's throwing allocation and error paths, which would
 // otherwise bring its whole exception machinery, a name demangler and a
 // threads library into a small static program. Out of memory or a broken
@@ -6,14 +6,12 @@
 // would have, but quietly and with status 0 like every other road: a box
 // would hold an unattended installation up.
 
-#include <windows.h>
-
 #include <cstdlib>
 #include <new>
 
 namespace {
 
-[[noreturn]] void Fatal() { ExitProcess(0); }
+[[noreturn]] void Fatal() { std::_Exit(0); }
 
 void* Allocate(std::size_t size) {
   if (size == 0) size = 1;

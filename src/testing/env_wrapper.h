@@ -1,0 +1,57 @@
+#ifndef ZQMV5_TESTING_ENV_WRAPPER_H_
+#define ZQMV5_TESTING_ENV_WRAPPER_H_
+
+#include <memory>
+#include <string>
+
+#include "env/env.h"
+
+namespace zqmv5 {
+
+// An Env that forwards every call to another one, so that a test overrides
+// only what it changes.
+class EnvWrapper : public Env {
+ public:
+  explicit EnvWrapper(Env& target) : target_(target) {}
+  using Env::ShowMessage;
+
+  std::string CommandText() override { return target_.CommandText(); }
+  std::string ReadIniValue(const std::string& section, const std::string& entry,
+                           const std::string& default_value, const std::string& file) override {
+    return target_.ReadIniValue(section, entry, default_value, file);
+  }
+  Status WriteIniValue(const std::string& section, const std::string& entry,
+                       const std::string& value, const std::string& file) override {
+    return target_.WriteIniValue(section, entry, value, file);
+  }
+  Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
+    return target_.OpenFile(name, share, file);
+  }
+  Status CreateEmptyFile(const std::string& name) override { return target_.CreateEmptyFile(name); }
+  bool FileExists(const std::string& name) override { return target_.FileExists(name); }
+  std::string ShortPath(const std::string& path) override { return target_.ShortPath(path); }
+  Status StartProgram(const std::string& command_line) override {
+    return target_.StartProgram(command_line);
+  }
+  std::unique_ptr<ProcessLock> LockAcrossProcesses(const std::string& name,
+                                                   int32_t hundredths) override {
+    return target_.LockAcrossProcesses(name, hundredths);
+  }
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    target_.ShowMessage(text, caption, icon);
+  }
+  Status OpenVersionView(std::unique_ptr<VersionView>* view) override {
+    return target_.OpenVersionView(view);
+  }
+  Date Today() override { return target_.Today(); }
+  int32_t TimeOfDay() override { return target_.TimeOfDay(); }
+  void Pause(int32_t hundredths) override { target_.Pause(hundredths); }
+  DdeClient& dde() override { return target_.dde(); }
+
+ private:
+  Env& target_;
+};
+
+}  // namespace zqmv5
+
+#endif  // ZQMV5_TESTING_ENV_WRAPPER_H_
