@@ -9,6 +9,8 @@ set(ZQMV5_UNIT_TEST_SOURCES
     src/commands/include_command_test.cpp
     src/commands/lib_src_command_test.cpp
     src/commands/reg_command_test.cpp
+    src/commands/un_include_command_test.cpp
+    src/commands/un_user_menu_command_test.cpp
     src/commands/user_menu_command_test.cpp
     src/dde/dde_connection_test.cpp
     src/testing/fake_env_test.cpp
@@ -93,7 +95,8 @@ else()
   add_executable(zqmv5_blackbox_tests
                  tests/blackbox/dispatch_test.cpp tests/blackbox/include_test.cpp
                  tests/blackbox/lib_src_test.cpp tests/blackbox/reg_test.cpp
-                 tests/blackbox/session.cpp tests/blackbox/user_menu_test.cpp
+                 tests/blackbox/session.cpp tests/blackbox/unattended_test.cpp
+                 tests/blackbox/user_menu_test.cpp
                  tests/blackbox/version_window_test.cpp)
   target_link_libraries(zqmv5_blackbox_tests PRIVATE zqmv5_test_support gtest gtest_main)
   add_dependencies(zqmv5_blackbox_tests ZQMV5 ${ZQMV5_TEST_PROGRAMS})

@@ -6,6 +6,8 @@
 #include "commands/include_command.h"
 #include "commands/lib_src_command.h"
 #include "commands/reg_command.h"
+#include "commands/un_include_command.h"
+#include "commands/un_user_menu_command.h"
 #include "commands/user_menu_command.h"
 #include "text/strings.h"
 #include "version/version_window.h"
@@ -56,44 +58,65 @@ namespace {
 
 using Handler = void (*)(CommandContext&, Env&);
 
-void ShowHelp(CommandContext&, Env& env) {
-  env.ShowMessage(JoinLines(kHelpLines, std::size(kHelpLines)), kInfoCaption,
-                  MessageIcon::kWindowsLogo);
+void ShowHelp(CommandContext& context, Env& env) {
+  context.Tell(env, JoinLines(kHelpLines, std::size(kHelpLines)), kInfoCaption, kDone,
+               MessageIcon::kWindowsLogo);
+}
+
+void ShowDescription(CommandContext& context, Env& env) {
+  context.Tell(env, JoinLines(kDescriptionLines, std::size(kDescriptionLines)), kInfoCaption,
+               kWrongCommandLine, MessageIcon::kWindowsLogo);
 }
 
 struct Verb {
   const char* name;
   Handler action;
+  bool needs_ide = true;
 };
 
 // Searched in this order; the first verb equal to the command's wins. A new
 // verb is one source trio under commands/ and one row here.
 constexpr Verb kVerbs[] = {
-    {"REG", RegCommand},         {"USERMENU", UserMenuCommand},
-    {"INCLUDE", IncludeCommand}, {"LIBSRC", LibSrcCommand},
+    {"REG", RegCommand},
+    {"USERMENU", UserMenuCommand},
+    {"INCLUDE", IncludeCommand},
+    {"LIBSRC", LibSrcCommand},
     {"CMD", ShowHelp},
+    {"UNUSERMENU", UnUserMenuCommand},
+    {"UNINCLUDE", UnIncludeCommand},
 };
+
+const Verb* FindVerb(const std::string& name) {
+  for (const Verb& verb : kVerbs) {
+    if (name == verb.name) return &verb;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
 void Dispatch(CommandContext& context, Env& env) {
-  for (const Verb& verb : kVerbs) {
-    if (context.verb == verb.name) {
-      verb.action(context, env);
-      return;
-    }
-  }
-  env.ShowMessage(JoinLines(kDescriptionLines, std::size(kDescriptionLines)), kInfoCaption,
-                  MessageIcon::kWindowsLogo);
+  const Verb* verb = FindVerb(context.verb);
+  (verb ? verb->action : ShowDescription)(context, env);
 }
 
-void Main(Env& env) {
-  if (IsBlank(CommandParameter(env.CommandText(), 1))) {
-    VersionWindow(env);
-    return;
-  }
+int Main(Env& env) {
   CommandContext context;
-  if (Discover(context, env)) Dispatch(context, env);
+  std::string text = env.CommandText();
+  context.quiet = TakeQuietSwitch(&text);
+  g_fatal_exit_status = context.quiet ? kFailed : 0;
+  context.verb = VerbOf(text);
+  if (context.verb.empty() && !context.quiet) {
+    VersionWindow(env);
+  } else if (context.verb.empty()) {
+    ShowDescription(context, env);  // a window needs someone at the screen
+  } else if (const Verb* verb = FindVerb(context.verb); verb && !verb->needs_ide) {
+    context.Tokenize(text);
+    verb->action(context, env);
+  } else if (Discover(context, env, text)) {
+    Dispatch(context, env);
+  }
+  return context.quiet ? context.outcome : 0;
 }
 
 }  // namespace zqmv5

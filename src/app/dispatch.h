@@ -20,9 +20,13 @@ std::string JoinLines(const char* const* lines, size_t count);
 // box for any other verb.
 void Dispatch(CommandContext& context, Env& env);
 
-// The top level: the version window when parameter 1 is blank, otherwise
-// discovery and one command.
-void Main(Env& env);
+// The top level: the version window when parameter 1 is blank, otherwise one
+// command, after finding the IDE where the verb needs it. Returns the exit
+// status: the run's outcome under /Q, otherwise 0.
+int Main(Env& env);
+
+// The exit status of a run that ends for want of memory.
+inline int g_fatal_exit_status = 0;
 
 }  // namespace zqmv5
 

@@ -3,15 +3,17 @@
 // otherwise bring its whole exception machinery, a name demangler and a
 // threads library into a small static program. Out of memory or a broken
 // container invariant ends the program at once, as an uncaught exception
-// would have, but quietly and with status 0 like every other road: a box
-// would hold an unattended installation up.
+// would have, but quietly, with no box that would hold an unattended
+// installation up, and with the status of any other failure.
 
 #include <cstdlib>
 #include <new>
 
+#include "app/dispatch.h"
+
 namespace {
 
-[[noreturn]] void Fatal() { std::_Exit(0); }
+[[noreturn]] void Fatal() { std::_Exit(zqmv5::g_fatal_exit_status); }
 
 void* Allocate(std::size_t size) {
   if (size == 0) size = 1;

@@ -1,8 +1,59 @@
 #include "cmdline/command_context.h"
 
+#include "text/line_file.h"
 #include "text/strings.h"
 
 namespace zqmv5 {
+namespace {
+
+std::string TwoDigits(int value) { return {char('0' + value / 10 % 10), char('0' + value % 10)}; }
+
+// One line for a message: its caption, then its text with the box's line
+// breaks shown as " | ".
+void WriteQuietLine(Env& env, const std::string& caption, const std::string& text) {
+  std::string line = caption.empty() ? "" : caption + ": ";
+  for (char c : text) line += c == '|' ? " | " : std::string(1, c == '\r' || c == '\n' ? ' ' : c);
+  env.WriteStandardOutput(line);
+  // Another run may be writing the log: each waits its turn, a little while.
+  LineFile log(env);
+  for (int attempt = 0; attempt < 50 && !log.OpenOrCreate(kQuietLog, Share::kDenyWrite).ok();
+       ++attempt) {
+    env.Pause(2);
+  }
+  const Date date = env.Today();
+  const int32_t time = env.TimeOfDay() / 100;
+  log.Add(std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day) +
+          " " + TwoDigits(time / 3600) + ":" + TwoDigits(time / 60 % 60) + ":" +
+          TwoDigits(time % 60) + " " + line);
+  log.Commit();
+}
+
+}  // namespace
+
+void CommandContext::Tell(Env& env, const std::string& text, const std::string& caption,
+                          int failure, MessageIcon icon) {
+  if (outcome == kDone) outcome = failure;
+  if (quiet) {
+    WriteQuietLine(env, caption, text);
+  } else {
+    env.ShowMessage(text, caption, icon);
+  }
+}
+
+void CommandContext::Fail(Env& env, int failure, const std::string& text) {
+  if (outcome == kDone) outcome = failure;
+  if (quiet) WriteQuietLine(env, verb, text);
+}
+
+bool TakeQuietSwitch(std::string* command_text) {
+  const size_t start = command_text->find_first_not_of(' ');
+  if (start == std::string::npos || Upper(command_text->substr(start, 2)) != "/Q") return false;
+  const size_t after = start + 2;
+  if (after < command_text->size() && (*command_text)[after] != ' ') return false;
+  const size_t rest = command_text->find_first_not_of(' ', after);
+  command_text->erase(0, rest == std::string::npos ? std::string::npos : rest);
+  return true;
+}
 
 void CommandContext::Tokenize(const std::string& command_text) {
   text = command_text.substr(0, kMaxText);

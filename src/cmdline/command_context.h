@@ -5,14 +5,30 @@
 #include <string>
 #include <vector>
 
+#include "env/env.h"
+
 namespace zqmv5 {
 
 // The command text is cut to this many characters before it is split, and
 // the values read from INI files are cut to the same.
 constexpr size_t kMaxText = 254;
 
-// The state of one command run: the verb, where the IDE lives, and the tokens
-// of the command line.
+// How a run ended, as its exit status tells under /Q. Without /Q every run
+// ends with status 0: a script must never take a failure of this program for
+// one of its own.
+enum Outcome {
+  kDone = 0,              // also when there was nothing to do
+  kFailed = 1,            // a file missing or not written, the IDE not reached
+  kWrongCommandLine = 2,  // an operand missing, an unknown verb
+  kIdeNotFound = 3,
+};
+
+// Under /Q every message is a line of this file (in the current directory)
+// and of the standard output.
+inline constexpr char kQuietLog[] = ".\\ZQMV5.LOG";
+
+// The state of one command run: the verb, where the IDE lives, the tokens of
+// the command line, and how the run is going.
 struct CommandContext {
   std::string verb;          // parameter 1 upper-cased, without blanks around, at most 19
   std::string program_path;  // short form of the current directory at discovery
@@ -21,6 +37,15 @@ struct CommandContext {
   std::string ini_file;      // the IDE's INI file
   std::string text;          // the command text, cut to kMaxText characters
   std::vector<std::string> tokens;
+  bool quiet = false;   // /Q: no box and no window; lines and an exit status
+  int outcome = kDone;  // the run's first failure
+
+  // Tells the user: a message box, or under /Q a line. A failure's outcome is
+  // kept.
+  void Tell(Env& env, const std::string& text, const std::string& caption, int failure = kDone,
+            MessageIcon icon = MessageIcon::kInformation);
+  // A failure that shows no box; under /Q it is told as a line under the verb.
+  void Fail(Env& env, int failure, const std::string& text);
 
   // Splits `command_text` into tokens at blanks. Double quotes group blanks
   // into one token and are not part of it; an unclosed quote runs to the end.
@@ -29,6 +54,10 @@ struct CommandContext {
   // Token n (1-based); "" when there is no such token.
   std::string Token(size_t n) const { return n >= 1 && n <= tokens.size() ? tokens[n - 1] : ""; }
 };
+
+// True when `command_text` starts with the switch /Q (any case), which is
+// then taken off it together with the blanks after it.
+bool TakeQuietSwitch(std::string* command_text);
 
 // The text after the program name in a Windows command line: the name ends at
 // its closing quote when it starts with one, otherwise at the first blank or

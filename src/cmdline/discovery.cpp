@@ -45,15 +45,17 @@ void FindIniFile(CommandContext& context, Env& env) {
 
 }  // namespace
 
-bool Discover(CommandContext& context, Env& env) {
-  const std::string command_text = env.CommandText();
-  context.verb = TrimRight(Trim(Upper(CommandParameter(command_text, 1))).substr(0, kMaxVerb));
+std::string VerbOf(const std::string& command_text) {
+  return TrimRight(Trim(Upper(CommandParameter(command_text, 1))).substr(0, kMaxVerb));
+}
+
+bool Discover(CommandContext& context, Env& env, const std::string& command_text) {
   context.program_path = env.ShortPath("").substr(0, kMaxText);
   if (!FindInstallation(context, env)) {
-    env.ShowMessage(
-        "The ZQ ZQ Commandline program looks for Clarion information in the WIN.INI file the "
-        "related Clarion INI file.  Required information was not found.",
-        "Entry Not Found");
+    context.Tell(env,
+                 "The ZQ ZQ Commandline program looks for Clarion information in the WIN.INI "
+                 "file the related Clarion INI file.  Required information was not found.",
+                 "Entry Not Found", kIdeNotFound);
     return false;
   }
   FindIniFile(context, env);

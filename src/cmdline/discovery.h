@@ -6,12 +6,16 @@
 
 namespace zqmv5 {
 
-// Finds the IDE installation and fills `context`: the verb, the current
-// directory, the IDE's root, executable and INI file, and the command line's
-// tokens. Each value is taken from "ZQMV5.ini" [Clarion] first, then from the
-// IDE's WIN.INI sections. Returns false, with the "Entry Not Found" box shown
-// and no tokens, when the root or the executable is found nowhere.
-bool Discover(CommandContext& context, Env& env);
+// The verb of a command text: parameter 1, upper-cased, without the blanks
+// around it, cut to 19 characters.
+std::string VerbOf(const std::string& command_text);
+
+// Finds the IDE installation and fills `context`: the current directory, the
+// IDE's root, executable and INI file, and the tokens of `command_text`. Each
+// value is taken from "ZQMV5.ini" [Clarion] first, then from the IDE's WIN.INI
+// sections. Returns false, with "Entry Not Found" told and no tokens, when the
+// root or the executable is found nowhere.
+bool Discover(CommandContext& context, Env& env, const std::string& command_text);
 
 }  // namespace zqmv5
 

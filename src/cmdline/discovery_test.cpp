@@ -14,8 +14,7 @@ const char kPlain[] = "Clarion 5";
 class DiscoverTest : public ::testing::Test {
  protected:
   bool RunDiscover(const std::string& command = "CMD") {
-    fake_.command_line.text = command;
-    return Discover(context_, fake_);
+    return Discover(context_, fake_, command);
   }
   FakeEnv fake_;
   CommandContext context_;
@@ -83,8 +82,7 @@ TEST_F(DiscoverTest, OneTrailingBackslashIsRemovedFromTheRoot) {
     CommandContext context;
     fake.profile.Set(kOwn, "Clarion", "root", c.root);
     fake.profile.Set(kOwn, "Clarion", "ExeName", "C5EE.EXE");
-    fake.command_line.text = "CMD";
-    EXPECT_TRUE(Discover(context, fake));
+    EXPECT_TRUE(Discover(context, fake, "CMD"));
     EXPECT_EQ(context.root, c.kept) << c.root;
     EXPECT_EQ(context.ini_file, c.ini) << c.root;
   }
@@ -111,15 +109,11 @@ TEST_F(DiscoverTest, NoRootMeansTheExecutableIsNotEvenRead) {
   EXPECT_EQ(fake_.messages.shown.size(), 1u);
 }
 
-TEST_F(DiscoverTest, VerbIsUpperCasedLeftJustifiedAndCutTo19) {
-  fake_.profile.Set(kOwn, "Clarion", "root", "C:\\C5");
-  fake_.profile.Set(kOwn, "Clarion", "ExeName", "C5EE.EXE");
-  RunDiscover("  cmd  rest");
-  EXPECT_EQ(context_.verb, "CMD");
-  CommandContext other;
-  fake_.command_line.text = std::string(300, 'v');
-  Discover(other, fake_);
-  EXPECT_EQ(other.verb, std::string(19, 'V'));
+TEST(VerbOfTest, UpperCasedWithoutBlanksAroundAndCutTo19) {
+  EXPECT_EQ(VerbOf("  cmd  rest"), "CMD");
+  EXPECT_EQ(VerbOf("\"  cmd  \" rest"), "CMD");
+  EXPECT_EQ(VerbOf(std::string(300, 'v')), std::string(19, 'V'));
+  EXPECT_EQ(VerbOf("   "), "");
 }
 
 TEST_F(DiscoverTest, LongIniValuesAreCutTo254) {

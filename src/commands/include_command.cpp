@@ -30,13 +30,22 @@ void AppendIncludeLine(LineFile& template_file, const std::string& last_line,
 void IncludeCommand(CommandContext& context, Env& env) {
   const std::string template_name = context.Token(2);
   const std::string include_name = context.Token(3);
-  if (IsBlank(include_name) || IsBlank(template_name)) return;
+  if (IsBlank(include_name) || IsBlank(template_name)) {
+    context.Fail(env, kWrongCommandLine, "A template file and a file to include are needed.");
+    return;
+  }
   // A longer include line would not fit a template line, and a line break
   // would split it: rather nothing than a broken line.
-  if (include_name.size() > kMaxIncludeName || HasLineBreak(include_name)) return;
-
+  if (include_name.size() > kMaxIncludeName || HasLineBreak(include_name)) {
+    context.Fail(env, kWrongCommandLine, "The include line would not fit a template line.");
+    return;
+  }
   LineFile template_file(env);
-  if (!template_file.Open(template_name, Share::kDenyNone).ok()) return;
+  const Status opened = template_file.Open(template_name, Share::kDenyNone);
+  if (!opened.ok()) {
+    context.Fail(env, kFailed, template_name + ": " + opened.text);
+    return;
+  }
   // Whole lines are searched, however long, so that an include line beyond
   // the 255th character of a line is found too.
   const std::string include_line = IncludeLine(include_name);
@@ -45,7 +54,8 @@ void IncludeCommand(CommandContext& context, Env& env) {
     if (line.find(include_line) != std::string::npos) return;
   }
   AppendIncludeLine(template_file, lines.empty() ? "" : lines.back(), include_name);
-  template_file.Commit();
+  const Status written = template_file.Commit();
+  if (!written.ok()) context.Fail(env, kFailed, template_name + ": " + written.text);
 }
 
 }  // namespace zqmv5

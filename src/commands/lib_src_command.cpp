@@ -12,16 +12,21 @@ constexpr char kLibSrcCaption[] = "Set ABC Library Directory";
 void LibSrcCommand(CommandContext& context, Env& env) {
   const std::string directory = context.Token(2);
   if (IsBlank(directory)) {
-    env.ShowMessage("File parameter missing from command line", kLibSrcCaption);
+    context.Tell(env, "File parameter missing from command line", kLibSrcCaption,
+                 kWrongCommandLine);
     return;
   }
   if (HasLineBreak(directory)) {
-    env.ShowMessage("The directory parameter cannot hold a line break", kLibSrcCaption);
+    context.Tell(env, "The directory parameter cannot hold a line break", kLibSrcCaption,
+                 kWrongCommandLine);
     return;
   }
-  env.WriteIniValue("Paths", "Libsrc", Upper(directory), context.ini_file);
+  const Status written = env.WriteIniValue("Paths", "Libsrc", Upper(directory), context.ini_file);
+  if (!written.ok()) context.Fail(env, kFailed, context.ini_file + ": " + written.text);
   // The help text promises "LIBSRC Path [Run] (Any third parameter will run CW)".
-  if (!IsBlank(context.exe_name) && !context.Token(3).empty()) env.StartProgram(context.exe_name);
+  if (IsBlank(context.exe_name) || context.Token(3).empty()) return;
+  const Status started = env.StartProgram(context.exe_name);
+  if (!started.ok()) context.Fail(env, kFailed, context.exe_name + ": " + started.text);
 }
 
 }  // namespace zqmv5

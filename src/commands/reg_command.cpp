@@ -34,15 +34,17 @@ bool HoldsCommandCharacters(const std::string& name) {
 }
 
 // Asks the IDE (starting `exe` when it does not answer) to register `file` as
-// a template chain. REG runs once per process, so the connection and its log
-// live exactly as long as this needs them.
-void RegisterWithIde(Env& env, const std::string& exe, const std::string& file) {
+// a template chain; returns how the command went. REG runs once per process,
+// so the connection and its log live exactly as long as this needs them.
+Status RegisterWithIde(Env& env, const std::string& exe, const std::string& file) {
   ConnectionLog log(env);
   DdeConnection connection(env, log);
   connection.Init(exe);
   connection.Connect();
-  connection.RegisterTemplate(file, 0);
+  const bool taken = connection.RegisterTemplate(file, 0);
+  const Status outcome = {taken ? kNoError : connection.error_code, connection.error_text};
   connection.Disconnect();
+  return outcome;
 }
 
 }  // namespace
@@ -50,34 +52,47 @@ void RegisterWithIde(Env& env, const std::string& exe, const std::string& file) 
 void RegCommand(CommandContext& context, Env& env) {
   const std::string name = context.Token(2);
   if (IsBlank(name)) {
-    env.ShowMessage("Command line must include a template name as the second parameter.",
-                    "ZQ Install Error");
+    context.Tell(env, "Command line must include a template name as the second parameter.",
+                 "ZQ Install Error", kWrongCommandLine);
     return;
   }
   if (!env.FileExists(name)) {
-    env.ShowMessage("Template file does not exist.", kRegisterError);
+    context.Tell(env, "Template file does not exist.", kRegisterError, kFailed);
     return;
   }
   // Such a name goes in its short form, which Windows makes of plain letters
   // and digits.
   const std::string sent = HoldsCommandCharacters(name) ? env.ShortPath(name) : name;
   if (HoldsCommandCharacters(sent)) {
-    env.ShowMessage(
-        "The template file name holds [, ], (, ) or a comma, which the IDE would read as part "
-        "of its command, and the file has no short name without them.",
-        kRegisterError);
+    context.Tell(env,
+                 "The template file name holds [, ], (, ) or a comma, which the IDE would read "
+                 "as part of its command, and the file has no short name without them.",
+                 kRegisterError, kFailed);
     return;
   }
   const std::unique_ptr<ProcessLock> turn = env.LockAcrossProcesses(kRegLock, kRegLockWait);
-  if (!turn) return;
+  if (!turn) {
+    context.Fail(env, kFailed,
+                 "Another REG kept the IDE's AutoPick for too long; nothing changed.");
+    return;
+  }
   // The whole value is put back, also one longer than the 19 characters that
   // the saved setting is declared to hold: REG never changes a setting it
   // only borrowed.
   const std::string saved =
       env.ReadIniValue(kEnvironmentSection, kAutoPickEntry, "on", context.ini_file);
-  env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, "off", context.ini_file);
-  RegisterWithIde(env, context.exe_name, sent);
-  env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, saved, context.ini_file);
+  const Status off =
+      env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, "off", context.ini_file);
+  const Status registered = RegisterWithIde(env, context.exe_name, sent);
+  const Status back =
+      env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, saved, context.ini_file);
+  if (!registered.ok()) {
+    context.Fail(env, kFailed, "The IDE did not take the template: " + registered.text);
+  } else if (!off.ok() || !back.ok()) {
+    context.Fail(env, kFailed,
+                 "AutoPick could not be written in " + context.ini_file + ": " +
+                     (off.ok() ? back : off).text);
+  }
 }
 
 }  // namespace zqmv5

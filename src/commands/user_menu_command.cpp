@@ -38,20 +38,23 @@ bool SameMenuLine(std::string_view stored, std::string_view wanted) {
 }
 
 // Writes the menu line into the first free slot, unless a slot before it
-// holds the same line, and then the application's command line.
-void AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string& app_ref,
-                      const std::string& menu_display, const std::string& program) {
+// holds the same line, and then the application's command line. Returns how
+// the writes went.
+Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string& app_ref,
+                        const std::string& menu_display, const std::string& program) {
   const std::string menu_line = menu_display + "|" + app_ref;
+  Status status;
   for (int slot = 1; slot <= kUserMenuSlots; ++slot) {
     const std::string key = std::to_string(slot);
     const std::string value = env.ReadIniValue(kUserMenus, key, "", ini_file).substr(0, kMaxText);
-    if (SameMenuLine(value, menu_line)) return;
+    if (SameMenuLine(value, menu_line)) return {};
     if (IsBlank(value)) {
-      env.WriteIniValue(kUserMenus, key, menu_line, ini_file);
+      status = env.WriteIniValue(kUserMenus, key, menu_line, ini_file);
       break;
     }
   }
-  env.WriteIniValue(kUserApplications, app_ref, program, ini_file);
+  const Status written = env.WriteIniValue(kUserApplications, app_ref, program, ini_file);
+  return status.ok() ? written : status;
 }
 
 }  // namespace
@@ -65,14 +68,16 @@ void UserMenuCommand(CommandContext& context, Env& env) {
       !FitsIniFile(app_ref, menu_display, command_line, parm)) {
     const std::string found = "|   AppRef: " + app_ref + "|   MenuDisplay: " + menu_display +
                               "|   CommandLine: " + command_line + "|   Parm: " + parm;
-    env.ShowMessage(
+    context.Tell(
+        env,
         "Command line paramters are: AppRef MenuDisplay CommandLine [Parm].  Found were: " + found,
-        "Incorrect Command Line");
+        "Incorrect Command Line", kWrongCommandLine);
     return;
   }
-  AddUserMenuEntry(env, context.ini_file, app_ref,
-                   Replace(Replace(menu_display, '+', ' '), '-', '/'),
-                   command_line + " " + Replace(parm, '+', ' '));
+  const Status written = AddUserMenuEntry(env, context.ini_file, app_ref,
+                                          Replace(Replace(menu_display, '+', ' '), '-', '/'),
+                                          command_line + " " + Replace(parm, '+', ' '));
+  if (!written.ok()) context.Fail(env, kFailed, context.ini_file + ": " + written.text);
 }
 
 }  // namespace zqmv5

@@ -108,13 +108,16 @@ uint8_t DdeConnection::StartServer() {
   return static_cast<uint8_t>(result & 0xFF);
 }
 
-void DdeConnection::Execute(const std::string& command) {
-  if (channel != 0) last_ = env_.dde().Send(channel, "[" + TrimRight(command) + "]");
+bool DdeConnection::Execute(const std::string& command) {
+  const bool sent = channel != 0;
+  if (sent) last_ = env_.dde().Send(channel, "[" + TrimRight(command) + "]");
+  const bool taken = sent && last_.ok();
   RefreshError();
+  return taken;
 }
 
-void DdeConnection::RegisterTemplate(const std::string& file, uint8_t flag) {
-  Execute("RegisterTemplateChain(" + TrimRight(file) + "," + std::to_string(flag) + ")");
+bool DdeConnection::RegisterTemplate(const std::string& file, uint8_t flag) {
+  return Execute("RegisterTemplateChain(" + TrimRight(file) + "," + std::to_string(flag) + ")");
 }
 
 void DdeConnection::RefreshError() {

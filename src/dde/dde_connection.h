@@ -47,10 +47,10 @@ class DdeConnection {
   // Open. Returns the low 8 bits of the start's result.
   uint8_t StartServer();
   // Sends "[command]" when a conversation is open; refreshes the error in any
-  // case.
-  void Execute(const std::string& command);
+  // case. True when the server took the command.
+  bool Execute(const std::string& command);
   // Executes RegisterTemplateChain(file,flag).
-  void RegisterTemplate(const std::string& file, uint8_t flag);
+  bool RegisterTemplate(const std::string& file, uint8_t flag);
   // Takes the outcome of the last operation into error_code and error_text. A
   // DDE-level error (above 600) is replaced by what the server's items
   // "GetErrorNum" and "GetErrorMsg" hold, where the server answers; a server

@@ -144,6 +144,8 @@ class Env {
                                    const std::string& default_value, const std::string& file) = 0;
   virtual Status WriteIniValue(const std::string& section, const std::string& entry,
                                const std::string& value, const std::string& file) = 0;
+  virtual Status RemoveIniValue(const std::string& section, const std::string& entry,
+                                const std::string& file) = 0;
 
   // Opens an existing file for reading and writing; fails (kFileNotFound,
   // kFileIsLocked, ...) without creating anything.
@@ -151,6 +153,10 @@ class Env {
   // Makes a new empty file and closes it. An existing file that holds bytes
   // makes it fail with kAccessDenied: no stored line is ever replaced.
   virtual Status CreateEmptyFile(const std::string& name) = 0;
+  // Puts file `from` in the place of file `to`, in one step that leaves
+  // either the old or the new file there, never part of one.
+  virtual Status MoveFileOver(const std::string& from, const std::string& to) = 0;
+  virtual Status RemoveFile(const std::string& name) = 0;
   // True when a file (not a folder) of that name exists.
   virtual bool FileExists(const std::string& name) = 0;
   // The short (8.3) form of `path` ("": the current directory), or the path
@@ -172,6 +178,9 @@ class Env {
   void ShowMessage(const std::string& text, const std::string& caption) {
     ShowMessage(text, caption, MessageIcon::kInformation);
   }
+  // Writes `line` and a line end to the standard output that the caller
+  // handed this program, if it handed one; nothing otherwise.
+  virtual void WriteStandardOutput(const std::string& line) = 0;
   // Opens the Log/Version dialog.
   virtual Status OpenVersionView(std::unique_ptr<VersionView>* view) = 0;
 

@@ -24,6 +24,15 @@ class EnvWrapper : public Env {
                        const std::string& value, const std::string& file) override {
     return target_.WriteIniValue(section, entry, value, file);
   }
+  Status RemoveIniValue(const std::string& section, const std::string& entry,
+                        const std::string& file) override {
+    return target_.RemoveIniValue(section, entry, file);
+  }
+  Status MoveFileOver(const std::string& from, const std::string& to) override {
+    return target_.MoveFileOver(from, to);
+  }
+  Status RemoveFile(const std::string& name) override { return target_.RemoveFile(name); }
+  void WriteStandardOutput(const std::string& line) override { target_.WriteStandardOutput(line); }
   Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
     return target_.OpenFile(name, share, file);
   }

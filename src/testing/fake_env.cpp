@@ -127,6 +127,17 @@ void FakeProfile::Write(const std::string& section, const std::string& entry,
   Set(file, section, entry, value);
 }
 
+void FakeProfile::Remove(const std::string& section, const std::string& entry,
+                         const std::string& file) {
+  log.push_back({section, entry, "", file, true});
+  for (auto& [name, entries] : files_[FileKey(file)]) {
+    if (!SameName(name, section)) continue;
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&](const auto& p) { return SameName(p.first, entry); }),
+                  entries.end());
+  }
+}
+
 void FakeProfile::Set(const std::string& file, const std::string& section, const std::string& entry,
                       const std::string& value) {
   auto& sections = files_[FileKey(file)];
@@ -178,6 +189,19 @@ Status FakeEnv::OpenFile(const std::string& name, Share share, std::unique_ptr<F
   ++files.opens;
   *file = std::make_unique<FakeFile>(files, name, share == Share::kDenyWrite);
   return {};
+}
+
+Status FakeEnv::MoveFileOver(const std::string& from, const std::string& to) {
+  if (files.fail_writes_with != 0) return Error(files.fail_writes_with);
+  if (files.contents.count(from) == 0) return Error(kFileNotFound);
+  if (files.locked.count(to) || files.held_deny_write[to] > 0) return Error(kAccessDenied);
+  files.contents[to] = files.contents[from];
+  files.contents.erase(from);
+  return {};
+}
+
+Status FakeEnv::RemoveFile(const std::string& name) {
+  return files.contents.erase(name) ? Status{} : Error(kFileNotFound);
 }
 
 Status FakeEnv::CreateEmptyFile(const std::string& name) {

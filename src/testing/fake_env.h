@@ -30,6 +30,7 @@ class FakeProfile {
                    const std::string& default_value, const std::string& file);
   void Write(const std::string& section, const std::string& entry, const std::string& value,
              const std::string& file);
+  void Remove(const std::string& section, const std::string& entry, const std::string& file);
 
   // Test access, without logging.
   void Set(const std::string& file, const std::string& section, const std::string& entry,
@@ -54,7 +55,7 @@ struct FakeFiles {
   std::set<std::string> locked;                    // held by another program
   std::map<std::string, std::string> short_names;  // the others have none of their own
   std::string current_directory_short = "C:\\WORK";
-  int fail_writes_with = 0;    // non-zero: every write fails with this error
+  int fail_writes_with = 0;    // non-zero: every write (a move too) fails with this error
   int64_t disk_free = -1;      // bytes the files may still grow by; -1: no limit
   int64_t fail_reads_at = -1;  // a read that reaches this byte fails; -1: never
   int opens = 0;
@@ -116,6 +117,7 @@ class FakeEnv : public Env {
   } programs;
   struct {
     std::vector<ShownMessage> shown;
+    std::vector<std::string> output;  // lines written to the standard output
   } messages;
   FakeVersionViews views;
   struct {
@@ -136,7 +138,14 @@ class FakeEnv : public Env {
     profile.Write(section, entry, value, file);
     return {};
   }
+  Status RemoveIniValue(const std::string& section, const std::string& entry,
+                        const std::string& file) override {
+    profile.Remove(section, entry, file);
+    return {};
+  }
   Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override;
+  Status MoveFileOver(const std::string& from, const std::string& to) override;
+  Status RemoveFile(const std::string& name) override;
   Status CreateEmptyFile(const std::string& name) override;
   bool FileExists(const std::string& name) override { return files.contents.count(name) != 0; }
   std::string ShortPath(const std::string& path) override;
@@ -146,6 +155,7 @@ class FakeEnv : public Env {
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
     messages.shown.push_back({text, caption, icon});
   }
+  void WriteStandardOutput(const std::string& line) override { messages.output.push_back(line); }
   Status OpenVersionView(std::unique_ptr<VersionView>* view) override { return views.Open(view); }
   Date Today() override { return clock.today; }
   int32_t TimeOfDay() override;

@@ -98,6 +98,20 @@ void LineFile::Add(std::string line) {
   ends_.push_back(line_end_);
 }
 
+void LineFile::Remove(size_t index) {
+  if (index >= lines_.size()) return;
+  // The line before a removed last line keeps its own line end.
+  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
+  ends_.erase(ends_.begin() + static_cast<std::ptrdiff_t>(index));
+  first_changed_ = std::min(first_changed_, index);
+}
+
+std::string LineFile::Contents() const {
+  std::string bytes = StartsWith(bytes_, kUtf8Bom) ? kUtf8Bom : "";
+  for (size_t i = 0; i < lines_.size(); ++i) bytes += lines_[i] + ends_[i];
+  return bytes;
+}
+
 Status LineFile::Commit() {
   if (!file_) return Error(kFileNotOpen);
   if (first_changed_ == kNothingChanged) return {};

@@ -39,7 +39,12 @@ class LineFile {
   // ended first, so that the new line stands apart.
   void Add(std::string line);
 
-  // Writes what Put and Add changed. On failure the file keeps every byte it
+  // Removes line `index`, in memory.
+  void Remove(size_t index);
+  // The bytes that the lines make, with their line ends and the byte order mark.
+  std::string Contents() const;
+
+  // Writes what Put, Add and Remove changed. On failure the file keeps every byte it
   // had and the lines are again as the file holds them.
   Status Commit();
 

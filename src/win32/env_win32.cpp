@@ -119,6 +119,13 @@ class Win32Env : public Env {
                : LastWin32Error();
   }
 
+  Status RemoveIniValue(const std::string& section, const std::string& entry,
+                        const std::string& file) override {
+    return WritePrivateProfileStringA(section.c_str(), entry.c_str(), nullptr, ProfileFile(file))
+               ? Status{}
+               : LastWin32Error();
+  }
+
   Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
     const DWORD sharing =
         share == Share::kDenyWrite ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE;
@@ -147,6 +154,16 @@ class Win32Env : public Env {
       return {};
     }
     return Error(kAccessDenied);
+  }
+
+  Status MoveFileOver(const std::string& from, const std::string& to) override {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? Status{}
+               : LastWin32Error();
+  }
+
+  Status RemoveFile(const std::string& name) override {
+    return DeleteFileA(name.c_str()) ? Status{} : LastWin32Error();
   }
 
   bool FileExists(const std::string& name) override {
@@ -214,6 +231,16 @@ class Win32Env : public Env {
       params.lpszIcon = IDI_WINLOGO;
     }
     MessageBoxIndirectA(&params);
+  }
+
+  void WriteStandardOutput(const std::string& line) override {
+    // A program of the GUI subsystem has a standard output only when its
+    // caller handed it one (a pipe or a file); asking for it opens no console.
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output == nullptr || output == INVALID_HANDLE_VALUE) return;
+    const std::string text = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   }
 
   Status OpenVersionView(std::unique_ptr<VersionView>* view) override {

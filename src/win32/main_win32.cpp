@@ -5,8 +5,5 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::unique_ptr<zqmv5::Env> env = zqmv5::NewWin32Env();
-  if (env) zqmv5::Main(*env);
-  // Every road ends with status 0: callers such as installation scripts must
-  // never take a failure of this program for a failure of their own.
-  return 0;
+  return env ? zqmv5::Main(*env) : 0;
 }

@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
   RunOptions options;
   options.timeout_ms = 10 * 60 * 1000;
   options.screenshot_prefix = shots;
+  options.pass_output = true;  // what the program writes to its standard output shows here
   RunResult result = RunAndCatch(command, options);
   if (!result.started) {
     std::fprintf(stderr, "could not start: %s\n", command.c_str());

@@ -5,17 +5,39 @@
 namespace zqmv5::testing {
 namespace {
 
-HANDLE Start(const std::string& command_line, const std::string& directory) {
+// Starts the program, with `output` (when given) as its standard output.
+HANDLE Start(const std::string& command_line, const std::string& directory,
+             HANDLE output = nullptr) {
   std::string line = command_line;
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
+  if (output) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+  }
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
                       directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
     return nullptr;
   }
   CloseHandle(process.hThread);
   return process.hProcess;
+}
+
+// The standard output to hand the program, inheritable; null for none.
+HANDLE OutputFor(const RunOptions& options) {
+  SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+  if (!options.output_file.empty()) {
+    HANDLE file = CreateFileA(options.output_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+  }
+  HANDLE copy = nullptr;
+  if (options.pass_output) {
+    DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_OUTPUT_HANDLE), GetCurrentProcess(),
+                    &copy, 0, TRUE, DUPLICATE_SAME_ACCESS);
+  }
+  return copy;
 }
 
 }  // namespace
@@ -25,7 +47,9 @@ RunResult RunAndCatch(const std::string& command_line, const RunOptions& options
   LARGE_INTEGER frequency, begin, end;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&begin);
-  HANDLE process = Start(command_line, options.directory);
+  HANDLE output = OutputFor(options);
+  HANDLE process = Start(command_line, options.directory, output);
+  if (output) CloseHandle(output);
   if (!process) return result;
   result.started = true;
   const DWORD process_id = GetProcessId(process);

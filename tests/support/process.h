@@ -13,6 +13,8 @@ struct RunOptions {
   std::string directory;             // the program's current directory; "" = ours
   unsigned long timeout_ms = 60000;  // then the program is ended and timed_out set
   std::string screenshot_prefix;     // saves each message box as <prefix>N.bmp
+  std::string output_file;           // hands the program this file as its standard output
+  bool pass_output = false;          // hands the program our own standard output
   // Called about every 20 ms while the program runs (a test's own driver).
   std::function<void(unsigned long process_id)> while_running;
 };

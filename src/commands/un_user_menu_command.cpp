@@ -1,0 +1,59 @@
+#include "commands/un_user_menu_command.h"
+
+#include <string>
+#include <vector>
+
+#include "text/strings.h"
+
+namespace zqmv5 {
+namespace {
+
+constexpr int kUserMenuSlots = 100;
+
+// Whether a menu line "Menu Text|AppRef" runs `app_ref`.
+bool Runs(const std::string& menu_line, const std::string& app_ref) {
+  const size_t bar = menu_line.rfind('|');
+  return bar != std::string::npos && Trim(Upper(menu_line.substr(bar + 1))) == Trim(Upper(app_ref));
+}
+
+}  // namespace
+
+void UnUserMenuCommand(CommandContext& context, Env& env) {
+  const std::string app_ref = context.Token(2);
+  if (IsBlank(app_ref) || app_ref.find('=') != std::string::npos ||
+      Trim(app_ref).rfind('[', 0) == 0 || HasLineBreak(app_ref)) {
+    context.Tell(env, "Command line parameter is: AppRef.  Found was: |   AppRef: " + app_ref,
+                 "Incorrect Command Line", kWrongCommandLine);
+    return;
+  }
+  // The IDE and USERMENU read the slots up to the first free one, so a run of
+  // taken slots closes up over each line removed from it; slots behind a free
+  // one stay where they are.
+  std::vector<std::string> slots(kUserMenuSlots + 1);
+  std::vector<std::string> kept(kUserMenuSlots + 1);
+  for (int slot = 1, next = 1; slot <= kUserMenuSlots; ++slot) {
+    slots[slot] = env.ReadIniValue("User Menus", std::to_string(slot), "", context.ini_file);
+    if (IsBlank(slots[slot])) {
+      kept[slot] = slots[slot];
+      next = slot + 1;
+    } else if (!Runs(slots[slot], app_ref)) {
+      kept[next++] = slots[slot];
+    }
+  }
+  Status status;
+  for (int slot = 1; slot <= kUserMenuSlots; ++slot) {
+    if (kept[slot] == slots[slot]) continue;
+    const std::string key = std::to_string(slot);
+    const Status written = IsBlank(kept[slot])
+                               ? env.RemoveIniValue("User Menus", key, context.ini_file)
+                               : env.WriteIniValue("User Menus", key, kept[slot], context.ini_file);
+    if (status.ok()) status = written;
+  }
+  if (!env.ReadIniValue("User Applications", app_ref, "", context.ini_file).empty()) {
+    const Status removed = env.RemoveIniValue("User Applications", app_ref, context.ini_file);
+    if (status.ok()) status = removed;
+  }
+  if (!status.ok()) context.Fail(env, kFailed, context.ini_file + ": " + status.text);
+}
+
+}  // namespace zqmv5
