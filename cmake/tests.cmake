@@ -12,6 +12,7 @@ set(ZQMV5_UNIT_TEST_SOURCES
     src/commands/un_include_command_test.cpp
     src/commands/un_user_menu_command_test.cpp
     src/commands/user_menu_command_test.cpp
+    src/commands/version_command_test.cpp
     src/dde/dde_connection_test.cpp
     src/testing/fake_env_test.cpp
     src/text/version_record_test.cpp

@@ -9,6 +9,7 @@
 #include "commands/un_include_command.h"
 #include "commands/un_user_menu_command.h"
 #include "commands/user_menu_command.h"
+#include "commands/version_command.h"
 #include "text/strings.h"
 #include "version/version_window.h"
 
@@ -84,6 +85,7 @@ constexpr Verb kVerbs[] = {
     {"CMD", ShowHelp},
     {"UNUSERMENU", UnUserMenuCommand},
     {"UNINCLUDE", UnIncludeCommand},
+    {"VERSION", VersionCommand, false},
 };
 
 const Verb* FindVerb(const std::string& name) {

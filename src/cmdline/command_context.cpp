@@ -55,30 +55,60 @@ bool TakeQuietSwitch(std::string* command_text) {
   return true;
 }
 
+namespace {
+
+// The token (1-based) that each character of `text` belongs to, as far as
+// `length`; 0 for the blanks between tokens and the quotes they drop. Only a
+// blank outside quotes ends a token, and a quote never opens one: a quote
+// inside a token opens quotes and stays in it, a closing quote ends it.
+std::vector<size_t> TokenOfEachCharacter(const std::string& text, size_t length) {
+  std::vector<size_t> owner(length, 0);
+  size_t tokens = 0;
+  bool open = false;
+  bool in_quotes = false;
+  for (size_t i = 0; i < length; ++i) {
+    const char c = text[i];
+    if (c == '"') {
+      if (!in_quotes && open) owner[i] = tokens;
+      if (in_quotes) open = false;
+      in_quotes = !in_quotes;
+    } else if (c == ' ') {
+      if (!in_quotes) open = false;
+      if (open) owner[i] = tokens;
+    } else {
+      if (!open) ++tokens;
+      open = true;
+      owner[i] = tokens;
+    }
+  }
+  return owner;
+}
+
+}  // namespace
+
 void CommandContext::Tokenize(const std::string& command_text) {
   text = command_text.substr(0, kMaxText);
   tokens.clear();
-  // A token runs from its first character to the character before the blank
-  // or quote that closes it; a quote opens no token of its own.
-  const size_t length = TrimRight(text).size();
-  size_t start = std::string::npos;
-  bool in_quotes = false;
-  const auto close_token = [&](size_t end) {
-    if (start != std::string::npos) tokens.push_back(text.substr(start, end - start));
-    start = std::string::npos;
-  };
-  for (size_t i = 0; i < length; ++i) {
-    const char c = text[i];
-    if (c == ' ') {
-      if (!in_quotes) close_token(i);
-    } else if (c == '"') {
-      if (in_quotes) close_token(i);
-      in_quotes = !in_quotes;
-    } else if (start == std::string::npos) {
-      start = i;
-    }
+  const std::vector<size_t> owner = TokenOfEachCharacter(text, TrimRight(text).size());
+  for (size_t i = 0; i < owner.size(); ++i) {
+    if (owner[i] > tokens.size()) tokens.emplace_back();
+    if (owner[i] != 0) tokens[owner[i] - 1] += text[i];
   }
-  close_token(length);
+}
+
+std::string CommandContext::TextFrom(size_t n) const {
+  const std::vector<size_t> owner = TokenOfEachCharacter(text, TrimRight(text).size());
+  // From the first character after token n - 1 and the blanks after it.
+  size_t start = n > 1 ? owner.size() : 0;
+  for (size_t i = 0; i < owner.size(); ++i) {
+    if (n > 1 && owner[i] == n - 1) start = i + 1;
+  }
+  while (start < owner.size() && text[start] == ' ') ++start;
+  std::string rest;
+  for (size_t i = start; i < owner.size(); ++i) {
+    if (text[i] != '"' || owner[i] != 0) rest += text[i];
+  }
+  return TrimRight(rest);
 }
 
 std::string CommandTextAfterProgram(const std::string& command_line) {

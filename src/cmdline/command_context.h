@@ -51,6 +51,10 @@ struct CommandContext {
   // into one token and are not part of it; an unclosed quote runs to the end.
   void Tokenize(const std::string& command_text);
 
+  // The text from token n (1-based) on, as typed: the blanks between tokens
+  // kept, the quotes that tokens drop left out; "" when there is no token n.
+  std::string TextFrom(size_t n) const;
+
   // Token n (1-based); "" when there is no such token.
   std::string Token(size_t n) const { return n >= 1 && n <= tokens.size() ? tokens[n - 1] : ""; }
 };

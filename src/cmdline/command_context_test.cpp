@@ -68,6 +68,24 @@ TEST(TokenizeTest, KeepsOnly254CharactersAndCutsTheTokenThatCrossesTheCut) {
   EXPECT_EQ(tokens[1], std::string(250, 'a'));
 }
 
+TEST(TokenTest, TextFromATokenKeepsItsBlanksAndDropsTheQuotesTokensDrop) {
+  const struct {
+    const char* text;
+    const char* rest;
+  } cases[] = {
+      {"VERSION fixed  the bug  ", "fixed  the bug"},
+      {"VERSION   \"big  bug\" found", "big  bug found"},
+      {"VERSION say\"hi there\" ok", "say\"hi there ok"},
+      {"VERSION \"  padded\"", "  padded"},
+      {"VERSION", ""},
+  };
+  for (const auto& c : cases) {
+    CommandContext context;
+    context.Tokenize(c.text);
+    EXPECT_EQ(context.TextFrom(2), c.rest) << c.text;
+  }
+}
+
 TEST(TokenTest, MissingTokensAreEmpty) {
   CommandContext context;
   TokensOf("CMD", &context);

@@ -1,62 +1,38 @@
 // The file side of the version window: preparing the next line at open, and
 // what Ok and Cancel do to the version file.
 
-#include <algorithm>
-#include <climits>
 #include <string>
-#include <vector>
 
 #include "text/strings.h"
 #include "text/version_record.h"
+#include "version/version_file.h"
 #include "version/version_window.h"
 
 namespace zqmv5 {
 
 void VersionWindowProcedure::LoadVersionFile() {
   const Status status = file_.OpenOrCreate(file_name_, Share::kDenyWrite);
-  if (!status.ok() && env_.FileExists(file_name_)) {
-    Tell("The version file " + file_name_ + " cannot be opened: " + status.text +
-         "|It may be in use by another program. Nothing in it has been changed.");
-  }
-  last_position_ = 0;
-  int version = 100;
-  int build = 1;
-  // Empty lines that editors leave at the end hold no record: the last line
-  // is the last one with text, and the empty ones after it stay as they are.
-  const std::vector<std::string>& lines = file_.lines();
-  size_t count = lines.size();
-  while (count > 0 && lines[count - 1].find_first_not_of(" \t") == std::string::npos) --count;
-  if (count > 0) {
-    for (size_t i = 0; i < count; ++i) file_.Put(i, CommentedOut(lines[i]));
-    version = VersionOf(lines[count - 1]);
-    version_field_ = VersionFieldOf(lines[count - 1]);
-    build = NextBuild(BuildOf(lines[count - 1]));
-    last_position_ = count;
-    const Status written = file_.Commit();
-    if (!written.ok()) {
-      // Nothing has been written, so there is nothing to restore; the window
-      // has no file to work on and closes.
-      Tell("The version file " + file_name_ + " cannot be changed: " + written.text +
-           "|Nothing in it has been changed.");
-      last_position_ = 0;
-      close_allowed_ = true;
-      view_->Post(ViewEvent::kCloseRequest);
-    }
+  if (!status.ok() && env_.FileExists(file_name_)) Tell(CannotOpenText(file_name_, status));
+  const NextLine next = PrepareNextLine(file_, auto_at_open_);
+  version_field_ = next.version_field;
+  last_position_ = next.last_position;
+  const Status written = last_position_ > 0 ? file_.Commit() : Status{};
+  if (!written.ok()) {
+    // Nothing has been written, so there is nothing to restore; the window
+    // has no file to work on and closes.
+    Tell("The version file " + file_name_ + " cannot be changed: " + written.text +
+         "|Nothing in it has been changed.");
+    last_position_ = 0;
+    close_allowed_ = true;
+    view_->Post(ViewEvent::kCloseRequest);
   }
   added_ = AddedText(env_.Today(), env_.TimeOfDay());
   VersionEntry entry = view_->entry();
-  entry.version = version;
-  entry.build = build;
+  entry.version = next.version;
+  entry.build = next.build;
   entry.note = entry.updates_enabled ? "" : kUpdatesOffNote;
   view_->Show(entry);
   ShowStatus();
-}
-
-int VersionWindowProcedure::NextBuild(int build) const {
-  if (auto_at_open_ && build < INT_MAX) ++build;
-  // A fifth digit would push the line's later columns out of place; the build
-  // stays at the highest that four columns hold.
-  return std::min(build, kHighestBuild);
 }
 
 void VersionWindowProcedure::SaveEntry() {

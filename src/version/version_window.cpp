@@ -9,27 +9,22 @@
 namespace zqmv5 {
 namespace {
 
-constexpr size_t kMaxFileName = 119;
-
 // The timer's period while entry is disabled: one tick a second.
 constexpr int kTickHundredths = 100;
 
 // A settings flag read with the default "1": the low eight bits of its number.
-bool ReadFlag(Env& env, const char* entry) {
-  return (HundredthsOf(env.ReadIniValue("Status", entry, "1", kSettingsIni)) / 100 & 0xFF) != 0;
-}
-
 }  // namespace
 
 void VersionWindow(Env& env) { VersionWindowProcedure(env).Run(); }
 
 void VersionWindowProcedure::Run() {
-  const bool updates_enabled = ReadFlag(env_, "On");
+  const VersionSettings settings = ReadVersionSettings(env_);
+  const bool updates_enabled = settings.updates_enabled;
   updates_at_open_ = updates_enabled;
-  auto_at_open_ = ReadFlag(env_, "Auto Increment");
-  file_name_ = env_.ReadIniValue("FileName", "Name", "", kSettingsIni).substr(0, kMaxFileName);
-  if (IsBlank(file_name_)) {
-    file_name_ = "Version.zqi";
+  auto_at_open_ = settings.auto_increment;
+  file_name_ = settings.file_name;
+  if (file_name_.empty()) {
+    file_name_ = kDefaultVersionFile;
     env_.WriteIniValue("FileName", "Name", file_name_, kSettingsIni);
   }
 

@@ -7,12 +7,9 @@
 
 #include "env/env.h"
 #include "text/line_file.h"
+#include "version/version_file.h"
 
 namespace zqmv5 {
-
-// The settings files of the version window, in the current directory.
-inline constexpr char kSettingsIni[] = ".\\ZQMV5.ini";
-inline constexpr char kSavedStatusIni[] = ".\\ZQMV.ini";
 
 // The note while updates are off.
 inline constexpr char kUpdatesOffNote[] = "Update is turned off";
@@ -42,7 +39,6 @@ class VersionWindowProcedure {
 
   // Opens the file, comments out its active lines and shows the next line.
   void LoadVersionFile();
-  int NextBuild(int build) const;
   void SaveEntry();
   void CancelEntry();
   void SessionEnd();

@@ -355,6 +355,59 @@ TEST_F(VersionWindowSession, SessionEndRestoresTheLastLine) {
   EXPECT_EQ(ReadWholeFile(VersionFile()), bytes);
 }
 
+// VERSION from a build script: the line that the window's Ok would add, with
+// no window, no box and no settings written, and no IDE needed.
+TEST_F(VersionWindowSession, VersionVerbAddsTheLineThatOkWould) {
+  WriteOwnIni("");
+  RunResult run = Run("VERSION first  build \"of the day\"");
+  EXPECT_EQ(run.exit_code, 0u);
+  EXPECT_TRUE(run.boxes.empty()) << Describe(run.boxes);
+  ExpectFileMatches(NewLinePattern("1\\.00", "0001", "first  build of the day"));
+  EXPECT_FALSE(PathExists(Settings()));
+
+  const std::string history = Commented(ActiveLine("1.10", "0040", "old")) + "\r\n" +
+                              ActiveLine("1.20", "0041", "good") + "\r\n";
+  const std::string copy = Work("copy");
+  CreateDirectoryA(copy.c_str(), nullptr);
+  ASSERT_TRUE(WriteWholeFile(copy + "\\Version.zqi", history));
+  ASSERT_TRUE(WriteWholeFile(VersionFile(), history));
+  Drive({"type", "9", "same note", "click", "19"}, 30000, copy);
+  Run("VERSION same note");
+  const std::regex stamp(R"(! \d\d/\d\d/\d\d \d\d\d\d --)");
+  const std::string by_verb = std::regex_replace(ReadWholeFile(VersionFile()), stamp, "! --");
+  EXPECT_EQ(by_verb, std::regex_replace(ReadWholeFile(copy + "\\Version.zqi"), stamp, "! --"));
+  EXPECT_NE(by_verb.find("EQUATE('1.20  0042')"), std::string::npos) << by_verb;
+
+  ASSERT_TRUE(WriteWholeFile(VersionFile(), ActiveLine("2.00", "9999", "top") + "\r\n"));
+  Run("VERSION");
+  ExpectFileMatches(Escaped(Commented(ActiveLine("2.00", "9999", "top")) + "\r\n") +
+                    NewLinePattern("2\\.00", "9999"));
+
+  const std::string kept = ReadWholeFile(VersionFile());
+  ASSERT_TRUE(WriteWholeFile(Settings(), "[Status]\r\nOn=0\r\n"));
+  run = Run("VERSION not added");
+  EXPECT_TRUE(run.boxes.empty());
+  EXPECT_EQ(ReadWholeFile(VersionFile()), kept);
+}
+
+TEST_F(VersionWindowSession, VersionVerbLeavesAFileAnotherProgramHoldsAlone) {
+  const std::string bytes = ActiveLine("1.01", "0006", "held") + "\r\n";
+  ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
+  HANDLE held = CreateFileA(VersionFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const RunResult shown = Run("VERSION");
+  const RunResult quiet = Run("/Q VERSION");
+  CloseHandle(held);
+  ASSERT_EQ(shown.boxes.size(), 1u) << Describe(shown.boxes);
+  EXPECT_EQ(shown.boxes[0].text,
+            "The version file Version.zqi cannot be opened: File Is Locked\nIt may be in use by "
+            "another program. Nothing in it has been changed.");
+  EXPECT_TRUE(quiet.boxes.empty());
+  EXPECT_EQ(quiet.exit_code, 1u);
+  EXPECT_EQ(ReadWholeFile(VersionFile()), bytes);
+}
+
 // A version file on a disk that is full to the last block.
 class FullDiskVersionWindow : public VersionWindowSession {
  protected:

@@ -1,0 +1,44 @@
+#ifndef ZQMV5_VERSION_VERSION_FILE_H_
+#define ZQMV5_VERSION_VERSION_FILE_H_
+
+#include <cstddef>
+#include <string>
+
+#include "env/env.h"
+#include "text/line_file.h"
+
+namespace zqmv5 {
+
+// The settings files of the version utility, in the current directory.
+inline constexpr char kSettingsIni[] = ".\\ZQMV5.ini";
+inline constexpr char kSavedStatusIni[] = ".\\ZQMV.ini";
+inline constexpr char kDefaultVersionFile[] = "Version.zqi";
+
+// The settings that the window and the VERSION verb read alike.
+struct VersionSettings {
+  bool updates_enabled = true;  // [Status] On, default 1: its low eight bits
+  bool auto_increment = true;   // [Status] Auto Increment, likewise
+  std::string file_name;        // [FileName] Name, at most 119 characters; "" when blank
+};
+VersionSettings ReadVersionSettings(Env& env);
+
+// What the next line carries, from the file's last line with text.
+struct NextLine {
+  int version = 100;          // hundredths; 1.00 for a file without a line
+  std::string version_field;  // the last line's version field, as the file holds it
+  int build = 1;              // the last line's build, one more with auto increment
+  size_t last_position = 0;   // the last line (1-based); 0 when there was none
+};
+
+// Comments out every active line of `file` in memory, up to its last line
+// with text (empty lines that editors leave at the end stay as they are), and
+// returns what the next line carries. The build stops at 9999, so that the
+// line keeps its columns.
+NextLine PrepareNextLine(LineFile& file, bool auto_increment);
+
+// The box text for a version file that exists but cannot be opened.
+std::string CannotOpenText(const std::string& name, const Status& status);
+
+}  // namespace zqmv5
+
+#endif  // ZQMV5_VERSION_VERSION_FILE_H_
