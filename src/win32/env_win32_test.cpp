@@ -3,28 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <vector>
 
+#include "support/files.h"
 #include "testing/env_contract.h"
 #include "win32/win32.h"
 
 namespace zqmv5 {
 namespace {
 
-std::string TempDirectory() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  std::string dir = std::string(temp) + "zqmv5-win32-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
-
-std::string WindowsDirectory() {
-  char path[MAX_PATH] = {};
-  GetWindowsDirectoryA(path, MAX_PATH);
-  return path;
-}
+using testing::MakeScratchDirectory;
+using testing::ReadWholeFile;
+using testing::WindowsDirectory;
+using testing::WriteWholeFile;
 
 class Win32EnvHarness : public EnvHarness {
  public:
@@ -41,24 +32,13 @@ class Win32EnvHarness : public EnvHarness {
     return names_.back();
   }
   void WriteBytes(const std::string& name, const std::string& bytes) override {
-    FILE* f = std::fopen(name.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
+    ASSERT_TRUE(WriteWholeFile(name, bytes));
   }
-  std::string ReadBytes(const std::string& name) override {
-    std::string bytes;
-    FILE* f = std::fopen(name.c_str(), "rb");
-    if (!f) return bytes;
-    char buffer[65536];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), f)) > 0;) bytes.append(buffer, n);
-    std::fclose(f);
-    return bytes;
-  }
+  std::string ReadBytes(const std::string& name) override { return ReadWholeFile(name); }
 
  private:
   std::unique_ptr<Env> env_ = NewWin32Env();
-  std::string dir_ = TempDirectory();
+  std::string dir_ = MakeScratchDirectory("env");
   std::vector<std::string> names_;
 };
 
@@ -71,7 +51,7 @@ bool Exists(const std::string& path) {
 }
 
 TEST(Win32IniNamesTest, BareNameIsInTheWindowsDirectoryDotNameHereAndEmptyIsWinIni) {
-  const std::string dir = TempDirectory();
+  const std::string dir = MakeScratchDirectory("names");
   char old[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, old);
   SetCurrentDirectoryA(dir.c_str());
@@ -110,7 +90,7 @@ TEST(Win32EnvTest, ProgramsFilesAndTime) {
   EXPECT_TRUE(env->FileExists(self));
   EXPECT_FALSE(env->FileExists(WindowsDirectory()));  // a directory is no file
   EXPECT_FALSE(env->FileExists(""));
-  const std::string dir = TempDirectory() + "\\a long directory name";
+  const std::string dir = MakeScratchDirectory("short") + "\\a long directory name";
   CreateDirectoryA(dir.c_str(), nullptr);
   EXPECT_EQ(env->ShortPath(dir).find(' '), std::string::npos) << env->ShortPath(dir);
   EXPECT_FALSE(env->ShortPath("").empty());

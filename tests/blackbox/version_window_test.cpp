@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "blackbox/session.h"
+#include "res/resource_ids.h"
 
 namespace zqmv5::testing {
 namespace {
@@ -90,6 +91,12 @@ class VersionWindowSession : public SessionTest {
   }
 };
 
+// A control's number as the driver takes it, and a key of its report.
+std::string N(int control) { return std::to_string(control); }
+std::string Key(const std::string& label, int control, const std::string& property) {
+  return label + "." + N(control) + "." + property;
+}
+
 std::string Escaped(const std::string& text) {
   return std::regex_replace(text, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)");
 }
@@ -97,18 +104,18 @@ std::string Escaped(const std::string& text) {
 TEST_F(VersionWindowSession, OkAddsTheLineAndCommentsOutTheLastOne) {
   const std::string old_line = ActiveLine("1.01", "0006", "first");
   ASSERT_TRUE(WriteWholeFile(VersionFile(), old_line + "\r\n"));
-  Report r = Drive({"show", "open", "type", "9", "Black-box note", "click", "19"});
-  EXPECT_EQ(r["open.11.text"], " 1.01");
-  EXPECT_EQ(r["open.13.text"], "0007");
-  EXPECT_EQ(r["open.15.checked"], "1");
-  EXPECT_EQ(r["open.16.checked"], "1");
-  EXPECT_EQ(r["open.18.text"], "Version.zqi");
+  Report r = Drive({"show", "open", "type", N(ZQ_NOTE), "Black-box note", "click", N(ZQ_OK)});
+  EXPECT_EQ(r[Key("open", ZQ_VERSION, "text")], " 1.01");
+  EXPECT_EQ(r[Key("open", ZQ_BUILD, "text")], "0007");
+  EXPECT_EQ(r[Key("open", ZQ_ENABLE_UPDATES, "checked")], "1");
+  EXPECT_EQ(r[Key("open", ZQ_AUTO_INCREMENT, "checked")], "1");
+  EXPECT_EQ(r[Key("open", ZQ_FILE_NAME, "text")], "Version.zqi");
   EXPECT_EQ(r["open.status.zones"], "3");
   EXPECT_EQ(r["open.status.1"], "1.01 0007");
   EXPECT_EQ(r["open.status.2"], "Version.zqi");
   EXPECT_EQ(r["open.status.3"], "Auto");
-  EXPECT_EQ(r["open.22.text"], "Version: 1.01  0006");
-  EXPECT_NE(r["open.5.text"], "***") << "the current directory's short form";
+  EXPECT_EQ(r[Key("open", ZQ_PROGRAM_VERSION, "text")], "Version: 1.01  0006");
+  EXPECT_NE(r[Key("open", ZQ_DIRECTORY, "text")], "***") << "the current directory's short form";
   EXPECT_EQ(r["boxes"], "0");
   ExpectFileMatches(Escaped(Commented(old_line) + "\r\n") +
                     NewLinePattern("1\\.01", "0007", "Black-box note"));
@@ -119,7 +126,7 @@ TEST_F(VersionWindowSession, OkAddsTheLineAndCommentsOutTheLastOne) {
 }
 
 TEST_F(VersionWindowSession, EnterPressesOk) {
-  Report r = Drive({"type", "9", "by Enter", "enter"});
+  Report r = Drive({"type", N(ZQ_NOTE), "by Enter", "enter"});
   ExpectFileMatches(NewLinePattern("1\\.00", "0001", "by Enter"));
 }
 
@@ -128,7 +135,7 @@ TEST_F(VersionWindowSession, CancelRestoresTheLastLine) {
                             Commented(ActiveLine("1.00", "0002", "two")) + "\r\n" +
                             ActiveLine("1.00", "0003", "three") + "\r\n";
   ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
-  Drive({"type", "9", "not kept", "click", "20"});
+  Drive({"type", N(ZQ_NOTE), "not kept", "click", N(ZQ_CANCEL)});
   EXPECT_EQ(ReadWholeFile(VersionFile()), bytes);
   EXPECT_EQ(Setting(SavedStatus(), "Status", "On"), "(none)");
 }
@@ -138,7 +145,7 @@ TEST_F(VersionWindowSession, FrameCloseAndEscActAsCancel) {
   for (const char* how : {"close", "esc"}) {
     ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
     Report r = Drive({"show", "open", how});
-    EXPECT_EQ(r["open.13.text"], "0011") << how;
+    EXPECT_EQ(r[Key("open", ZQ_BUILD, "text")], "0011") << how;
     EXPECT_EQ(ReadWholeFile(VersionFile()), bytes) << how;
     EXPECT_EQ(r["boxes"], "0") << how;
   }
@@ -148,14 +155,16 @@ TEST_F(VersionWindowSession, UpdatesOffClosesByItselfInAboutThreeSeconds) {
   const std::string bytes = ActiveLine("1.01", "0006", "kept") + "\r\n";
   ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
   ASSERT_TRUE(WriteWholeFile(Settings(), "[Status]\r\nOn=0\r\n"));
-  Report r = Drive({"show", "open", "click", "19", "click", "20"});
-  for (int field : {6, 7, 8, 9, 10, 11, 12, 13, 16, 17, 18, 19, 20}) {
-    EXPECT_EQ(r["open." + std::to_string(field) + ".enabled"], "0") << field;
+  Report r = Drive({"show", "open", "click", N(ZQ_OK), "click", N(ZQ_CANCEL)});
+  for (int field : {ZQ_VERSION_GROUP, ZQ_INFO_BUTTON, ZQ_NOTE_PROMPT, ZQ_NOTE, ZQ_VERSION_PROMPT,
+                    ZQ_VERSION, ZQ_BUILD_PROMPT, ZQ_BUILD, ZQ_AUTO_INCREMENT, ZQ_FILE_PROMPT,
+                    ZQ_FILE_NAME, ZQ_OK, ZQ_CANCEL}) {
+    EXPECT_EQ(r[Key("open", field, "enabled")], "0") << field;
   }
-  EXPECT_EQ(r["open.15.enabled"], "1");
-  EXPECT_EQ(r["open.15.checked"], "0");
-  EXPECT_EQ(r["open.9.text"], "Update is turned off");
-  EXPECT_EQ(r["open.focus"], "15");
+  EXPECT_EQ(r[Key("open", ZQ_ENABLE_UPDATES, "enabled")], "1");
+  EXPECT_EQ(r[Key("open", ZQ_ENABLE_UPDATES, "checked")], "0");
+  EXPECT_EQ(r[Key("open", ZQ_NOTE, "text")], "Update is turned off");
+  EXPECT_EQ(r["open.focus"], N(ZQ_ENABLE_UPDATES));
   const double seconds = std::stod(r["window_seconds"]);
   EXPECT_GT(seconds, 2.5);
   EXPECT_LT(seconds, 6.0);
@@ -165,10 +174,10 @@ TEST_F(VersionWindowSession, UpdatesOffClosesByItselfInAboutThreeSeconds) {
 
 TEST_F(VersionWindowSession, EnablingUpdatesInTimeKeepsTheWindowOpen) {
   ASSERT_TRUE(WriteWholeFile(Settings(), "[Status]\r\nOn=0\r\n"));
-  Report r = Drive({"wait", "1000", "click", "15", "wait", "3500", "show", "later", "type", "9",
-                    "enabled by hand", "click", "19"});
-  EXPECT_EQ(r["later.19.enabled"], "1");
-  EXPECT_EQ(r["later.9.text"], "");
+  Report r = Drive({"wait", "1000", "click", N(ZQ_ENABLE_UPDATES), "wait", "3500", "show", "later",
+                    "type", N(ZQ_NOTE), "enabled by hand", "click", N(ZQ_OK)});
+  EXPECT_EQ(r[Key("later", ZQ_OK, "enabled")], "1");
+  EXPECT_EQ(r[Key("later", ZQ_NOTE, "text")], "");
   ExpectFileMatches(NewLinePattern("1\\.00", "0001", "enabled by hand"));
   EXPECT_EQ(Setting(SavedStatus(), "Status", "On"), "1");
   EXPECT_EQ(Setting(Settings(), "Status", "On"), "0");
@@ -176,21 +185,25 @@ TEST_F(VersionWindowSession, EnablingUpdatesInTimeKeepsTheWindowOpen) {
 
 TEST_F(VersionWindowSession, SpinBoxesStepAndReject) {
   ASSERT_TRUE(WriteWholeFile(VersionFile(), ActiveLine("1.01", "0006", "") + "\r\n"));
-  Report r = Drive({"up",   "11",        "up",   "11",   "down",     "13",     "show",  "stepped",
-                    "type", "11",        "12.5", "show", "rejected", "type",   "13",    "abc",
-                    "show", "rejected2", "type", "11",   "9.99",     "up",     "11",    "type",
-                    "13",   "0",         "down", "13",   "show",     "limits", "type",  "11",
-                    "2.5",  "type",      "13",   "0042", "show",     "typed",  "click", "19"});
-  EXPECT_EQ(r["stepped.11.text"], " 1.03");
-  EXPECT_EQ(r["stepped.13.text"], "0006");
+  Report r =
+      Drive({"up",        N(ZQ_VERSION), "up",        N(ZQ_VERSION), "down",        N(ZQ_BUILD),
+             "show",      "stepped",     "type",      N(ZQ_VERSION), "12.5",        "show",
+             "rejected",  "type",        N(ZQ_BUILD), "abc",         "show",        "rejected2",
+             "type",      N(ZQ_VERSION), "9.99",      "up",          N(ZQ_VERSION), "type",
+             N(ZQ_BUILD), "0",           "down",      N(ZQ_BUILD),   "show",        "limits",
+             "type",      N(ZQ_VERSION), "2.5",       "type",        N(ZQ_BUILD),   "0042",
+             "show",      "typed",       "click",     N(ZQ_OK)});
+  EXPECT_EQ(r[Key("stepped", ZQ_VERSION, "text")], " 1.03");
+  EXPECT_EQ(r[Key("stepped", ZQ_BUILD, "text")], "0006");
   EXPECT_EQ(r["stepped.status.1"], "1.03 0006");
-  EXPECT_EQ(r["rejected.11.text"], "") << "text that does not fit blanks the field";
-  EXPECT_EQ(r["rejected.focus"], "11") << "and the field keeps the focus";
-  EXPECT_EQ(r["rejected2.13.text"], "");
-  EXPECT_EQ(r["limits.11.text"], " 9.99");
-  EXPECT_EQ(r["limits.13.text"], "0000");
-  EXPECT_EQ(r["typed.11.text"], " 2.50");
-  EXPECT_EQ(r["typed.13.text"], "0042");
+  EXPECT_EQ(r[Key("rejected", ZQ_VERSION, "text")], "")
+      << "text that does not fit blanks the field";
+  EXPECT_EQ(r["rejected.focus"], N(ZQ_VERSION)) << "and the field keeps the focus";
+  EXPECT_EQ(r[Key("rejected2", ZQ_BUILD, "text")], "");
+  EXPECT_EQ(r[Key("limits", ZQ_VERSION, "text")], " 9.99");
+  EXPECT_EQ(r[Key("limits", ZQ_BUILD, "text")], "0000");
+  EXPECT_EQ(r[Key("typed", ZQ_VERSION, "text")], " 2.50");
+  EXPECT_EQ(r[Key("typed", ZQ_BUILD, "text")], "0042");
   EXPECT_EQ(r["typed.status.1"], "2.50 0042");
   const std::string bytes = ReadWholeFile(VersionFile());
   EXPECT_NE(bytes.find("EQUATE('2.50  0042')"), std::string::npos) << bytes;
@@ -199,34 +212,35 @@ TEST_F(VersionWindowSession, SpinBoxesStepAndReject) {
 TEST_F(VersionWindowSession, InformationPageAndBackWithScreenshots) {
   const std::string main_shot = ScreenshotPath("version-window-main.png");
   const std::string info_shot = ScreenshotPath("version-window-information.png");
-  Report r = Drive({"show", "main", "shot", main_shot, "click", "7", "show", "info", "shot",
-                    info_shot, "click", "23", "show", "back", "click", "20"});
-  for (int field : {5, 6, 7, 9, 11, 13, 15, 18, 19, 20}) {
-    const std::string f = std::to_string(field);
-    EXPECT_EQ(r["main." + f + ".visible"], "1") << field;
-    EXPECT_EQ(r["info." + f + ".visible"], "0") << field;
-    EXPECT_EQ(r["back." + f + ".visible"], "1") << field;
+  Report r =
+      Drive({"show", "main", "shot", main_shot, "click", N(ZQ_INFO_BUTTON), "show", "info", "shot",
+             info_shot, "click", N(ZQ_MAIN_BUTTON), "show", "back", "click", N(ZQ_CANCEL)});
+  for (int field : {ZQ_DIRECTORY, ZQ_VERSION_GROUP, ZQ_INFO_BUTTON, ZQ_NOTE, ZQ_VERSION, ZQ_BUILD,
+                    ZQ_ENABLE_UPDATES, ZQ_FILE_NAME, ZQ_OK, ZQ_CANCEL}) {
+    EXPECT_EQ(r[Key("main", field, "visible")], "1") << field;
+    EXPECT_EQ(r[Key("info", field, "visible")], "0") << field;
+    EXPECT_EQ(r[Key("back", field, "visible")], "1") << field;
   }
-  for (int field : {22, 23, 24, 25, 26, 27, 28}) {
-    const std::string f = std::to_string(field);
-    EXPECT_EQ(r["main." + f + ".visible"], "0") << field;
-    EXPECT_EQ(r["info." + f + ".visible"], "1") << field;
+  for (int field : {ZQ_PROGRAM_VERSION, ZQ_MAIN_BUTTON, ZQ_CREDIT, ZQ_OPTIONS_GROUP,
+                    ZQ_OPTIONS_PROMPT, ZQ_UTILITY_GROUP, ZQ_DESCRIPTION}) {
+    EXPECT_EQ(r[Key("main", field, "visible")], "0") << field;
+    EXPECT_EQ(r[Key("info", field, "visible")], "1") << field;
   }
   for (const char* page : {"main", "info", "back"}) {
-    EXPECT_EQ(r[std::string(page) + ".29.visible"], "0") << "prompt 29 is never shown";
-    EXPECT_EQ(r[std::string(page) + ".3.visible"], "0") << "the sheet shows no tab strip";
+    EXPECT_EQ(r[Key(page, ZQ_HIDDEN_PROMPT, "visible")], "0") << "the hidden prompt never shows";
+    EXPECT_EQ(r[Key(page, ZQ_SHEET, "visible")], "0") << "the sheet shows no tab strip";
   }
-  EXPECT_EQ(r["info.22.text"], "Version: 1.01  0006");
-  EXPECT_EQ(r["info.26.text"],
+  EXPECT_EQ(r[Key("info", ZQ_PROGRAM_VERSION, "text")], "Version: 1.01  0006");
+  EXPECT_EQ(r[Key("info", ZQ_OPTIONS_PROMPT, "text")],
             "Run ZQMV55 with CMD as a command line parameter to see a list of command line "
             "options.");
-  EXPECT_EQ(r["info.28.text"],
+  EXPECT_EQ(r[Key("info", ZQ_DESCRIPTION, "text")],
             "This procedure creates an equate called \"VERSION\" and increments the build "
             "number.  Each entry also has a date, time, and comment.  Previous equates and "
             "comments are commented out but remain.");
-  EXPECT_EQ(r["info.focus"], "23");
-  EXPECT_EQ(r["back.focus"], "7");
-  EXPECT_EQ(r["main.2.text"], "Quorvane Commandline Utility");
+  EXPECT_EQ(r["info.focus"], N(ZQ_MAIN_BUTTON));
+  EXPECT_EQ(r["back.focus"], N(ZQ_INFO_BUTTON));
+  EXPECT_EQ(r[Key("main", ZQ_HEADER, "text")], "Quorvane Commandline Utility");
   for (const std::string& shot : {main_shot, info_shot}) {
     EXPECT_EQ(ReadWholeFile(shot).substr(0, 4), "\x89PNG") << shot;
   }
@@ -235,7 +249,7 @@ TEST_F(VersionWindowSession, InformationPageAndBackWithScreenshots) {
 TEST_F(VersionWindowSession, FileNameInOtherCaseIsTheSameFileOnWindows) {
   const std::string old_line = ActiveLine("1.01", "0006", "");
   ASSERT_TRUE(WriteWholeFile(VersionFile(), old_line + "\r\n"));
-  Drive({"type", "18", "VERSION.ZQI", "click", "19"});
+  Drive({"type", N(ZQ_FILE_NAME), "VERSION.ZQI", "click", N(ZQ_OK)});
   EXPECT_EQ(Setting(Settings(), "FileName", "Name"), "VERSION.ZQI");
   ExpectFileMatches(Escaped(Commented(old_line) + "\r\n") + NewLinePattern("1\\.01", "0007"));
 }
@@ -243,7 +257,7 @@ TEST_F(VersionWindowSession, FileNameInOtherCaseIsTheSameFileOnWindows) {
 TEST_F(VersionWindowSession, FileNameChangedBeforeOkGoesToTheNewFile) {
   const std::string old_line = ActiveLine("1.01", "0006", "");
   ASSERT_TRUE(WriteWholeFile(VersionFile(), old_line + "\r\n"));
-  Drive({"type", "18", "Other.zqi", "click", "19"});
+  Drive({"type", N(ZQ_FILE_NAME), "Other.zqi", "click", N(ZQ_OK)});
   EXPECT_EQ(ReadWholeFile(VersionFile()), Commented(old_line) + "\r\n");
   const std::string other = ReadWholeFile(Work("Other.zqi"));
   EXPECT_TRUE(std::regex_match(other, std::regex(NewLinePattern("1\\.01", "0007")))) << other;
@@ -256,15 +270,15 @@ TEST_F(VersionWindowSession, FileHeldByAnotherProgramIsLeftAlone) {
   HANDLE held = CreateFileA(VersionFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  Report r = Drive({"show", "open", "click", "20"});
+  Report r = Drive({"show", "open", "click", N(ZQ_CANCEL)});
   CloseHandle(held);
   EXPECT_EQ(ReadWholeFile(VersionFile()), bytes);
   ASSERT_EQ(r["boxes"], "1");
-  EXPECT_EQ(r["box.1.caption"], "");
-  EXPECT_EQ(r["box.1.text"],
+  EXPECT_EQ(r[Key("box", ZQ_ICON, "caption")], "");
+  EXPECT_EQ(r[Key("box", ZQ_ICON, "text")],
             "The version file Version.zqi cannot be opened: File Is Locked|It may be in use by "
             "another program. Nothing in it has been changed.");
-  EXPECT_EQ(r["open.13.text"], "0001");
+  EXPECT_EQ(r[Key("open", ZQ_BUILD, "text")], "0001");
 }
 
 TEST_F(VersionWindowSession, OtherProgramsMayReadTheFileWhileTheWindowIsOpen) {
@@ -308,16 +322,16 @@ TEST_F(VersionWindowSession, EmptyLastLineBomAndLoneCarriageReturns) {
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(WriteWholeFile(VersionFile(), c.bytes));
-    Report r = Drive({"show", "open", "click", "20"});
-    EXPECT_EQ(r["open.11.text"], " 1.20") << c.what;
-    EXPECT_EQ(r["open.13.text"], "0042") << c.what;
+    Report r = Drive({"show", "open", "click", N(ZQ_CANCEL)});
+    EXPECT_EQ(r[Key("open", ZQ_VERSION, "text")], " 1.20") << c.what;
+    EXPECT_EQ(r[Key("open", ZQ_BUILD, "text")], "0042") << c.what;
     EXPECT_EQ(ReadWholeFile(VersionFile()), c.bytes) << c.what;
   }
 }
 
 TEST_F(VersionWindowSession, TextSetIntoTheFieldsByAToolIsWhatOkSaves) {
-  Drive({"settext", "11", "3.25", "settext", "13", "0077", "settext", "9", "by a tool", "click",
-         "19"});
+  Drive({"settext", N(ZQ_VERSION), "3.25", "settext", N(ZQ_BUILD), "0077", "settext", N(ZQ_NOTE),
+         "by a tool", "click", N(ZQ_OK)});
   ExpectFileMatches(NewLinePattern("3\\.25", "0077", "by a tool"));
 }
 
@@ -333,12 +347,13 @@ TEST_F(VersionWindowSession, NewFileNameThatCannotBeOpenedLosesNothing) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   for (const char* name : {"no such folder\\v.zqi", "afolder", "held.zqi"}) {
     ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
-    Report r =
-        Drive({"type", "18", name, "click", "19", "wait", "1500", "show", "after", "click", "20"});
+    Report r = Drive({"type", N(ZQ_FILE_NAME), name, "click", N(ZQ_OK), "wait", "1500", "show",
+                      "after", "click", N(ZQ_CANCEL)});
     ASSERT_EQ(r["boxes"], "1") << name;
-    EXPECT_NE(r["box.1.text"].find(name), std::string::npos) << r["box.1.text"];
-    EXPECT_EQ(r["after.focus"], "18") << name;
-    EXPECT_EQ(r["after.18.text"], name);
+    EXPECT_NE(r[Key("box", ZQ_ICON, "text")].find(name), std::string::npos)
+        << r[Key("box", ZQ_ICON, "text")];
+    EXPECT_EQ(r["after.focus"], N(ZQ_FILE_NAME)) << name;
+    EXPECT_EQ(r[Key("after", ZQ_FILE_NAME, "text")], name);
     EXPECT_EQ(ReadWholeFile(VersionFile()), bytes) << name;
     EXPECT_EQ(Setting(Settings(), "FileName", "Name"), "Version.zqi") << name;
   }
@@ -371,7 +386,7 @@ TEST_F(VersionWindowSession, VersionVerbAddsTheLineThatOkWould) {
   CreateDirectoryA(copy.c_str(), nullptr);
   ASSERT_TRUE(WriteWholeFile(copy + "\\Version.zqi", history));
   ASSERT_TRUE(WriteWholeFile(VersionFile(), history));
-  Drive({"type", "9", "same note", "click", "19"}, 30000, copy);
+  Drive({"type", N(ZQ_NOTE), "same note", "click", N(ZQ_OK)}, 30000, copy);
   Run("VERSION same note");
   const std::regex stamp(R"(! \d\d/\d\d/\d\d \d\d\d\d --)");
   const std::string by_verb = std::regex_replace(ReadWholeFile(VersionFile()), stamp, "! --");
@@ -458,8 +473,10 @@ TEST_F(FullDiskVersionWindow, OpenThatCannotWriteChangesNothing) {
   const std::string bytes = WriteAndFill(lines, 4);
   Report r = Drive({}, 10000, dir_);
   ASSERT_EQ(r["boxes"], "1");
-  EXPECT_EQ(r["box.1.text"].rfind("The version file Version.zqi cannot be changed: ", 0), 0u)
-      << r["box.1.text"];
+  EXPECT_EQ(
+      r[Key("box", ZQ_ICON, "text")].rfind("The version file Version.zqi cannot be changed: ", 0),
+      0u)
+      << r[Key("box", ZQ_ICON, "text")];
   EXPECT_EQ(ReadWholeFile(file_), bytes);
 }
 
@@ -467,10 +484,11 @@ TEST_F(FullDiskVersionWindow, OpenThatCannotWriteChangesNothing) {
 // the file back as it was.
 TEST_F(FullDiskVersionWindow, OkThatCannotWriteLeavesNoHalfLine) {
   const std::string bytes = WriteAndFill({ActiveLine("1.20", "0007", "kept")}, 20);
-  Report r = Drive({"click", "19", "wait", "1500", "show", "after", "click", "20"}, 30000, dir_);
+  Report r = Drive({"click", N(ZQ_OK), "wait", "1500", "show", "after", "click", N(ZQ_CANCEL)},
+                   30000, dir_);
   ASSERT_EQ(r["boxes"], "1");
-  EXPECT_EQ(r["box.1.caption"], "");
-  EXPECT_EQ(r["after.19.enabled"], "1");
+  EXPECT_EQ(r[Key("box", ZQ_ICON, "caption")], "");
+  EXPECT_EQ(r[Key("after", ZQ_OK, "enabled")], "1");
   EXPECT_EQ(ReadWholeFile(file_), bytes);
 }
 
