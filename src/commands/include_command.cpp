@@ -13,10 +13,6 @@ namespace {
 // 255 characters.
 constexpr size_t kMaxIncludeName = 243;
 
-std::string IncludeLine(const std::string& include_name) {
-  return "#INCLUDE('" + include_name + "')";
-}
-
 // Adds the include line at the end of `template_file`, first an empty line
 // when `last_line` (the file's last line) holds text.
 void AppendIncludeLine(LineFile& template_file, const std::string& last_line,
@@ -26,6 +22,10 @@ void AppendIncludeLine(LineFile& template_file, const std::string& last_line,
 }
 
 }  // namespace
+
+std::string IncludeLine(const std::string& include_name) {
+  return "#INCLUDE('" + include_name + "')";
+}
 
 void IncludeCommand(CommandContext& context, Env& env) {
   const std::string template_name = context.Token(2);

@@ -1,6 +1,8 @@
 #ifndef ZQMV5_COMMANDS_INCLUDE_COMMAND_H_
 #define ZQMV5_COMMANDS_INCLUDE_COMMAND_H_
 
+#include <string>
+
 #include "cmdline/command_context.h"
 #include "env/env.h"
 
@@ -15,6 +17,9 @@ namespace zqmv5 {
 // holds a line break, or when the file cannot be read to its end or is in
 // UTF-16. A write that fails leaves the file as it was.
 void IncludeCommand(CommandContext& context, Env& env);
+
+// The include line of a file: "#INCLUDE('name')".
+std::string IncludeLine(const std::string& include_name);
 
 }  // namespace zqmv5
 

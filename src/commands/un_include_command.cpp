@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/include_command.h"
 #include "text/line_file.h"
 #include "text/strings.h"
 
@@ -45,7 +46,7 @@ void UnIncludeCommand(CommandContext& context, Env& env) {
     context.Fail(env, kFailed, template_name + ": " + opened.text);
     return;
   }
-  const std::string include_line = "#INCLUDE('" + include_name + "')";
+  const std::string include_line = IncludeLine(include_name);
   const std::vector<std::string>& lines = template_file.lines();
   bool removed = false;
   for (size_t i = lines.size(); i-- > 0;) {
