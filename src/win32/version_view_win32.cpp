@@ -256,20 +256,14 @@ class Win32VersionView : public VersionView {
     SendMessageA(status_bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
   }
 
-  // Shows one page and hides the other. The focus moves to the page's first
-  // control that takes it before the old page goes, so that it never rests on
-  // a hidden control.
+  // Shows one page and hides the other. The focus moves to the button that
+  // leads to the other page, the page's first stop, before the old page goes,
+  // so that it never rests on a hidden control.
   void ShowPage(const int (&page)[2]) {
+    const bool main = page[0] == kMainPage[0];
     ShowControls(page, true);
-    for (int field = page[0]; field <= page[1]; ++field) {
-      HWND control = Control(field);
-      if (control && IsWindowVisible(control) && IsWindowEnabled(control) &&
-          (GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP)) {
-        Focus(control);
-        break;
-      }
-    }
-    ShowControls(page[0] == kMainPage[0] ? kInfoPage : kMainPage, false);
+    Focus(Control(main ? ZQ_INFO_BUTTON : ZQ_MAIN_BUTTON));
+    ShowControls(main ? kInfoPage : kMainPage, false);
   }
 
   void ShowControls(const int (&page)[2], bool show) {
@@ -285,8 +279,6 @@ class Win32VersionView : public VersionView {
 
   // A number field: the version in hundredths or the build.
   struct Number {
-    Number(int f, int h, ViewEvent c, ViewEvent r)
-        : field(f), highest(h), changed(c), rejected(r) {}
     int field;
     int highest;
     ViewEvent changed, rejected;
@@ -397,9 +389,14 @@ class Win32VersionView : public VersionView {
   HWND status_bar_ = nullptr;
   std::deque<ViewEvent> queue_;
   std::vector<HFONT> fonts_;
-  Number version_{ZQ_VERSION, kHighestVersion, ViewEvent::kVersionChanged,
-                  ViewEvent::kVersionRejected};
-  Number build_{ZQ_BUILD, kHighestBuild, ViewEvent::kBuildChanged, ViewEvent::kBuildRejected};
+  Number version_{ZQ_VERSION,
+                  kHighestVersion,
+                  ViewEvent::kVersionChanged,
+                  ViewEvent::kVersionRejected,
+                  std::nullopt,
+                  false};
+  Number build_{ZQ_BUILD,     kHighestBuild, ViewEvent::kBuildChanged, ViewEvent::kBuildRejected,
+                std::nullopt, false};
   std::function<void()> session_end_;
   bool displaying_ = false;  // set while the program itself changes a control's text
   bool shown_ = false;
