@@ -28,35 +28,6 @@ void WriteQuietLine(Env& env, const std::string& caption, const std::string& tex
   log.Commit();
 }
 
-}  // namespace
-
-void CommandContext::Tell(Env& env, const std::string& text, const std::string& caption,
-                          int failure, MessageIcon icon) {
-  if (outcome == kDone) outcome = failure;
-  if (quiet) {
-    WriteQuietLine(env, caption, text);
-  } else {
-    env.ShowMessage(text, caption, icon);
-  }
-}
-
-void CommandContext::Fail(Env& env, int failure, const std::string& text) {
-  if (outcome == kDone) outcome = failure;
-  if (quiet) WriteQuietLine(env, verb, text);
-}
-
-bool TakeQuietSwitch(std::string* command_text) {
-  const size_t start = command_text->find_first_not_of(' ');
-  if (start == std::string::npos || Upper(command_text->substr(start, 2)) != "/Q") return false;
-  const size_t after = start + 2;
-  if (after < command_text->size() && (*command_text)[after] != ' ') return false;
-  const size_t rest = command_text->find_first_not_of(' ', after);
-  command_text->erase(0, rest == std::string::npos ? std::string::npos : rest);
-  return true;
-}
-
-namespace {
-
 // The token (1-based) that each character of `text` belongs to, as far as
 // `length`; 0 for the blanks between tokens and the quotes they drop. Only a
 // blank outside quotes ends a token, and a quote never opens one: a quote
@@ -85,6 +56,31 @@ std::vector<size_t> TokenOfEachCharacter(const std::string& text, size_t length)
 }
 
 }  // namespace
+
+void CommandContext::Tell(Env& env, const std::string& text, const std::string& caption,
+                          int failure, MessageIcon icon) {
+  if (outcome == kDone) outcome = failure;
+  if (quiet) {
+    WriteQuietLine(env, caption, text);
+  } else {
+    env.ShowMessage(text, caption, icon);
+  }
+}
+
+void CommandContext::Fail(Env& env, int failure, const std::string& text) {
+  if (outcome == kDone) outcome = failure;
+  if (quiet) WriteQuietLine(env, verb, text);
+}
+
+bool TakeQuietSwitch(std::string* command_text) {
+  const size_t start = command_text->find_first_not_of(' ');
+  if (start == std::string::npos || Upper(command_text->substr(start, 2)) != "/Q") return false;
+  const size_t after = start + 2;
+  if (after < command_text->size() && (*command_text)[after] != ' ') return false;
+  const size_t rest = command_text->find_first_not_of(' ', after);
+  command_text->erase(0, rest == std::string::npos ? std::string::npos : rest);
+  return true;
+}
 
 void CommandContext::Tokenize(const std::string& command_text) {
   text = command_text.substr(0, kMaxText);

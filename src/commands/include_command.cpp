@@ -27,25 +27,28 @@ std::string IncludeLine(const std::string& include_name) {
   return "#INCLUDE('" + include_name + "')";
 }
 
-void IncludeCommand(CommandContext& context, Env& env) {
+bool OpenTemplate(CommandContext& context, Env& env, Share share, LineFile* template_file) {
   const std::string template_name = context.Token(2);
   const std::string include_name = context.Token(3);
   if (IsBlank(include_name) || IsBlank(template_name)) {
     context.Fail(env, kWrongCommandLine, "A template file and a file to include are needed.");
-    return;
+    return false;
   }
   // A longer include line would not fit a template line, and a line break
   // would split it: rather nothing than a broken line.
   if (include_name.size() > kMaxIncludeName || HasLineBreak(include_name)) {
     context.Fail(env, kWrongCommandLine, "The include line would not fit a template line.");
-    return;
+    return false;
   }
+  const Status opened = template_file->Open(template_name, share);
+  if (!opened.ok()) context.Fail(env, kFailed, template_name + ": " + opened.text);
+  return opened.ok();
+}
+
+void IncludeCommand(CommandContext& context, Env& env) {
   LineFile template_file(env);
-  const Status opened = template_file.Open(template_name, Share::kDenyNone);
-  if (!opened.ok()) {
-    context.Fail(env, kFailed, template_name + ": " + opened.text);
-    return;
-  }
+  if (!OpenTemplate(context, env, Share::kDenyNone, &template_file)) return;
+  const std::string include_name = context.Token(3);
   // Whole lines are searched, however long, so that an include line beyond
   // the 255th character of a line is found too.
   const std::string include_line = IncludeLine(include_name);
@@ -55,7 +58,7 @@ void IncludeCommand(CommandContext& context, Env& env) {
   }
   AppendIncludeLine(template_file, lines.empty() ? "" : lines.back(), include_name);
   const Status written = template_file.Commit();
-  if (!written.ok()) context.Fail(env, kFailed, template_name + ": " + written.text);
+  if (!written.ok()) context.Fail(env, kFailed, context.Token(2) + ": " + written.text);
 }
 
 }  // namespace zqmv5

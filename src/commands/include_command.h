@@ -5,6 +5,7 @@
 
 #include "cmdline/command_context.h"
 #include "env/env.h"
+#include "text/line_file.h"
 
 namespace zqmv5 {
 
@@ -20,6 +21,12 @@ void IncludeCommand(CommandContext& context, Env& env);
 
 // The include line of a file: "#INCLUDE('name')".
 std::string IncludeLine(const std::string& include_name);
+
+// Opens the template file (token 2) whole, for the include line of token 3;
+// false, with the failure told under /Q, when an operand is blank, when the
+// include line would not fit a template line of 255 characters or holds a
+// line break, or when the file cannot be opened.
+bool OpenTemplate(CommandContext& context, Env& env, Share share, LineFile* template_file);
 
 }  // namespace zqmv5
 

@@ -32,21 +32,11 @@ Status ReplaceFile(Env& env, const std::string& name, const std::string& bytes) 
 }  // namespace
 
 void UnIncludeCommand(CommandContext& context, Env& env) {
-  const std::string template_name = context.Token(2);
-  const std::string include_name = context.Token(3);
-  if (IsBlank(include_name) || IsBlank(template_name) || HasLineBreak(include_name)) {
-    context.Fail(env, kWrongCommandLine, "A template file and an included file are needed.");
-    return;
-  }
   // Writes are denied to others while the file is read, so that what is put
   // back is what was read.
   LineFile template_file(env);
-  const Status opened = template_file.Open(template_name, Share::kDenyWrite);
-  if (!opened.ok()) {
-    context.Fail(env, kFailed, template_name + ": " + opened.text);
-    return;
-  }
-  const std::string include_line = IncludeLine(include_name);
+  if (!OpenTemplate(context, env, Share::kDenyWrite, &template_file)) return;
+  const std::string include_line = IncludeLine(context.Token(3));
   const std::vector<std::string>& lines = template_file.lines();
   bool removed = false;
   for (size_t i = lines.size(); i-- > 0;) {
@@ -63,8 +53,8 @@ void UnIncludeCommand(CommandContext& context, Env& env) {
   if (!removed) return;
   const std::string bytes = template_file.Contents();
   template_file.Close();
-  const Status replaced = ReplaceFile(env, template_name, bytes);
-  if (!replaced.ok()) context.Fail(env, kFailed, template_name + ": " + replaced.text);
+  const Status replaced = ReplaceFile(env, context.Token(2), bytes);
+  if (!replaced.ok()) context.Fail(env, kFailed, context.Token(2) + ": " + replaced.text);
 }
 
 }  // namespace zqmv5
