@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <set>
+#include <string>
 
+#include "testing/env_wrapper.h"
 #include "testing/fake_env.h"
 
 namespace zqmv5 {
@@ -72,6 +75,73 @@ TEST_F(MainTest, FailedDiscoveryRunsNoCommand) {
   Main(fake);
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].caption, "Entry Not Found");
+}
+
+// Two installers at once must not interleave their changes to the IDE's INI
+// file (the profile API rewrites it whole): every verb that changes it holds
+// one cross-process turn over its reads and writes of it. A run that cannot
+// get the turn changes nothing and fails.
+constexpr char kIdeIni[] = "C:\\C5\\Bin\\C5ee.ini";
+
+TEST_F(MainTest, ChangesToTheIdeIniFileTakeOneTurn) {
+  struct Watch : EnvWrapper {
+    explicit Watch(FakeEnv& fake) : EnvWrapper(fake), fake(fake) {}
+    void Seen(const std::string& file) {
+      if (file != kIdeIni) return;
+      const std::set<std::string>& held = fake.programs.held;
+      if (first) common = held;
+      first = false;
+      std::erase_if(common, [&](const std::string& lock) { return held.count(lock) == 0; });
+    }
+    std::string ReadIniValue(const std::string& section, const std::string& entry,
+                             const std::string& default_value, const std::string& file) override {
+      Seen(file);
+      return EnvWrapper::ReadIniValue(section, entry, default_value, file);
+    }
+    Status WriteIniValue(const std::string& section, const std::string& entry,
+                         const std::string& value, const std::string& file) override {
+      Seen(file);
+      return EnvWrapper::WriteIniValue(section, entry, value, file);
+    }
+    Status RemoveIniValue(const std::string& section, const std::string& entry,
+                          const std::string& file) override {
+      Seen(file);
+      return EnvWrapper::RemoveIniValue(section, entry, file);
+    }
+    FakeEnv& fake;
+    bool first = true;
+    std::set<std::string> common;  // the locks held at every access so far
+  };
+  const char* const commands[] = {"/Q USERMENU App Menu a.exe", "/Q UNUSERMENU Old",
+                                  "/Q LIBSRC C:\\L", "/Q REG x.tpl"};
+  auto prepare = [&](FakeEnv& fake, const char* command) {
+    fake.profile.Set("ZQMV5.ini", "Clarion", "root", "C:\\C5");
+    fake.profile.Set("ZQMV5.ini", "Clarion", "ExeName", "C5EE.EXE");
+    fake.profile.Set(kIdeIni, "User Menus", "1", "Old|Old");
+    fake.files.contents["x.tpl"] = "";
+    fake.dde_client.services = {"ClarionWin"};
+    fake.command_line.text = command;
+  };
+  std::set<std::string> turn;
+  for (const char* command : commands) {
+    FakeEnv fake;
+    prepare(fake, command);
+    Watch watch(fake);
+    EXPECT_EQ(Main(watch), 0) << command;
+    EXPECT_FALSE(watch.first) << command;
+    if (command == commands[0]) turn = watch.common;
+    std::erase_if(turn, [&](const std::string& lock) { return watch.common.count(lock) == 0; });
+  }
+  ASSERT_EQ(turn.size(), 1u);
+  for (const char* command : commands) {
+    FakeEnv fake;
+    prepare(fake, command);
+    fake.programs.held = turn;
+    EXPECT_EQ(Main(fake), 1) << command;
+    for (const auto& write : fake.profile.writes()) EXPECT_NE(write.file, kIdeIni) << command;
+    EXPECT_TRUE(fake.dde_client.executes.empty()) << command;
+    EXPECT_FALSE(fake.messages.output.empty()) << command;
+  }
 }
 
 }  // namespace

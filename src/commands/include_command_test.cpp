@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "testing/env_wrapper.h"
 #include "testing/fake_env.h"
 
 namespace zqmv5 {
@@ -132,6 +133,37 @@ TEST_F(IncludeCommandTest, WriteFailureIsSilentAndLeavesNoHalfLine) {
 TEST_F(IncludeCommandTest, ReadErrorAfterSomeLinesWritesNothing) {
   fake_.files.fail_reads_at = 4;
   EXPECT_EQ(After("a\r\nb\r\n"), "a\r\nb\r\n");
+}
+
+// Another INCLUDE holds the template for a moment: this one waits its turn,
+// a bounded time, and holds it against other writers while it works.
+TEST_F(IncludeCommandTest, HeldTemplateIsWaitedForABoundedTime) {
+  struct HeldFor : EnvWrapper {
+    HeldFor(FakeEnv& fake, int opens) : EnvWrapper(fake), fake_(fake), held_opens(opens) {}
+    Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
+      shares.push_back(share);
+      if (held_opens-- > 0) return Error(kFileIsLocked);
+      return EnvWrapper::OpenFile(name, share, file);
+    }
+    FakeEnv& fake_;
+    int held_opens;
+    std::vector<Share> shares;
+  };
+  for (int held : {3, 1000000}) {
+    fake_.files.contents[kTpl] = "x\r\n";
+    fake_.clock.paused = 0;
+    HeldFor env(fake_, held);
+    CommandContext context;
+    context.quiet = true;
+    context.Tokenize(std::string("INCLUDE ") + kTpl + " abc.tpw");
+    IncludeCommand(context, env);
+    const bool got_it = held == 3;
+    EXPECT_EQ(fake_.files.contents[kTpl], got_it ? "x\r\n\r\n#INCLUDE('abc.tpw')\r\n" : "x\r\n");
+    EXPECT_EQ(context.outcome, got_it ? kDone : kFailed);
+    EXPECT_GT(fake_.clock.paused, 0);
+    EXPECT_LE(fake_.clock.paused, 1000);
+    for (Share share : env.shares) EXPECT_EQ(share, Share::kDenyWrite);
+  }
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 
+#include "testing/env_wrapper.h"
 #include "testing/fake_env.h"
 
 namespace zqmv5 {
@@ -164,6 +166,87 @@ TEST_F(RegCommandTest, RunThatNeverGetsItsTurnChangesNothing) {
   Run("REG x.tpl");
   EXPECT_TRUE(fake_.dde_client.executes.empty());
   EXPECT_TRUE(fake_.profile.writes().empty());
+}
+
+// Another program holds the IDE's INI file for a moment while REG puts
+// AutoPick back: REG tries again for a while, and when it still cannot, it
+// tells which value to put back in which file. When AutoPick cannot be set
+// off at all, the command is not sent.
+TEST_F(RegCommandTest, AutoPickThatCannotBeWrittenIsRetriedAndTold) {
+  struct HeldIni : EnvWrapper {
+    using EnvWrapper::EnvWrapper;
+    Status WriteIniValue(const std::string& section, const std::string& entry,
+                         const std::string& value, const std::string& file) override {
+      if (entry == "AutoPick" && failures_left[value] > 0) {
+        --failures_left[value];
+        return Error(kFileIsLocked);
+      }
+      return EnvWrapper::WriteIniValue(section, entry, value, file);
+    }
+    std::map<std::string, int> failures_left;
+  };
+  IdeRunning();
+  fake_.files.contents = {{"x.tpl", ""}};
+  const struct {
+    int off_failures, back_failures;
+    bool quiet, sent;
+    std::string autopick;  // afterwards
+  } cases[] = {
+      {0, 3, false, true, "kept"},
+      {0, 1000000, false, true, "off"},
+      {0, 1000000, true, true, "off"},
+      {1000000, 0, true, false, "kept"},
+  };
+  for (const auto& c : cases) {
+    fake_.profile.Set(kIni, "Environment", "AutoPick", "kept");
+    fake_.messages = {};
+    fake_.clock.paused = 0;
+    fake_.dde_client.executes.clear();
+    HeldIni env(fake_);
+    env.failures_left = {{"off", c.off_failures}, {"kept", c.back_failures}};
+    CommandContext context;
+    context.quiet = c.quiet;
+    context.ini_file = kIni;
+    context.exe_name = kExe;
+    context.Tokenize("REG x.tpl");
+    RegCommand(context, env);
+    const std::string where = std::to_string(c.off_failures) + "/" +
+                              std::to_string(c.back_failures) + (c.quiet ? " quiet" : "");
+    EXPECT_EQ(fake_.dde_client.executes.size(), c.sent ? 1u : 0u) << where;
+    EXPECT_EQ(AutoPick(), c.autopick) << where;
+    EXPECT_LE(fake_.clock.paused, 3000) << where;
+    const bool failed = c.off_failures + c.back_failures > 3;
+    EXPECT_EQ(context.outcome, failed ? kFailed : kDone) << where;
+    if (!failed) continue;
+    const std::string told =
+        c.quiet ? (fake_.messages.output.empty() ? "" : fake_.messages.output[0])
+                : (fake_.messages.shown.empty() ? "" : fake_.messages.shown[0].text);
+    EXPECT_NE(told.find("AutoPick"), std::string::npos) << where << ": " << told;
+    EXPECT_NE(told.find(kIni), std::string::npos) << where << ": " << told;
+    if (c.sent) EXPECT_NE(told.find("kept"), std::string::npos) << where << ": " << told;
+  }
+}
+
+// An IDE that refuses the command fails the run, whatever its own error
+// number says; the number and message it gave are told.
+TEST_F(RegCommandTest, RefusedCommandIsAFailureUnderQuiet) {
+  IdeRunning();
+  fake_.files.contents = {{"x.tpl", ""}};
+  fake_.dde_client.execute_error = kDdeRefused;
+  for (const char* number : {"0", "42"}) {
+    fake_.dde_client.items = {{"GetErrorNum", number}, {"GetErrorMsg", "Bad chain"}};
+    fake_.messages = {};
+    CommandContext context;
+    context.quiet = true;
+    context.ini_file = kIni;
+    context.exe_name = kExe;
+    context.Tokenize("REG x.tpl");
+    RegCommand(context, fake_);
+    EXPECT_EQ(context.outcome, kFailed) << number;
+    ASSERT_EQ(fake_.messages.output.size(), 1u) << number;
+    EXPECT_NE(fake_.messages.output[0].find(std::string(number) + ": Bad chain"), std::string::npos)
+        << fake_.messages.output[0];
+  }
 }
 
 TEST_F(RegCommandTest, ConnectionIsDrivenInItsOrder) {

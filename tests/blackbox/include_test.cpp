@@ -132,6 +132,43 @@ TEST_F(IncludeTest, FileHeldByAnotherProgramIsLeftAlone) {
   EXPECT_EQ(ReadWholeFile(tpl_), kHead);
 }
 
+// Another program writing the template, or a second INCLUDE at once: the
+// template is held against other writers from its read to its write, so no
+// line is written over another's, and a run that cannot get it fails.
+TEST_F(IncludeTest, NoLineIsLostToAnotherWriter) {
+  ASSERT_TRUE(WriteWholeFile(tpl_, kHead));
+  HANDLE held =
+      CreateFileA(tpl_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const RunResult refused = Run("/Q INCLUDE demo.tpl MyInc.tpw");
+  CloseHandle(held);
+  EXPECT_EQ(refused.exit_code, 1u);
+  EXPECT_EQ(ReadWholeFile(tpl_), kHead);
+
+  std::string big = kHead;
+  while (big.size() < (16u << 20)) big += "#! " + std::string(60, '.') + "\r\n";
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    ASSERT_TRUE(WriteWholeFile(tpl_, big));
+    const std::string program = Quoted(ProgramUnderTest()) + " /Q INCLUDE demo.tpl ";
+    HANDLE a = StartDetached(program + "AddonA.inc", work_);
+    HANDLE b = StartDetached(program + "AddonB.inc", work_);
+    ASSERT_TRUE(a && b);
+    DWORD status_a = 9, status_b = 9;
+    WaitForSingleObject(a, 60000);
+    WaitForSingleObject(b, 60000);
+    GetExitCodeProcess(a, &status_a);
+    GetExitCodeProcess(b, &status_b);
+    CloseHandle(a);
+    CloseHandle(b);
+    const std::string after = ReadWholeFile(tpl_);
+    EXPECT_EQ(status_a, 0u);
+    EXPECT_EQ(status_b, 0u);
+    EXPECT_NE(after.find("#INCLUDE('AddonA.inc')"), std::string::npos) << attempt;
+    EXPECT_NE(after.find("#INCLUDE('AddonB.inc')"), std::string::npos) << attempt;
+  }
+}
+
 // Files in encodings of their own: a UTF-16 template is left as it is, and
 // lone carriage returns end lines as they do for the editors that write them.
 TEST_F(IncludeTest, FilesInOtherEncodingsAndLineEnds) {

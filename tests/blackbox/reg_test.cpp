@@ -229,6 +229,30 @@ TEST_F(RegTest, TwoRunsAtOnceKeepAutoPick) {
   EXPECT_EQ(AutoPick(), "on");
 }
 
+// An IDE that does not take the command fails the quiet run, whatever error
+// number it then tells; the line carries the number and message it gave.
+TEST_F(RegTest, RefusedCommandFailsTheQuietRun) {
+  const struct {
+    std::string settings, told;
+  } cases[] = {
+      {"RefuseExecute=1\r\n", "did not take"},
+      {"RefuseExecute=1\r\nErrorNum=42\r\nErrorMsg=Template chain is bad\r\n",
+       "42: Template chain is bad"},
+  };
+  for (const auto& c : cases) {
+    CloseStandIns();
+    ConfigureIde(c.settings);
+    StartIdeByHand();
+    RunOptions options;
+    options.output_file = Work("output.txt");
+    const RunResult result = Run("/Q REG demo.tpl", options);
+    const std::string output = ReadWholeFile(options.output_file);
+    EXPECT_EQ(result.exit_code, 1u) << c.settings;
+    EXPECT_NE(output.find(c.told), std::string::npos) << c.settings << "\n" << output;
+    EXPECT_EQ(AutoPick(), "on");
+  }
+}
+
 TEST_F(RegTest, IdeThatNeverAnswersIsGivenUpAfterThirtySeconds) {
   ConfigureIde("ServeAfter=-1\r\n");
   const RunResult result = RunQuietly("demo.tpl", 120000);

@@ -23,9 +23,10 @@ class UnattendedTest : public SessionTest {
     std::string log;     // ZQMV5.LOG in the working folder
   };
 
-  // Runs with /Q, which may show no box.
-  Quiet RunQuiet(const std::string& arguments) {
+  // Runs with /Q, which may show no box; a UTF-8 command line goes as wide text.
+  Quiet RunQuiet(const std::string& arguments, bool utf8 = false) {
     RunOptions options;
+    options.utf8 = utf8;
     options.output_file = Work("output.txt");
     const RunResult result = Run(arguments, options);
     EXPECT_TRUE(result.boxes.empty()) << arguments << "\n" << Describe(result.boxes);
@@ -69,6 +70,13 @@ TEST_F(UnattendedTest, QuietRunsTellByLineAndStatus) {
       {"/Q INCLUDE demo.tpl", 2, "INCLUDE: A template file and a file to include are needed."},
       {"/Q LIBSRC", 2, "Set ABC Library Directory: File parameter missing from command line"},
       {"/Q UNUSERMENU", 2, "Incorrect Command Line: Command line parameter is: AppRef."},
+      // An installer that quotes every argument, or puts a tab after the switch.
+      {"\"/Q\" REG nothere.tpl", 1, "Register Error: Template file does not exist."},
+      {"/Q\tREG nothere.tpl", 1, "Register Error: Template file does not exist."},
+      // A menu line is "Text|AppRef": an AppRef with "|" would make UNUSERMENU
+      // read another AppRef out of it.
+      {"/Q USERMENU \"Vendor|Tool\" My+Tool tool.exe", 2, "Incorrect Command Line: "},
+      {"/Q UNUSERMENU \"Vendor|Tool\"", 2, "Incorrect Command Line: "},
   };
   for (const auto& c : cases) {
     const Quiet run = RunQuiet(c.arguments);
@@ -153,6 +161,43 @@ TEST_F(UnattendedTest, UnIncludeTakesBackWhatIncludeAdded) {
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
+// UNINCLUDE's new bytes take the template's place, not its identity: its
+// attributes stay, a symbolic link stays a link to the file that loses the
+// line, and names linked hard to it keep sharing its bytes.
+TEST_F(UnattendedTest, UnIncludeKeepsTheTemplatesIdentity) {
+  const std::string bytes = "#TEMPLATE(A,'a')\r\n\r\n#INCLUDE('Inc.tpw')\r\n";
+  const std::string kept = "#TEMPLATE(A,'a')\r\n";
+  const std::string system = Work("system.tpl");
+  ASSERT_TRUE(WriteWholeFile(system, bytes));
+  ASSERT_TRUE(SetFileAttributesA(system.c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(RunQuiet("/Q UNINCLUDE system.tpl Inc.tpw").status, 0u);
+  EXPECT_EQ(ReadWholeFile(system), kept);
+  EXPECT_NE(GetFileAttributesA(system.c_str()) & FILE_ATTRIBUTE_SYSTEM, 0u);
+
+  const std::string real = Work("real.tpl");
+  ASSERT_TRUE(WriteWholeFile(real, bytes));
+  // The link is made by the host's own ln, as Wine shows host links as plain
+  // files and makes none itself; Wine runs a host program without waiting.
+  STARTUPINFOA startup = {sizeof(startup)};
+  PROCESS_INFORMATION ln = {};
+  char line[] = "Z:\\bin\\ln -s real.tpl link.tpl";
+  ASSERT_TRUE(CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, work_.c_str(),
+                             &startup, &ln));
+  CloseHandle(ln.hThread);
+  CloseHandle(ln.hProcess);
+  for (int wait = 0; wait < 250 && !PathExists(Work("link.tpl")); ++wait) Sleep(20);
+  ASSERT_EQ(ReadWholeFile(Work("link.tpl")), bytes);
+  EXPECT_EQ(RunQuiet("/Q UNINCLUDE link.tpl Inc.tpw").status, 0u);
+  EXPECT_EQ(ReadWholeFile(real), kept);
+  ASSERT_TRUE(WriteWholeFile(real, bytes));
+  EXPECT_EQ(ReadWholeFile(Work("link.tpl")), bytes) << "no longer a link";
+
+  ASSERT_TRUE(CreateHardLinkA(Work("hard.tpl").c_str(), real.c_str(), nullptr));
+  EXPECT_EQ(RunQuiet("/Q UNINCLUDE hard.tpl Inc.tpw").status, 0u);
+  EXPECT_EQ(ReadWholeFile(Work("hard.tpl")), kept);
+  EXPECT_EQ(ReadWholeFile(real), kept);
+}
+
 TEST_F(UnattendedTest, UnIncludeLeavesATemplateAnotherProgramHoldsAlone) {
   const std::string tpl = Work("demo.tpl");
   const std::string bytes = "#TEMPLATE(A,'a')\r\n\r\n#INCLUDE('Inc.tpw')\r\n";
@@ -166,6 +211,102 @@ TEST_F(UnattendedTest, UnIncludeLeavesATemplateAnotherProgramHoldsAlone) {
   EXPECT_NE(run.output.find("UNINCLUDE: demo.tpl: File Is Locked"), std::string::npos)
       << run.output;
   EXPECT_EQ(ReadWholeFile(tpl), bytes);
+}
+
+// A command line that the program could only read changed, cut or converted
+// into look-alikes, is refused before anything is read or written.
+TEST_F(UnattendedTest, CommandLinesThatCannotBeReadAsGivenAreRefused) {
+  const std::string head = "#TEMPLATE(A,'a')\r\n";
+  ASSERT_TRUE(WriteWholeFile(Work("x.tpl"), head));
+  const std::string long_name = std::string(236, 'n') + ".tpl";
+  ASSERT_TRUE(WriteWholeFile(Work(long_name), head));
+  WriteIdeIni("[Paths]\r\nLibsrc=C:\\OLD\r\n");
+  const std::string ini = IdeIni();
+  const struct {
+    std::string arguments;
+    const char* line;
+  } cases[] = {
+      // U+FF58 and U+03A9: Windows' best fit would make them "x" and "O".
+      {"/Q INCLUDE \xEF\xBD\x98.tpl A.inc", "characters"},
+      {"/Q INCLUDE \xCE\xA9.tpl A.inc", "characters"},
+      // U+FF02 would become a real quote and end the path early.
+      {"/Q LIBSRC \"C:\\Lib\xEF\xBC\x82 RUN\"", "characters"},
+      // Past the 254 characters that the program reads, the include name
+      // would be cut.
+      {"/Q INCLUDE " + long_name + " MyAddonInclude.inc", "too long"},
+      {"/Q LIBSRC C:\\" + std::string(250, 'L'), "too long"},
+  };
+  for (const auto& c : cases) {
+    const Quiet run = RunQuiet(c.arguments, true);
+    EXPECT_EQ(run.status, 2u) << c.arguments;
+    EXPECT_NE(run.output.find(c.line), std::string::npos) << c.arguments << "\n" << run.output;
+  }
+  EXPECT_EQ(ReadWholeFile(Work("x.tpl")), head);
+  EXPECT_EQ(ReadWholeFile(Work("O.tpl")), "");
+  EXPECT_EQ(ReadWholeFile(Work(long_name)), head);
+  EXPECT_EQ(IdeIni(), ini);
+
+  // Without /Q a box says so; a line that fits and converts exactly still runs.
+  const RunResult boxed = Run("LIBSRC C:\\" + std::string(250, 'L'));
+  ASSERT_EQ(boxed.boxes.size(), 1u) << Describe(boxed.boxes);
+  EXPECT_NE(boxed.boxes[0].text.find("too long"), std::string::npos) << boxed.boxes[0].text;
+  EXPECT_EQ(IdeIni(), ini);
+  EXPECT_EQ(RunQuiet("/Q LIBSRC C:\\Lib\xC3\xA9 ", true).status, 0u);
+  Flush();
+  EXPECT_EQ(IniValue(ide_ini_, "Paths", "Libsrc"), "C:\\LIB\xE9");
+}
+
+// An installer must learn that its menu item is missing from a full menu.
+TEST_F(UnattendedTest, FullUserMenuFailsTheQuietRun) {
+  std::string full;
+  for (int slot = 1; slot <= 100; ++slot)
+    full += std::to_string(slot) + "=T|T" + std::to_string(slot) + "\r\n";
+  WriteIdeIni("[User Menus]\r\n" + full);
+  const Quiet run = RunQuiet("/Q USERMENU NEWAPP New+Item new.exe");
+  EXPECT_EQ(run.status, 1u);
+  EXPECT_NE(run.output.find("full"), std::string::npos) << run.output;
+  Flush();
+  EXPECT_EQ(IniValue(ide_ini_, "User Applications", "NEWAPP"), "new.exe");
+}
+
+// A log that a build server never rotates, or one that cannot be written,
+// never changes a run's outcome; a line is added without reading the log.
+TEST_F(UnattendedTest, LargeOrHeldLogNeverFailsTheRun) {
+  const std::string log = Work("ZQMV5.LOG");
+  HANDLE file = CreateFileA(log.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  size.QuadPart = 1536ll << 20;
+  ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
+  ASSERT_TRUE(SetEndOfFile(file));  // sparse on the host's file system
+  CloseHandle(file);
+  RunOptions options;
+  options.output_file = Work("output.txt");
+  const RunResult big = Run("/Q CMD", options);
+  EXPECT_EQ(big.exit_code, 0u);
+  EXPECT_NE(ReadWholeFile(options.output_file).find("ZQInstall: Command Line"), std::string::npos);
+  file = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER after;
+  GetFileSizeEx(file, &after);
+  std::string tail(64, '\0');
+  DWORD read = 0;
+  SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+  ReadFile(file, tail.data(), static_cast<DWORD>(tail.size()), &read, nullptr);
+  CloseHandle(file);
+  EXPECT_GT(after.QuadPart, size.QuadPart);
+  EXPECT_NE(tail.find(" ZQInstall: Command Line"), std::string::npos) << tail;
+  RemoveFileIfAny(log);
+
+  HANDLE held = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const RunResult locked = Run("/Q CMD", options);
+  CloseHandle(held);
+  EXPECT_EQ(locked.exit_code, 0u);
+  EXPECT_NE(ReadWholeFile(options.output_file).find("ZQInstall: Command Line"), std::string::npos);
 }
 
 }  // namespace

@@ -5,21 +5,36 @@
 namespace zqmv5::testing {
 namespace {
 
-// Starts the program, with `output` (when given) as its standard output.
-HANDLE Start(const std::string& command_line, const std::string& directory,
-             HANDLE output = nullptr) {
+std::wstring Wide(const std::string& utf8) {
+  std::wstring wide(utf8.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(),
+                                                      static_cast<int>(wide.size()))));
+  if (!wide.empty()) wide.pop_back();
+  return wide;
+}
+
+// Starts the program, with `output` (when given) as its standard output. A
+// UTF-8 command line goes as wide text, as Explorer or a Unicode installer
+// hands it over, with characters that no ANSI code page holds.
+HANDLE Start(const std::string& command_line, const std::string& directory, HANDLE output = nullptr,
+             bool utf8 = false) {
   std::string line = command_line;
-  STARTUPINFOA startup = {};
+  std::wstring wide_line = Wide(command_line);
+  STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   if (output) {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = output;
   }
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
-                      directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
-    return nullptr;
-  }
+  const BOOL started =
+      utf8 ? CreateProcessW(nullptr, wide_line.data(), nullptr, nullptr, output != nullptr, 0,
+                            nullptr, directory.empty() ? nullptr : Wide(directory).c_str(),
+                            &startup, &process)
+           : CreateProcessA(nullptr, line.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
+                            directory.empty() ? nullptr : directory.c_str(),
+                            reinterpret_cast<STARTUPINFOA*>(&startup), &process);
+  if (!started) return nullptr;
   CloseHandle(process.hThread);
   return process.hProcess;
 }
@@ -48,7 +63,7 @@ RunResult RunAndCatch(const std::string& command_line, const RunOptions& options
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&begin);
   HANDLE output = OutputFor(options);
-  HANDLE process = Start(command_line, options.directory, output);
+  HANDLE process = Start(command_line, options.directory, output, options.utf8);
   if (output) CloseHandle(output);
   if (!process) return result;
   result.started = true;

@@ -15,6 +15,7 @@ struct RunOptions {
   std::string screenshot_prefix;     // saves each message box as <prefix>N.bmp
   std::string output_file;           // hands the program this file as its standard output
   bool pass_output = false;          // hands the program our own standard output
+  bool utf8 = false;                 // the command line is UTF-8, started as wide text
   // Called about every 20 ms while the program runs (a test's own driver).
   std::function<void(unsigned long process_id)> while_running;
 };
