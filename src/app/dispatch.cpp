@@ -104,11 +104,21 @@ void Dispatch(CommandContext& context, Env& env) {
 
 int Main(Env& env) {
   CommandContext context;
-  std::string text = env.CommandText();
+  std::string text;
+  const Status read = env.CommandText(&text);
   context.quiet = TakeQuietSwitch(&text);
   g_fatal_exit_status = context.quiet ? kFailed : 0;
   context.verb = VerbOf(text);
-  if (context.verb.empty() && !context.quiet) {
+  // A value cut at the end of what is read, or a look-alike of a character,
+  // would name another file or give another split: rather nothing at all.
+  if (!read.ok() || TrimRight(text).size() > kMaxText) {
+    context.Tell(env,
+                 (read.ok() ? "The command line is too long: ZQMV5 reads " +
+                                  std::to_string(kMaxText) + " characters of it."
+                            : read.text) +
+                     "|Nothing was done, as a cut or changed value would name something else.",
+                 "Incorrect Command Line", kWrongCommandLine);
+  } else if (context.verb.empty() && !context.quiet) {
     VersionWindow(env);
   } else if (context.verb.empty()) {
     ShowDescription(context, env);  // a window needs someone at the screen

@@ -132,8 +132,11 @@ class Env {
  public:
   virtual ~Env() = default;
 
-  // The whole command-line text after the program name and the blanks after it.
-  virtual std::string CommandText() = 0;
+  // The whole command-line text after the program name and the blanks after
+  // it, in the ANSI code page that the IDE's files use. Fails (the text then
+  // holds "?" for what did not convert) when a character has no exact form
+  // there: a look-alike would name another file or split differently.
+  virtual Status CommandText(std::string* text) = 0;
 
   // INI profile files. The name goes unchanged to the platform: a bare name
   // lies in the Windows directory, ".\name" in the current one, and "" is
@@ -153,10 +156,15 @@ class Env {
   // Makes a new empty file and closes it. An existing file that holds bytes
   // makes it fail with kAccessDenied: no stored line is ever replaced.
   virtual Status CreateEmptyFile(const std::string& name) = 0;
-  // Puts file `from` in the place of file `to`, in one step that leaves
-  // either the old or the new file there, never part of one.
-  virtual Status MoveFileOver(const std::string& from, const std::string& to) = 0;
-  virtual Status RemoveFile(const std::string& name) = 0;
+  // Gives the existing file `name` the new contents `bytes` in one step, so
+  // that a reader finds either all the old bytes or all the new ones, never
+  // part of them, while the file stays the file it was: its attributes, its
+  // security and its short name stay, and a link stays a link to the file
+  // that gets the bytes. Nothing is left beside it, also on failure.
+  virtual Status ReplaceContents(const std::string& name, const std::string& bytes) = 0;
+  // Adds `bytes` at the end of file `name`, creating it when missing, in one
+  // write that other programs appending at the same time never split.
+  virtual Status AppendToFile(const std::string& name, const std::string& bytes) = 0;
   // True when a file (not a folder) of that name exists.
   virtual bool FileExists(const std::string& name) = 0;
   // The short (8.3) form of `path` ("": the current directory), or the path

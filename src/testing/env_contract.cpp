@@ -127,6 +127,30 @@ TEST_P(EnvContractTest, DenyWriteKeepsOthersOutUntilClosed) {
   EXPECT_TRUE(other.Open(name, Share::kDenyNone).ok());
 }
 
+// A replaced file keeps its name with the new bytes alone, and nothing is
+// left beside it; a file held against writers, or a missing one, keeps its
+// state. Appends go to the end, and make a missing file.
+TEST_P(EnvContractTest, ReplaceAndAppendWholeContents) {
+  const std::string name = harness_->NewName("replace.txt");
+  harness_->WriteBytes(name, "old\r\nlines\r\n");
+  EXPECT_TRUE(env().ReplaceContents(name, "new\r\n").ok());
+  EXPECT_EQ(harness_->ReadBytes(name), "new\r\n");
+  EXPECT_FALSE(env().FileExists(name + ".zq1~"));
+  {
+    LineFile holder(env());
+    ASSERT_TRUE(holder.Open(name, Share::kDenyWrite).ok());
+    EXPECT_FALSE(env().ReplaceContents(name, "other\r\n").ok());
+    EXPECT_FALSE(env().AppendToFile(name, "more\r\n").ok());
+  }
+  EXPECT_EQ(harness_->ReadBytes(name), "new\r\n");
+  EXPECT_FALSE(env().ReplaceContents(harness_->NewName("none.txt"), "x").ok());
+  EXPECT_TRUE(env().AppendToFile(name, "more\r\n").ok());
+  EXPECT_EQ(harness_->ReadBytes(name), "new\r\nmore\r\n");
+  const std::string log = harness_->NewName("append.log");
+  EXPECT_TRUE(env().AppendToFile(log, "a\r\n").ok());
+  EXPECT_EQ(harness_->ReadBytes(log), "a\r\n");
+}
+
 TEST_P(EnvContractTest, Utf16FileIsLeftAlone) {
   const std::string name = harness_->NewName("utf16.txt");
   const std::string bytes("\xFF\xFEv\0\r\0\n\0", 8);

@@ -15,7 +15,7 @@ class EnvWrapper : public Env {
   explicit EnvWrapper(Env& target) : target_(target) {}
   using Env::ShowMessage;
 
-  std::string CommandText() override { return target_.CommandText(); }
+  Status CommandText(std::string* text) override { return target_.CommandText(text); }
   std::string ReadIniValue(const std::string& section, const std::string& entry,
                            const std::string& default_value, const std::string& file) override {
     return target_.ReadIniValue(section, entry, default_value, file);
@@ -28,10 +28,12 @@ class EnvWrapper : public Env {
                         const std::string& file) override {
     return target_.RemoveIniValue(section, entry, file);
   }
-  Status MoveFileOver(const std::string& from, const std::string& to) override {
-    return target_.MoveFileOver(from, to);
+  Status ReplaceContents(const std::string& name, const std::string& bytes) override {
+    return target_.ReplaceContents(name, bytes);
   }
-  Status RemoveFile(const std::string& name) override { return target_.RemoveFile(name); }
+  Status AppendToFile(const std::string& name, const std::string& bytes) override {
+    return target_.AppendToFile(name, bytes);
+  }
   void WriteStandardOutput(const std::string& line) override { target_.WriteStandardOutput(line); }
   Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
     return target_.OpenFile(name, share, file);

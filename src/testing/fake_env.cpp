@@ -191,17 +191,31 @@ Status FakeEnv::OpenFile(const std::string& name, Share share, std::unique_ptr<F
   return {};
 }
 
-Status FakeEnv::MoveFileOver(const std::string& from, const std::string& to) {
+Status FakeEnv::ReplaceContents(const std::string& name, const std::string& bytes) {
+  if (files.contents.count(name) == 0) return Error(kFileNotFound);
+  if (files.locked.count(name) || files.held_deny_write[name] > 0) return Error(kFileIsLocked);
   if (files.fail_writes_with != 0) return Error(files.fail_writes_with);
-  if (files.contents.count(from) == 0) return Error(kFileNotFound);
-  if (files.locked.count(to) || files.held_deny_write[to] > 0) return Error(kAccessDenied);
-  files.contents[to] = files.contents[from];
-  files.contents.erase(from);
+  // The new bytes are written beside the old ones before they take their place.
+  if (files.disk_free >= 0 && static_cast<int64_t>(bytes.size()) > files.disk_free) {
+    return Error(kFileSystemError);
+  }
+  if (files.disk_free >= 0) {
+    files.disk_free +=
+        static_cast<int64_t>(files.contents[name].size()) - static_cast<int64_t>(bytes.size());
+  }
+  files.contents[name] = bytes;
   return {};
 }
 
-Status FakeEnv::RemoveFile(const std::string& name) {
-  return files.contents.erase(name) ? Status{} : Error(kFileNotFound);
+Status FakeEnv::AppendToFile(const std::string& name, const std::string& bytes) {
+  if (files.locked.count(name) || files.held_deny_write[name] > 0) return Error(kFileIsLocked);
+  if (files.fail_writes_with != 0) return Error(files.fail_writes_with);
+  if (files.disk_free >= 0 && static_cast<int64_t>(bytes.size()) > files.disk_free) {
+    return Error(kFileSystemError);
+  }
+  if (files.disk_free >= 0) files.disk_free -= static_cast<int64_t>(bytes.size());
+  files.contents[name] += bytes;
+  return {};
 }
 
 Status FakeEnv::CreateEmptyFile(const std::string& name) {

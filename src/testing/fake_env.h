@@ -128,7 +128,10 @@ class FakeEnv : public Env {
   } clock;
   FakeDdeClient dde_client;
 
-  std::string CommandText() override { return command_line.text; }
+  Status CommandText(std::string* text) override {
+    *text = command_line.text;
+    return {};
+  }
   std::string ReadIniValue(const std::string& section, const std::string& entry,
                            const std::string& default_value, const std::string& file) override {
     return profile.Read(section, entry, default_value, file);
@@ -144,8 +147,8 @@ class FakeEnv : public Env {
     return {};
   }
   Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override;
-  Status MoveFileOver(const std::string& from, const std::string& to) override;
-  Status RemoveFile(const std::string& name) override;
+  Status ReplaceContents(const std::string& name, const std::string& bytes) override;
+  Status AppendToFile(const std::string& name, const std::string& bytes) override;
   Status CreateEmptyFile(const std::string& name) override;
   bool FileExists(const std::string& name) override { return files.contents.count(name) != 0; }
   std::string ShortPath(const std::string& path) override;

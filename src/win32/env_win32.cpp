@@ -1,6 +1,8 @@
 // The real platform: each operation a thin layer over the Win32 API.
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cmdline/command_context.h"
@@ -23,6 +25,20 @@ std::string Win32ErrorText(DWORD win32_error) {
 }
 
 Status LastWin32Error() { return StatusFromWin32(GetLastError()); }
+
+// The name of the file that `handle` is open on, past every link, or `name`
+// where Windows cannot tell it (Windows XP has no links to follow).
+std::string FinalName(HANDLE handle, const std::string& name) {
+  using Query = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+  const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+  char buffer[32768];
+  const DWORD length = query ? query(handle, buffer, sizeof(buffer), 0) : 0;
+  if (length == 0 || length >= sizeof(buffer)) return name;
+  const std::string final_name(buffer, length);
+  if (final_name.rfind("\\\\?\\UNC\\", 0) == 0) return "\\" + final_name.substr(7);
+  return final_name.rfind("\\\\?\\", 0) == 0 ? final_name.substr(4) : final_name;
+}
 
 // The profile functions take the name "win.ini" for WIN.INI itself.
 const char* ProfileFile(const std::string& file) { return file.empty() ? "win.ini" : file.c_str(); }
@@ -92,7 +108,26 @@ class Win32Env : public Env {
  public:
   using Env::ShowMessage;
 
-  std::string CommandText() override { return CommandTextAfterProgram(GetCommandLineA()); }
+  Status CommandText(std::string* text) override {
+    // The ANSI command line that Windows makes holds best-fit look-alikes of
+    // what the code page lacks ("x" for a fullwidth "x", a real quote for a
+    // fullwidth one): the wide one is converted here without them. The
+    // program's own name may hold anything; only what follows it counts.
+    const std::wstring_view line = GetCommandLineW();
+    size_t end = line.find_first_of(L" \t");
+    if (!line.empty() && line[0] == L'"') end = line.find(L'"', 1);
+    const std::wstring_view rest = end == line.npos ? L"" : line.substr(end + (line[0] == L'"'));
+    std::string ansi(rest.size() * 2 + 1, '\0');
+    BOOL inexact = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, rest.data(),
+                                           static_cast<int>(rest.size()), ansi.data(),
+                                           static_cast<int>(ansi.size()), nullptr, &inexact);
+    ansi.resize(static_cast<size_t>(std::max(length, 0)));
+    *text = CommandTextAfterProgram(ansi);
+    if (!inexact && (length > 0 || rest.empty())) return {};
+    return {kFileSystemError, "The command line holds characters that the ANSI code page " +
+                                  std::to_string(GetACP()) + " does not have."};
+  }
 
   std::string ReadIniValue(const std::string& section, const std::string& entry,
                            const std::string& default_value, const std::string& file) override {
@@ -156,14 +191,79 @@ class Win32Env : public Env {
     return Error(kAccessDenied);
   }
 
-  Status MoveFileOver(const std::string& from, const std::string& to) override {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? Status{}
-               : LastWin32Error();
+  Status ReplaceContents(const std::string& name, const std::string& bytes) override {
+    // The bytes go to the file that the name leads to, so that a link stays a
+    // link; the new copy is made beside that file, on its volume.
+    HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return LastWin32Error();
+    BY_HANDLE_FILE_INFORMATION info = {};
+    const bool known = GetFileInformationByHandle(handle, &info);
+    const std::string target = FinalName(handle, name);
+    CloseHandle(handle);
+    if (!known) return LastWin32Error();
+    // A file with several names (hard links) stays one file only when its
+    // bytes are written in place: the room is claimed first, and should the
+    // write fail all the same, the old bytes go back.
+    if (info.nNumberOfLinks > 1) return WriteInPlace(target, bytes);
+    std::string temporary;
+    for (int n = 1;
+         temporary.empty() || GetFileAttributesA(temporary.c_str()) != INVALID_FILE_ATTRIBUTES;
+         ++n) {
+      if (n > 100) return Error(kAccessDenied);
+      temporary = target + ".zq" + std::to_string(n) + "~";
+    }
+    HANDLE copy = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (copy == INVALID_HANDLE_VALUE) return LastWin32Error();
+    Status status = Win32File(copy).WriteAt(0, bytes.data(), bytes.size());
+    // ReplaceFile keeps the old file's security, short name and streams;
+    // Wine's keeps no attributes, so they are set again afterwards.
+    if (status.ok() && !ReplaceFileA(target.c_str(), temporary.c_str(), nullptr,
+                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      status = LastWin32Error();
+    }
+    if (!status.ok()) {
+      DeleteFileA(temporary.c_str());
+      return status;
+    }
+    SetFileAttributesA(target.c_str(), info.dwFileAttributes);
+    return {};
   }
 
-  Status RemoveFile(const std::string& name) override {
-    return DeleteFileA(name.c_str()) ? Status{} : LastWin32Error();
+  Status WriteInPlace(const std::string& name, const std::string& bytes) {
+    std::unique_ptr<File> file;
+    Status status = OpenFile(name, Share::kDenyWrite, &file);
+    int64_t old_size = 0;
+    if (status.ok()) status = file->Size(&old_size);
+    std::string old(static_cast<size_t>(old_size), '\0');
+    size_t read = 0;
+    if (status.ok()) status = file->ReadAt(0, old.data(), old.size(), &read);
+    if (!status.ok()) return status;
+    const int64_t new_size = static_cast<int64_t>(bytes.size());
+    if (new_size > old_size) status = file->Resize(new_size);
+    if (status.ok()) status = file->WriteAt(0, bytes.data(), bytes.size());
+    if (status.ok()) status = file->Resize(new_size);
+    if (!status.ok()) {
+      file->WriteAt(0, old.data(), read);
+      file->Resize(old_size);
+    }
+    return status;
+  }
+
+  Status AppendToFile(const std::string& name, const std::string& bytes) override {
+    // Appending data only makes each write land whole at the end, also with
+    // other programs appending at once, which the sharing allows.
+    HANDLE handle = CreateFileA(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return LastWin32Error();
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    const Status status = ok ? Status{} : LastWin32Error();
+    CloseHandle(handle);
+    return status;
   }
 
   bool FileExists(const std::string& name) override {

@@ -89,13 +89,21 @@ TEST_F(DispatchTest, KnownVerbsRunTheirCommandsNotTheDescription) {
   }
 }
 
-TEST_F(DispatchTest, VeryLongCommandLinesEndNormally) {
+// A command line past the 254 characters that are read is refused whole:
+// a cut operand would name something else.
+TEST_F(DispatchTest, VeryLongCommandLinesAreRefusedWhole) {
   UseDemoInstallation();
+  const char* const too_long =
+      "The command line is too long: ZQMV5 reads 254 characters of it.\nNothing was done, as a "
+      "cut or changed value would name something else.";
   std::string long_verb(300, 'X');
-  ExpectOneBox(long_verb, "ZQInstall", kDescription, "winlogo");
+  ExpectOneBox(long_verb, "Incorrect Command Line", too_long, "information");
   std::string many_tokens = "CMD";
   for (int i = 0; i < 3000; ++i) many_tokens += " t" + std::to_string(i);
-  ExpectOneBox(many_tokens, "ZQInstall", kHelp, "winlogo");
+  ExpectOneBox(many_tokens, "Incorrect Command Line", too_long, "information");
+  ExpectOneBox("CMD" + std::string(251, ' ') + "x" + std::string(300, ' '),
+               "Incorrect Command Line", too_long, "information");
+  ExpectOneBox("CMD" + std::string(400, ' '), "ZQInstall", kHelp, "winlogo");
   ExpectOneBox("CMD \"unclosed quote and more", "ZQInstall", kHelp, "winlogo");
   ExpectOneBox("\xC4\xD6\xDC \xE9t\xE9", "ZQInstall", kDescription, "winlogo");
 }
