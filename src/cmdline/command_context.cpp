@@ -1,6 +1,5 @@
 #include "cmdline/command_context.h"
 
-#include "text/line_file.h"
 #include "text/strings.h"
 
 namespace zqmv5 {
@@ -14,18 +13,18 @@ void WriteQuietLine(Env& env, const std::string& caption, const std::string& tex
   std::string line = caption.empty() ? "" : caption + ": ";
   for (char c : text) line += c == '|' ? " | " : std::string(1, c == '\r' || c == '\n' ? ' ' : c);
   env.WriteStandardOutput(line);
-  // Another run may be writing the log: each waits its turn, a little while.
-  LineFile log(env);
-  for (int attempt = 0; attempt < 50 && !log.OpenOrCreate(kQuietLog, Share::kDenyWrite).ok();
-       ++attempt) {
-    env.Pause(2);
-  }
   const Date date = env.Today();
   const int32_t time = env.TimeOfDay() / 100;
-  log.Add(std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day) +
-          " " + TwoDigits(time / 3600) + ":" + TwoDigits(time / 60 % 60) + ":" +
-          TwoDigits(time % 60) + " " + line);
-  log.Commit();
+  const std::string entry = std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" +
+                            TwoDigits(date.day) + " " + TwoDigits(time / 3600) + ":" +
+                            TwoDigits(time / 60 % 60) + ":" + TwoDigits(time % 60) + " " + line +
+                            "\r\n";
+  // The line is appended without reading the log, which a build server may
+  // let grow for ever. Another program may hold the log a moment; one that
+  // holds it longer costs the log its line, never the run its outcome.
+  for (int attempt = 0; attempt < 50 && !env.AppendToFile(kQuietLog, entry).ok(); ++attempt) {
+    env.Pause(2);
+  }
 }
 
 // The token (1-based) that each character of `text` belongs to, as far as
@@ -72,13 +71,31 @@ void CommandContext::Fail(Env& env, int failure, const std::string& text) {
   if (quiet) WriteQuietLine(env, verb, text);
 }
 
+std::unique_ptr<ProcessLock> CommandContext::TakeIdeIniTurn(Env& env) {
+  std::unique_ptr<ProcessLock> turn = env.LockAcrossProcesses(kIdeIniTurn, kIdeIniTurnWait);
+  if (!turn) {
+    Fail(env, kFailed,
+         "Another program kept its turn at the IDE's INI file " + ini_file +
+             " for too long; nothing was changed.");
+  }
+  return turn;
+}
+
 bool TakeQuietSwitch(std::string* command_text) {
-  const size_t start = command_text->find_first_not_of(' ');
-  if (start == std::string::npos || Upper(command_text->substr(start, 2)) != "/Q") return false;
-  const size_t after = start + 2;
-  if (after < command_text->size() && (*command_text)[after] != ' ') return false;
-  const size_t rest = command_text->find_first_not_of(' ', after);
-  command_text->erase(0, rest == std::string::npos ? std::string::npos : rest);
+  // The switch may stand in quotes, as installers quote every argument, and
+  // a tab ends it as a blank does.
+  const size_t start = command_text->find_first_not_of(" \t");
+  if (start == std::string::npos) return false;
+  const std::string_view rest = std::string_view(*command_text).substr(start);
+  size_t after = 0;
+  for (std::string_view form : {"/Q", "\"/Q\""}) {
+    if (Upper(rest.substr(0, form.size())) == form) after = form.size();
+  }
+  if (after == 0 || (after < rest.size() && rest[after] != ' ' && rest[after] != '\t')) {
+    return false;
+  }
+  const size_t next = command_text->find_first_not_of(" \t", start + after);
+  command_text->erase(0, next);
   return true;
 }
 

@@ -2,6 +2,8 @@
 #define ZQMV5_CMDLINE_COMMAND_CONTEXT_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,14 @@ enum Outcome {
   kWrongCommandLine = 2,  // an operand missing, an unknown verb
   kIdeNotFound = 3,
 };
+
+// Every run that changes the IDE's INI file holds this turn, across
+// processes, over its reads and writes of it: the profile API rewrites the
+// whole file, and two installers at once would otherwise lose each other's
+// entries or take the same free menu slot. A run's changes take far less
+// than the wait.
+inline constexpr char kIdeIniTurn[] = "ZQMV5 IDE INI file";
+constexpr int32_t kIdeIniTurnWait = 2000;  // hundredths of a second
 
 // Under /Q every message is a line of this file (in the current directory)
 // and of the standard output.
@@ -46,6 +56,9 @@ struct CommandContext {
             MessageIcon icon = MessageIcon::kInformation);
   // A failure that shows no box; under /Q it is told as a line under the verb.
   void Fail(Env& env, int failure, const std::string& text);
+  // The turn at the IDE's INI file (kIdeIniTurn), held while the result
+  // lives; null, with the failure told, when another run kept it too long.
+  std::unique_ptr<ProcessLock> TakeIdeIniTurn(Env& env);
 
   // Splits `command_text` into tokens at blanks. Double quotes group blanks
   // into one token and are not part of it; an unclosed quote runs to the end.

@@ -13,6 +13,12 @@ namespace {
 // 255 characters.
 constexpr size_t kMaxIncludeName = 243;
 
+// Another INCLUDE or UNINCLUDE holds the template while it works, which
+// takes a moment even for a large file: a run waits this long for its turn,
+// trying again after each rest.
+constexpr int32_t kTemplateWait = 500;
+constexpr int32_t kTemplateRest = 10;
+
 // Adds the include line at the end of `template_file`, first an empty line
 // when `last_line` (the file's last line) holds text.
 void AppendIncludeLine(LineFile& template_file, const std::string& last_line,
@@ -27,7 +33,7 @@ std::string IncludeLine(const std::string& include_name) {
   return "#INCLUDE('" + include_name + "')";
 }
 
-bool OpenTemplate(CommandContext& context, Env& env, Share share, LineFile* template_file) {
+bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file) {
   const std::string template_name = context.Token(2);
   const std::string include_name = context.Token(3);
   if (IsBlank(include_name) || IsBlank(template_name)) {
@@ -40,14 +46,19 @@ bool OpenTemplate(CommandContext& context, Env& env, Share share, LineFile* temp
     context.Fail(env, kWrongCommandLine, "The include line would not fit a template line.");
     return false;
   }
-  const Status opened = template_file->Open(template_name, share);
+  Status opened = template_file->Open(template_name, Share::kDenyWrite);
+  for (int32_t waited = 0; opened.code == kFileIsLocked && waited < kTemplateWait;
+       waited += kTemplateRest) {
+    env.Pause(kTemplateRest);
+    opened = template_file->Open(template_name, Share::kDenyWrite);
+  }
   if (!opened.ok()) context.Fail(env, kFailed, template_name + ": " + opened.text);
   return opened.ok();
 }
 
 void IncludeCommand(CommandContext& context, Env& env) {
   LineFile template_file(env);
-  if (!OpenTemplate(context, env, Share::kDenyNone, &template_file)) return;
+  if (!OpenTemplate(context, env, &template_file)) return;
   const std::string include_name = context.Token(3);
   // Whole lines are searched, however long, so that an include line beyond
   // the 255th character of a line is found too.

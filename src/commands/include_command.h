@@ -16,17 +16,20 @@ namespace zqmv5 {
 // in any case and never creates the file. Does nothing when either operand is
 // blank, when the line would not fit a template line of 255 characters or
 // holds a line break, or when the file cannot be read to its end or is in
-// UTF-16. A write that fails leaves the file as it was.
+// UTF-16. Other programs cannot write the file meanwhile. A write that fails
+// leaves the file as it was.
 void IncludeCommand(CommandContext& context, Env& env);
 
 // The include line of a file: "#INCLUDE('name')".
 std::string IncludeLine(const std::string& include_name);
 
-// Opens the template file (token 2) whole, for the include line of token 3;
-// false, with the failure told under /Q, when an operand is blank, when the
-// include line would not fit a template line of 255 characters or holds a
-// line break, or when the file cannot be opened.
-bool OpenTemplate(CommandContext& context, Env& env, Share share, LineFile* template_file);
+// Opens the template file (token 2) whole, for the include line of token 3,
+// with writes denied to other programs until it is closed; waits a few
+// seconds for a file that another program holds. False, with the failure
+// told under /Q, when an operand is blank, when the include line would not
+// fit a template line of 255 characters or holds a line break, or when the
+// file cannot be opened.
+bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file);
 
 }  // namespace zqmv5
 

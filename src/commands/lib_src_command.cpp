@@ -21,8 +21,12 @@ void LibSrcCommand(CommandContext& context, Env& env) {
                  kWrongCommandLine);
     return;
   }
-  const Status written = env.WriteIniValue("Paths", "Libsrc", Upper(directory), context.ini_file);
-  if (!written.ok()) context.Fail(env, kFailed, context.ini_file + ": " + written.text);
+  {
+    const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
+    if (!turn) return;
+    const Status written = env.WriteIniValue("Paths", "Libsrc", Upper(directory), context.ini_file);
+    if (!written.ok()) context.Fail(env, kFailed, context.ini_file + ": " + written.text);
+  }
   // The help text promises "LIBSRC Path [Run] (Any third parameter will run CW)".
   if (IsBlank(context.exe_name) || context.Token(3).empty()) return;
   const Status started = env.StartProgram(context.exe_name);

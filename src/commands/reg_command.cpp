@@ -21,6 +21,11 @@ constexpr char kRegisterError[] = "Register Error";
 constexpr char kRegLock[] = "ZQMV5 REG AutoPick";
 constexpr int32_t kRegLockWait = 18000;
 
+// Another program may hold the IDE's INI file for a moment when AutoPick is
+// put back: the write is tried again, with rests between, for this long.
+constexpr int32_t kRestoreWait = 1000;
+constexpr int32_t kRestoreRest = 50;
+
 // The IDE reads its command up to the first of these: a name holding one
 // could end the template argument early and add commands of its own.
 bool HoldsCommandCharacters(const std::string& name) {
@@ -42,9 +47,28 @@ Status RegisterWithIde(Env& env, const std::string& exe, const std::string& file
   connection.Init(exe);
   connection.Connect();
   const bool taken = connection.RegisterTemplate(file, 0);
-  const Status outcome = {taken ? kNoError : connection.error_code, connection.error_text};
+  // The IDE's own error number explains a refusal and never undoes it: an
+  // IDE may well answer 0 after refusing.
+  const Status outcome = {taken ? kNoError : kDdeRefused,
+                          std::to_string(connection.error_code) +
+                              (connection.error_text.empty() ? "" : ": " + connection.error_text)};
   connection.Disconnect();
   return outcome;
+}
+
+// Writes AutoPick, in a turn at the IDE's INI file; a failed write is tried
+// again for `wait` hundredths. Returns how the last write went.
+Status WriteAutoPick(CommandContext& context, Env& env, const std::string& value, int32_t wait) {
+  for (int32_t waited = 0;; waited += kRestoreRest) {
+    Status written;
+    {
+      const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
+      if (!turn) return Error(kFileIsLocked);
+      written = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, value, context.ini_file);
+    }
+    if (written.ok() || waited >= wait) return written;
+    env.Pause(kRestoreRest);
+  }
 }
 
 }  // namespace
@@ -76,22 +100,36 @@ void RegCommand(CommandContext& context, Env& env) {
                  "Another REG kept the IDE's AutoPick for too long; nothing changed.");
     return;
   }
-  // The whole value is put back, also one longer than the 19 characters that
-  // the saved setting is declared to hold: REG never changes a setting it
-  // only borrowed.
-  const std::string saved =
-      env.ReadIniValue(kEnvironmentSection, kAutoPickEntry, "on", context.ini_file);
-  const Status off =
-      env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, "off", context.ini_file);
+  // The whole value is put back, whatever its length: REG never changes a
+  // setting it only borrowed.
+  std::string saved;
+  Status off;
+  {
+    const std::unique_ptr<ProcessLock> ini_turn = context.TakeIdeIniTurn(env);
+    if (!ini_turn) return;
+    saved = env.ReadIniValue(kEnvironmentSection, kAutoPickEntry, "on", context.ini_file);
+    off = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, "off", context.ini_file);
+  }
+  // An IDE that received the command with AutoPick on would ask the user to
+  // pick templates: the command waits for another run.
+  if (!off.ok()) {
+    context.Tell(env,
+                 "AutoPick could not be set off in " + context.ini_file + ": " + off.text +
+                     "|The template has not been registered.",
+                 kRegisterError, kFailed);
+    return;
+  }
   const Status registered = RegisterWithIde(env, context.exe_name, sent);
-  const Status back =
-      env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, saved, context.ini_file);
+  const Status back = WriteAutoPick(context, env, saved, kRestoreWait);
   if (!registered.ok()) {
     context.Fail(env, kFailed, "The IDE did not take the template: " + registered.text);
-  } else if (!off.ok() || !back.ok()) {
-    context.Fail(env, kFailed,
-                 "AutoPick could not be written in " + context.ini_file + ": " +
-                     (off.ok() ? back : off).text);
+  }
+  if (!back.ok()) {
+    context.Tell(env,
+                 "AutoPick could not be put back in " + context.ini_file + ": " + back.text +
+                     "|Set AutoPick in section [Environment] of that file back to \"" + saved +
+                     "\".",
+                 kRegisterError, kFailed);
   }
 }
 

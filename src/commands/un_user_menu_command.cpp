@@ -3,12 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "commands/user_menu_command.h"
 #include "text/strings.h"
 
 namespace zqmv5 {
 namespace {
-
-constexpr int kUserMenuSlots = 100;
 
 // Whether a menu line "Menu Text|AppRef" runs `app_ref`.
 bool Runs(const std::string& menu_line, const std::string& app_ref) {
@@ -20,8 +19,7 @@ bool Runs(const std::string& menu_line, const std::string& app_ref) {
 
 void UnUserMenuCommand(CommandContext& context, Env& env) {
   const std::string app_ref = context.Token(2);
-  if (IsBlank(app_ref) || app_ref.find('=') != std::string::npos ||
-      Trim(app_ref).rfind('[', 0) == 0 || HasLineBreak(app_ref)) {
+  if (IsBlank(app_ref) || !IsStorableAppRef(app_ref)) {
     context.Tell(env, "Command line parameter is: AppRef.  Found was: |   AppRef: " + app_ref,
                  "Incorrect Command Line", kWrongCommandLine);
     return;
@@ -29,6 +27,8 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
   // The IDE and USERMENU read the slots up to the first free one, so a run of
   // taken slots closes up over each line removed from it; slots behind a free
   // one stay where they are.
+  const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
+  if (!turn) return;
   std::vector<std::string> slots(kUserMenuSlots + 1);
   std::vector<std::string> kept(kUserMenuSlots + 1);
   for (int slot = 1, next = 1; slot <= kUserMenuSlots; ++slot) {

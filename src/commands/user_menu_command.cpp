@@ -10,7 +10,6 @@ namespace {
 
 constexpr char kUserMenus[] = "User Menus";
 constexpr char kUserApplications[] = "User Applications";
-constexpr int kUserMenuSlots = 100;
 
 std::string Replace(std::string text, char from, char to) {
   for (char& c : text) {
@@ -19,14 +18,11 @@ std::string Replace(std::string text, char from, char to) {
   return text;
 }
 
-// An INI line is "key=value": a key with "=" in it would be read back as a
-// shorter key, and one that begins with "[" as a section header that captures
-// the entries after it. A line break in any operand would start a line of its
-// own in the IDE's INI file.
+// A line break in any operand would start a line of its own in the IDE's
+// INI file.
 bool FitsIniFile(const std::string& app_ref, const std::string& menu_display,
                  const std::string& command_line, const std::string& parm) {
-  return app_ref.find('=') == std::string::npos && Trim(app_ref).rfind('[', 0) != 0 &&
-         !HasLineBreak(app_ref) && !HasLineBreak(menu_display) && !HasLineBreak(command_line) &&
+  return IsStorableAppRef(app_ref) && !HasLineBreak(menu_display) && !HasLineBreak(command_line) &&
          !HasLineBreak(parm);
 }
 
@@ -39,18 +35,19 @@ bool SameMenuLine(std::string_view stored, std::string_view wanted) {
 
 // Writes the menu line into the first free slot, unless a slot before it
 // holds the same line, and then the application's command line. Returns how
-// the writes went.
+// the writes went; `*full` tells a menu without a free slot.
 Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string& app_ref,
-                        const std::string& menu_display, const std::string& program) {
+                        const std::string& menu_display, const std::string& program, bool* full) {
   const std::string menu_line = menu_display + "|" + app_ref;
   Status status;
-  for (int slot = 1; slot <= kUserMenuSlots; ++slot) {
+  *full = true;
+  for (int slot = 1; slot <= kUserMenuSlots && *full; ++slot) {
     const std::string key = std::to_string(slot);
     const std::string value = env.ReadIniValue(kUserMenus, key, "", ini_file).substr(0, kMaxText);
     if (SameMenuLine(value, menu_line)) return {};
     if (IsBlank(value)) {
       status = env.WriteIniValue(kUserMenus, key, menu_line, ini_file);
-      break;
+      *full = false;
     }
   }
   const Status written = env.WriteIniValue(kUserApplications, app_ref, program, ini_file);
@@ -58,6 +55,14 @@ Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string
 }
 
 }  // namespace
+
+// An INI line is "key=value": a key with "=" in it would be read back as a
+// shorter key, and one that begins with "[" as a section header that captures
+// the entries after it.
+bool IsStorableAppRef(const std::string& app_ref) {
+  return app_ref.find_first_of("=|") == std::string::npos && Trim(app_ref).rfind('[', 0) != 0 &&
+         !HasLineBreak(app_ref);
+}
 
 void UserMenuCommand(CommandContext& context, Env& env) {
   const std::string app_ref = context.Token(2);
@@ -74,10 +79,19 @@ void UserMenuCommand(CommandContext& context, Env& env) {
         "Incorrect Command Line", kWrongCommandLine);
     return;
   }
+  const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
+  if (!turn) return;
+  bool full = false;
   const Status written = AddUserMenuEntry(env, context.ini_file, app_ref,
                                           Replace(Replace(menu_display, '+', ' '), '-', '/'),
-                                          command_line + " " + Replace(parm, '+', ' '));
-  if (!written.ok()) context.Fail(env, kFailed, context.ini_file + ": " + written.text);
+                                          command_line + " " + Replace(parm, '+', ' '), &full);
+  if (!written.ok()) {
+    context.Fail(env, kFailed, context.ini_file + ": " + written.text);
+  } else if (full) {
+    context.Fail(env, kFailed,
+                 "The user menu is full (entries 1 to " + std::to_string(kUserMenuSlots) +
+                     "): only the application " + app_ref + " was written.");
+  }
 }
 
 }  // namespace zqmv5

@@ -1,6 +1,8 @@
 #ifndef ZQMV5_COMMANDS_USER_MENU_COMMAND_H_
 #define ZQMV5_COMMANDS_USER_MENU_COMMAND_H_
 
+#include <string>
+
 #include "cmdline/command_context.h"
 #include "env/env.h"
 
@@ -11,9 +13,17 @@ namespace zqmv5 {
 // the IDE's INI file, with "+" in the menu text turned into blanks and "-"
 // into "/", and writes "User Applications"/AppRef = "CommandLine Parm" ("+"
 // in Parm turned into blanks). Writes nothing when the same menu line is
-// already there. Shows the "Incorrect Command Line" box, and writes nothing,
-// when an operand is missing or cannot be stored in an INI file.
+// already there; only the application when the menu is full, which fails
+// the run. Shows the "Incorrect Command Line" box, and writes nothing, when
+// an operand is missing or cannot be stored in an INI file.
 void UserMenuCommand(CommandContext& context, Env& env);
+
+// The entries of "User Menus" that the IDE reads: 1 to this.
+constexpr int kUserMenuSlots = 100;
+
+// Whether `app_ref` can name an application in the IDE's INI file, and be
+// found again after the last "|" of a menu line "Text|AppRef".
+bool IsStorableAppRef(const std::string& app_ref);
 
 }  // namespace zqmv5
 
