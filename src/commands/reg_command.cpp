@@ -43,17 +43,12 @@ bool HoldsCommandCharacters(const std::string& name) {
 // so the connection and its log live exactly as long as this needs them.
 Status RegisterWithIde(Env& env, const std::string& exe, const std::string& file) {
   ConnectionLog log(env);
-  DdeConnection connection(env, log);
-  connection.Init(exe);
-  connection.Connect();
-  const bool taken = connection.RegisterTemplate(file, 0);
-  // The IDE's own error number explains a refusal and never undoes it: an
-  // IDE may well answer 0 after refusing.
-  const Status outcome = {taken ? kNoError : kDdeRefused,
-                          std::to_string(connection.error_code) +
-                              (connection.error_text.empty() ? "" : ": " + connection.error_text)};
-  connection.Disconnect();
-  return outcome;
+  DdeConnection connection(env, log, exe);
+  Status status = connection.Connect();
+  if (status.ok()) status = connection.RegisterTemplate(file);
+  // A conversation that does not close well has still carried the command.
+  connection.Close();
+  return status;
 }
 
 // Writes AutoPick, in a turn at the IDE's INI file; a failed write is tried

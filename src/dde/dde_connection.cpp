@@ -10,10 +10,9 @@ namespace zqmv5 {
 namespace {
 
 constexpr char kLogSection[] = "Connect";
-constexpr size_t kMaxSetting = 119;
-constexpr size_t kMaxErrorText = 124;
-// The first 80 characters of the service name make the application text.
-constexpr size_t kApplicationLength = 80;
+constexpr char kService[] = "ClarionWin";
+// A command may make the IDE read a whole template chain before it answers.
+constexpr int32_t kTransactionTimeOut = 12000;
 // The most attempts that follow a rest, whatever the clock says.
 constexpr int32_t kConnectMaxRetries = 2 * kConnectBound / kConnectRetryPause;
 
@@ -47,107 +46,67 @@ int32_t NumberFromText(const std::string& text) {
 
 }  // namespace
 
-void DdeConnection::Init(const std::string& exe) {
-  settings.app = "ClarionWin";
-  settings.exe = exe.substr(0, kMaxSetting);
-  settings.timeout = 12000;
-}
-
-uint8_t DdeConnection::Connect() {
-  int32_t result = 0;
-  bool started = false;
-  log_.Write(kLogSection, "App", settings.app);
-  env_.dde().SetTimeOut(settings.timeout != 0 ? settings.timeout : 100);
-  log_.Write(kLogSection, "Before Open Channel", settings.app);
+Status DdeConnection::Connect() {
+  log_.Write(kLogSection, "App", kService);
+  env_.dde().SetTimeOut(kTransactionTimeOut);
+  log_.Write(kLogSection, "Before Open Channel", kService);
   int32_t last_reading = env_.TimeOfDay();
+  Close();
+  Status opened = env_.dde().Open(kService, &channel_);
+  if (!opened.ok()) {
+    log_.Write(kLogSection, "Before Run", kService);
+    const Status started = IsBlank(exe_) ? Status{} : env_.StartProgram(exe_);
+    // The log keeps the start's Windows error number in its low 8 bits.
+    log_.Write(kLogSection, "Run Error", started.code & 0xFF);
+  }
+  // The bound is checked after each rest, so that every attempt is made
+  // within it. A clock that stands still or keeps going back cannot hold the
+  // program here: the rests alone add up to twice the bound by then.
   int32_t elapsed = 0;
-  for (int32_t retries = 0;;) {
-    Open();
-    if (channel != 0) break;
-    if (!started) {
-      log_.Write(kLogSection, "Before Run", settings.app);
-      result = StartServer();
-      started = true;
-      log_.Write(kLogSection, "Run Error", result);
-      continue;
-    }
-    // A short rest between attempts: a loop of DDE broadcasts without one
-    // would take a whole processor from the IDE that is starting meanwhile.
-    // The bound is checked after the rest, so that every attempt is made
-    // within it. A clock that stands still or keeps going back cannot hold
-    // the program here: the rests alone add up to twice the bound by then.
+  for (int32_t retries = 0; !opened.ok();) {
+    opened = env_.dde().Open(kService, &channel_);
+    if (opened.ok()) break;
     env_.Pause(kConnectRetryPause);
     const int32_t now = env_.TimeOfDay();
     elapsed += Forward(last_reading, now);
     last_reading = now;
     if (elapsed > kConnectBound || ++retries > kConnectMaxRetries) break;
   }
-  if (channel != 0) log_.Write(kLogSection, "Channel", channel);
-  RefreshError();
-  if (error_code != 0) result = error_code;
-  return static_cast<uint8_t>(result & 0xFF);
+  if (!opened.ok()) return opened;
+  log_.Write(kLogSection, "Channel", channel_);
+  return {};
 }
 
-void DdeConnection::Open() {
-  if (channel != 0) Close();
-  last_ = env_.dde().Open(TrimRight(settings.app.substr(0, kApplicationLength)), "", &channel);
-  RefreshError();
+Status DdeConnection::Execute(const std::string& command) {
+  if (channel_ == 0) return Error(kDdeChannelNotOpen);
+  const Status sent = env_.dde().Send(channel_, "[" + TrimRight(command) + "]");
+  return sent.ok() ? sent : Explained(sent);
 }
 
-uint8_t DdeConnection::StartServer() {
-  int16_t result = 0;
-  if (!IsBlank(settings.exe)) {
-    last_ = env_.StartProgram(settings.exe);
-    result = static_cast<int16_t>(last_.code);
-    if (result != 0) {
-      error_text = last_.text.substr(0, kMaxErrorText);
-      error_code = result;
-    }
+Status DdeConnection::RegisterTemplate(const std::string& file) {
+  return Execute("RegisterTemplateChain(" + TrimRight(file) + ",0)");
+}
+
+Status DdeConnection::Explained(const Status& failure) {
+  // A server that did not answer in time is not asked: each question could
+  // cost another time-out, with AutoPick off all the while.
+  if (failure.code == kDdeTimeOut) return failure;
+  std::string number, message;
+  const Status asked = env_.dde().Request(channel_, "GetErrorNum", &number);
+  if (!asked.ok()) return failure;
+  Status explained = failure;
+  explained.text += "; the IDE's error " + std::to_string(NumberFromText(number));
+  if (env_.dde().Request(channel_, "GetErrorMsg", &message).ok() && !message.empty()) {
+    explained.text += ": " + message;
   }
-  Open();
-  return static_cast<uint8_t>(result & 0xFF);
+  return explained;
 }
 
-bool DdeConnection::Execute(const std::string& command) {
-  const bool sent = channel != 0;
-  if (sent) last_ = env_.dde().Send(channel, "[" + TrimRight(command) + "]");
-  const bool taken = sent && last_.ok();
-  RefreshError();
-  return taken;
-}
-
-bool DdeConnection::RegisterTemplate(const std::string& file, uint8_t flag) {
-  return Execute("RegisterTemplateChain(" + TrimRight(file) + "," + std::to_string(flag) + ")");
-}
-
-void DdeConnection::RefreshError() {
-  // The outcome's own number and text stand first also for a DDE-level error:
-  // when the server cannot be asked (no conversation, or it does not answer),
-  // they tell what went wrong instead of an older outcome.
-  error_code = last_.code;
-  error_text = last_.text.substr(0, kMaxErrorText);
-  // A server that did not answer in time is not asked again: each question
-  // could cost another time-out, with AutoPick off all the while.
-  if (last_.code <= kLastRuntimeError || last_.code == kDdeTimeOut) return;
-  std::string answer;
-  const Status number = env_.dde().Request(channel, "GetErrorNum", &answer);
-  if (number.ok()) error_code = NumberFromText(answer);
-  if (number.code == kDdeTimeOut || !env_.dde().Request(channel, "GetErrorMsg", &answer).ok()) {
-    return;
-  }
-  error_text = answer.substr(0, kMaxErrorText);
-}
-
-void DdeConnection::Close() {
-  if (channel != 0) {
-    last_ = env_.dde().Close(channel);
-    RefreshError();
-  }
-  channel = 0;
-}
-
-void DdeConnection::Disconnect() {
-  if (channel != 0) Close();
+Status DdeConnection::Close() {
+  if (channel_ == 0) return {};
+  const Status closed = env_.dde().Close(channel_);
+  channel_ = 0;
+  return closed;
 }
 
 }  // namespace zqmv5

@@ -17,48 +17,21 @@ constexpr char kExe[] = "C:\\C5\\BIN\\C5EE.EXE";
 class DdeConnectionTest : public ::testing::Test {
  protected:
   Entries Logged() const { return fake_.profile.Section(".\\ZQDE.LOG", "Connect"); }
+  void IdeRunning() { fake_.dde_client.services = {"ClarionWin"}; }
 
   FakeEnv fake_;
   ConnectionLog log_{fake_};
-  DdeConnection connection_{fake_, log_};
+  DdeConnection connection_{fake_, log_, kExe};
 };
 
-TEST_F(DdeConnectionTest, InitSetsTheIdeServiceTheProgramAndTwoMinutes) {
-  const std::string exe = "C:\\" + std::string(200, 'x') + ".EXE";
-  connection_.Init(exe);
-  EXPECT_EQ(connection_.settings.app, "ClarionWin");
-  EXPECT_EQ(connection_.settings.exe, exe.substr(0, 119));
-  EXPECT_EQ(connection_.settings.timeout, 12000);
-  EXPECT_EQ(connection_.channel, 0);
-}
-
-TEST_F(DdeConnectionTest, OpenAsksForTheServiceAndClosesAnOpenConversationFirst) {
-  fake_.dde_client.services = {"ClarionWin"};
-  connection_.Init(kExe);
-  connection_.settings.app = "ClarionWin   ";
-  connection_.Open();
-  const int32_t first = connection_.channel;
-  connection_.Open();
-  EXPECT_EQ(fake_.dde_client.closed, std::vector<int32_t>{first});
-  EXPECT_EQ(fake_.dde_client.open, std::set<int32_t>{connection_.channel});
-  connection_.settings.app = std::string(100, 'A');
-  connection_.Open();
-  EXPECT_EQ(fake_.dde_client.connects,
-            (std::vector<std::string>{"ClarionWin", "ClarionWin", std::string(80, 'A')}));
-  EXPECT_EQ(fake_.dde_client.topics, (std::vector<std::string>{"", "", ""}));
-}
-
 TEST_F(DdeConnectionTest, IdeAlreadyRunningIsNeitherStartedNorWaitedFor) {
-  fake_.dde_client.services = {"ClarionWin"};
+  IdeRunning();
   fake_.profile.Set(".\\ZQDE.LOG", "Connect", "Before Run", "from an earlier run");
-  connection_.Init(kExe);
-  EXPECT_EQ(connection_.Connect(), 0);
+  EXPECT_TRUE(connection_.Connect().ok());
   EXPECT_TRUE(fake_.programs.started.empty());
-  EXPECT_EQ(fake_.dde_client.connects.size(), 1u);
+  EXPECT_EQ(fake_.dde_client.connects, std::vector<std::string>{"ClarionWin"});
   EXPECT_EQ(fake_.dde_client.timeouts, std::vector<int32_t>{12000});
   EXPECT_EQ(fake_.clock.paused, 0);
-  EXPECT_EQ(connection_.channel, 1);
-  EXPECT_EQ(connection_.error_code, 0);
   EXPECT_EQ(Logged(), (Entries{{"Before Run", "from an earlier run"},
                                {"App", "ClarionWin"},
                                {"Before Open Channel", "ClarionWin"},
@@ -68,10 +41,8 @@ TEST_F(DdeConnectionTest, IdeAlreadyRunningIsNeitherStartedNorWaitedFor) {
 TEST_F(DdeConnectionTest, IdeThatNeverAnswersIsStartedOnceAndGivenUpAfterTheBound) {
   fake_.clock.step = 7;
   const int32_t start = fake_.clock.time;
-  connection_.Init(kExe);
-  const uint8_t result = connection_.Connect();
+  const Status connected = connection_.Connect();
   EXPECT_EQ(fake_.programs.started, std::vector<std::string>{kExe});
-  EXPECT_EQ(connection_.channel, 0);
   EXPECT_GT(fake_.clock.time - start, kConnectBound);
   EXPECT_LT(fake_.clock.time - start, kConnectBound + 50);
   // Attempts rest between one another instead of spinning.
@@ -80,68 +51,46 @@ TEST_F(DdeConnectionTest, IdeThatNeverAnswersIsStartedOnceAndGivenUpAfterTheBoun
                                {"Before Open Channel", "ClarionWin"},
                                {"Before Run", "ClarionWin"},
                                {"Run Error", "0"}}));
-  // The last failure is kept and returned, never taken for success.
-  EXPECT_EQ(connection_.error_code, kDdeServerNotFound);
-  EXPECT_EQ(connection_.error_text, "DDE Server Not Found");
-  EXPECT_EQ(result, 89);
+  // The last failure is returned, never taken for success; the IDE is not
+  // asked to explain it, as no conversation is open.
+  EXPECT_EQ(connected.code, kDdeServerNotFound);
+  EXPECT_TRUE(fake_.dde_client.requests.empty());
+  EXPECT_EQ(connection_.RegisterTemplate("x.tpl").code, kDdeChannelNotOpen);
+  EXPECT_TRUE(fake_.dde_client.executes.empty());
 }
 
-TEST_F(DdeConnectionTest, StartedIdeIsReopenedByTheNextAttemptAndLogged) {
-  // The IDE answers as soon as it has been started.
-  fake_.dde_client.before_connect = [this](const std::string&) {
-    if (!fake_.programs.started.empty()) fake_.dde_client.services = {"ClarionWin"};
+TEST_F(DdeConnectionTest, StartedIdeIsReachedByTheNextAttemptAndLogged) {
+  int attempts_to_serve = 1;  // after the start
+  fake_.dde_client.before_connect = [&](const std::string&) {
+    if (!fake_.programs.started.empty() && attempts_to_serve-- == 0) IdeRunning();
   };
-  connection_.Init(kExe);
-  EXPECT_EQ(connection_.Connect(), 0);
-  // First attempt, StartServer's Open, and the attempt after it, which closes
-  // and reopens the conversation.
+  EXPECT_TRUE(connection_.Connect().ok());
   EXPECT_EQ(fake_.dde_client.connects.size(), 3u);
-  EXPECT_EQ(fake_.dde_client.closed, std::vector<int32_t>{1});
-  EXPECT_EQ(connection_.channel, 2);
   EXPECT_EQ(Logged(), (Entries{{"App", "ClarionWin"},
                                {"Before Open Channel", "ClarionWin"},
                                {"Before Run", "ClarionWin"},
                                {"Run Error", "0"},
-                               {"Channel", "2"}}));
+                               {"Channel", "1"}}));
+
+  // A blank program starts nothing and the wait goes on all the same.
+  FakeEnv fake;
+  ConnectionLog log(fake);
+  DdeConnection blank(fake, log, "  ");
+  EXPECT_FALSE(blank.Connect().ok());
+  EXPECT_TRUE(fake.programs.started.empty());
+  EXPECT_EQ(fake.profile.Get(".\\ZQDE.LOG", "Connect", "Run Error"), "0");
+  EXPECT_GT(fake.clock.paused, kConnectBound - 10);
 }
 
-TEST_F(DdeConnectionTest, SlowIdeIsReachedWithinTheBound) {
-  fake_.dde_client.before_connect = [this](const std::string&) {
-    if (fake_.dde_client.connects.size() == 40) fake_.dde_client.services = {"ClarionWin"};
-  };
-  connection_.Init(kExe);
-  EXPECT_EQ(connection_.Connect(), 0);
-  EXPECT_EQ(fake_.programs.started.size(), 1u);
-  EXPECT_EQ(fake_.dde_client.connects.size(), 41u);
-  EXPECT_EQ(connection_.channel, 1);
-}
-
-TEST_F(DdeConnectionTest, EmptyProgramStartsNothingAndStillWaits) {
-  connection_.Init("");
-  connection_.Connect();
-  EXPECT_TRUE(fake_.programs.started.empty());
-  EXPECT_EQ(fake_.profile.Get(".\\ZQDE.LOG", "Connect", "Run Error"), "0");
-  EXPECT_GT(fake_.clock.paused, kConnectBound - 10);
-}
-
-TEST_F(DdeConnectionTest, FailedStartIsLoggedAndReturnedUnlessADdeErrorFollows) {
-  fake_.programs.start_fails_with = 2;
+TEST_F(DdeConnectionTest, FailedStartIsLoggedAndAnotherIdeStillServes) {
+  fake_.programs.start_fails_with = 0x102;
   // Another IDE comes up meanwhile.
   fake_.dde_client.before_connect = [this](const std::string&) {
-    if (fake_.dde_client.connects.size() == 5) fake_.dde_client.services = {"ClarionWin"};
+    if (fake_.dde_client.connects.size() == 5) IdeRunning();
   };
-  connection_.Init(kExe);
-  EXPECT_EQ(connection_.Connect(), 2);
+  EXPECT_TRUE(connection_.Connect().ok());
+  // The start's Windows error, its low 8 bits.
   EXPECT_EQ(fake_.profile.Get(".\\ZQDE.LOG", "Connect", "Run Error"), "2");
-  EXPECT_EQ(connection_.error_code, 0);
-
-  FakeEnv nobody;
-  nobody.programs.start_fails_with = 2;
-  ConnectionLog log(nobody);
-  DdeConnection connection(nobody, log);
-  connection.Init(kExe);
-  EXPECT_EQ(connection.Connect(), kDdeServerNotFound & 0xFF);
-  EXPECT_EQ(nobody.profile.Get(".\\ZQDE.LOG", "Connect", "Run Error"), "2");
 }
 
 // A clock that reads the given times in turn, the last one from then on.
@@ -160,131 +109,101 @@ class ScriptedClock : public EnvWrapper {
 };
 
 // Number of attempts when the clock reads `readings`: one reading before the
-// first attempt, then one after every attempt past the first retry.
+// first attempt, then one after each rest.
 size_t AttemptsWith(std::deque<int32_t> readings) {
   FakeEnv fake;
   ScriptedClock clock(fake, std::move(readings));
   ConnectionLog log(clock);
-  DdeConnection connection(clock, log);
-  connection.Init(kExe);
+  DdeConnection connection(clock, log, kExe);
   connection.Connect();
   return fake.dde_client.connects.size();
 }
 
 TEST(DdeConnectionBoundTest, ExactlyThreeThousandStillAllowsOneMoreAttempt) {
   const int32_t t = 5000;
-  // First attempt, StartServer's Open, the attempt after the start: 3.
-  EXPECT_EQ(AttemptsWith({t, t + 3001}), 3u);
-  EXPECT_EQ(AttemptsWith({t, t + 3000, t + 3001}), 4u);
-  EXPECT_EQ(AttemptsWith({t, t + 1, t + 2999, t + 3000, t + 3001}), 6u);
+  // The first attempt and the one right after the start: 2.
+  EXPECT_EQ(AttemptsWith({t, t + 3001}), 2u);
+  EXPECT_EQ(AttemptsWith({t, t + 3000, t + 3001}), 3u);
+  EXPECT_EQ(AttemptsWith({t, t + 1, t + 2999, t + 3000, t + 3001}), 5u);
 }
 
 TEST(DdeConnectionBoundTest, MidnightOrAClockSetBackNeitherHangsNorCutsTheWaitShort) {
   const int32_t t = 5000;
   // 10 seconds before midnight to 20 seconds after: still within the bound.
-  EXPECT_EQ(AttemptsWith({kHundredthsPerDay - 1000, 0, 1999, 2000, 2001}), 6u);
+  EXPECT_EQ(AttemptsWith({kHundredthsPerDay - 1000, 0, 1999, 2000, 2001}), 5u);
   // A step back counts as no time: the wait goes on from the new reading.
-  EXPECT_EQ(AttemptsWith({t, t - 100, t - 100 + 3000, t - 100 + 3001}), 5u);
+  EXPECT_EQ(AttemptsWith({t, t - 100, t - 100 + 3000, t - 100 + 3001}), 4u);
   // A clock that stands still: the number of attempts ends the wait.
-  EXPECT_EQ(AttemptsWith({t}), 3u + 2 * kConnectBound / kConnectRetryPause);
+  EXPECT_EQ(AttemptsWith({t}), 2u + 2 * kConnectBound / kConnectRetryPause);
 }
 
-TEST_F(DdeConnectionTest, ConnectSetsTheTimeOutOrOneSecondForZero) {
-  fake_.dde_client.services = {"ClarionWin"};
-  connection_.Init(kExe);
-  connection_.settings.timeout = 0;
-  connection_.Connect();
-  connection_.settings.timeout = 300;
-  connection_.Connect();
-  EXPECT_EQ(fake_.dde_client.timeouts, (std::vector<int32_t>{100, 300}));
-}
-
-TEST_F(DdeConnectionTest, ExecuteSendsTheCommandInBracketsOnlyOnAnOpenChannel) {
-  connection_.Execute("Nothing to send   ");
-  EXPECT_TRUE(fake_.dde_client.executes.empty());
-
-  fake_.dde_client.services = {"ClarionWin"};
-  connection_.Init(kExe);
-  connection_.Open();
-  connection_.Execute("Compile(X)   ");
-  ASSERT_EQ(fake_.dde_client.executes.size(), 1u);
-  EXPECT_EQ(fake_.dde_client.executes[0].channel, connection_.channel);
-  EXPECT_EQ(fake_.dde_client.executes[0].text, "[Compile(X)]");
-  EXPECT_EQ(connection_.error_code, 0);
-
+TEST_F(DdeConnectionTest, CommandsGoInBracketsOnTheOpenConversation) {
+  EXPECT_EQ(connection_.Execute("Nothing to send").code, kDdeChannelNotOpen);
+  IdeRunning();
+  ASSERT_TRUE(connection_.Connect().ok());
+  EXPECT_TRUE(connection_.Execute("Compile(X)   ").ok());
   const struct {
-    std::string file;
-    uint8_t flag;
-    std::string sent;
+    std::string file, sent;
   } cases[] = {
-      {"C:\\T\\X.TPL   ", 0, "[RegisterTemplateChain(C:\\T\\X.TPL,0)]"},
-      {"  lead.tpl", 0, "[RegisterTemplateChain(  lead.tpl,0)]"},
-      {"my dir\\x.tpl", 255, "[RegisterTemplateChain(my dir\\x.tpl,255)]"},
+      {"C:\\T\\X.TPL   ", "[RegisterTemplateChain(C:\\T\\X.TPL,0)]"},
+      {"  lead.tpl", "[RegisterTemplateChain(  lead.tpl,0)]"},
+      {"my dir\\x.tpl", "[RegisterTemplateChain(my dir\\x.tpl,0)]"},
   };
-  for (const auto& c : cases) {
-    connection_.RegisterTemplate(c.file, c.flag);
-    EXPECT_EQ(fake_.dde_client.executes.back().text, c.sent) << c.file;
+  for (const auto& c : cases) EXPECT_TRUE(connection_.RegisterTemplate(c.file).ok()) << c.file;
+  ASSERT_EQ(fake_.dde_client.executes.size(), 4u);
+  EXPECT_EQ(fake_.dde_client.executes[0].text, "[Compile(X)]");
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(fake_.dde_client.executes[i + 1].text, cases[i].sent);
+    EXPECT_EQ(fake_.dde_client.executes[i + 1].channel, 1);
   }
 }
 
-// A refused command is explained by the IDE's own error items, cut to 124
-// characters; without a conversation the DDE error stays.
-TEST_F(DdeConnectionTest, DdeErrorsAreExplainedByTheServerWhereItCanBeAsked) {
-  fake_.dde_client.services = {"ClarionWin"};
-  fake_.dde_client.items = {{"GetErrorNum", "42"}, {"GetErrorMsg", std::string(300, 'm')}};
-  fake_.dde_client.execute_error = kDdeRefused;
-  connection_.Init(kExe);
-  connection_.Open();
-  connection_.RegisterTemplate("x.tpl", 0);
-  EXPECT_EQ(connection_.error_code, 42);
-  EXPECT_EQ(connection_.error_text, std::string(124, 'm'));
-  ASSERT_EQ(fake_.dde_client.requests.size(), 2u);
-  EXPECT_EQ(fake_.dde_client.requests[0].text, "GetErrorNum");
-  EXPECT_EQ(fake_.dde_client.requests[1].text, "GetErrorMsg");
-  EXPECT_EQ(fake_.dde_client.requests[1].channel, connection_.channel);
-
-  connection_.Disconnect();
-  fake_.dde_client.services.clear();
-  fake_.dde_client.requests.clear();
-  connection_.Open();
-  connection_.RegisterTemplate("x.tpl", 0);
-  EXPECT_EQ(connection_.error_code, kDdeServerNotFound);
-  EXPECT_EQ(connection_.error_text, "DDE Server Not Found");
-  ASSERT_EQ(fake_.dde_client.requests.size(), 4u);
-  EXPECT_EQ(fake_.dde_client.requests[0].channel, 0);
-}
-
-// A server that did not answer in time is asked nothing more: each question
+// A refused command is explained by the IDE's own error items; the
+// explanation never changes the failure, even when the IDE answers 0. A
+// server that did not answer in time is asked nothing more: each question
 // would cost another time-out.
-TEST_F(DdeConnectionTest, TimeOutsAreNotFollowedByQuestions) {
-  fake_.dde_client.services = {"ClarionWin"};
-  connection_.Init(kExe);
-  connection_.Open();
-  fake_.dde_client.execute_error = kDdeTimeOut;
-  connection_.RegisterTemplate("x.tpl", 0);
-  EXPECT_EQ(connection_.error_code, kDdeTimeOut);
-  EXPECT_TRUE(fake_.dde_client.requests.empty());
+TEST_F(DdeConnectionTest, FailuresAreExplainedByTheIdeWhereItCanBeAsked) {
+  IdeRunning();
+  ASSERT_TRUE(connection_.Connect().ok());
+  fake_.dde_client.execute_error = kDdeRefused;
+  const struct {
+    std::string number, message, text;
+  } answers[] = {
+      {"42", "No such chain", "DDE Request Refused; the IDE's error 42: No such chain"},
+      {"0", "", "DDE Request Refused; the IDE's error 0"},
+      {"  -7x", "m", "DDE Request Refused; the IDE's error -7: m"},
+  };
+  for (const auto& a : answers) {
+    fake_.dde_client.items = {{"GetErrorNum", a.number}, {"GetErrorMsg", a.message}};
+    const Status refused = connection_.RegisterTemplate("x.tpl");
+    EXPECT_EQ(refused.code, kDdeRefused) << a.number;
+    EXPECT_EQ(refused.text, a.text);
+  }
+  EXPECT_EQ(fake_.dde_client.requests.back().channel, 1);
 
+  fake_.dde_client.requests.clear();
+  fake_.dde_client.execute_error = kDdeTimeOut;
+  EXPECT_EQ(connection_.RegisterTemplate("x.tpl").code, kDdeTimeOut);
+  EXPECT_TRUE(fake_.dde_client.requests.empty());
   fake_.dde_client.execute_error = kDdeRefused;
   fake_.dde_client.request_error = kDdeTimeOut;
-  connection_.RegisterTemplate("x.tpl", 0);
-  EXPECT_EQ(connection_.error_code, kDdeRefused);
+  EXPECT_EQ(connection_.RegisterTemplate("x.tpl").text, "DDE Request Refused");
   ASSERT_EQ(fake_.dde_client.requests.size(), 1u);
   EXPECT_EQ(fake_.dde_client.requests[0].text, "GetErrorNum");
 }
 
-TEST_F(DdeConnectionTest, DisconnectClosesOnceAndThenDoesNothing) {
-  fake_.dde_client.services = {"ClarionWin"};
-  connection_.Init(kExe);
-  connection_.Open();
-  connection_.Disconnect();
-  EXPECT_EQ(fake_.dde_client.closed, std::vector<int32_t>{1});
-  EXPECT_EQ(connection_.channel, 0);
-  connection_.error_code = 5;
-  connection_.Disconnect();
-  connection_.Close();
-  EXPECT_EQ(fake_.dde_client.closed.size(), 1u);
-  EXPECT_EQ(connection_.error_code, 5);  // not even refreshed
+TEST_F(DdeConnectionTest, CloseEndsTheConversationOnce) {
+  IdeRunning();
+  {
+    DdeConnection connection(fake_, log_, kExe);
+    ASSERT_TRUE(connection.Connect().ok());
+    EXPECT_TRUE(connection.Close().ok());
+    EXPECT_TRUE(connection.Close().ok());
+    ASSERT_TRUE(connection.Connect().ok());
+  }
+  // The second conversation ended with the object.
+  EXPECT_EQ(fake_.dde_client.closed, (std::vector<int32_t>{1, 2}));
+  EXPECT_TRUE(fake_.dde_client.open.empty());
 }
 
 }  // namespace

@@ -110,14 +110,12 @@ struct Date {
 constexpr int32_t kHundredthsPerDay = 24 * 60 * 60 * 100;
 
 // DDE client conversations, on channels that are never 0. An operation on a
-// channel that is not open fails at once with kDdeChannelNotOpen. When the
-// topic is empty and `application` holds a comma, the text after the comma is
-// the topic.
+// channel that is not open fails at once with kDdeChannelNotOpen.
 class DdeClient {
  public:
   virtual ~DdeClient() = default;
-  virtual Status Open(const std::string& application, const std::string& topic,
-                      int32_t* channel) = 0;
+  // Opens a conversation with `service` on any topic it offers.
+  virtual Status Open(const std::string& service, int32_t* channel) = 0;
   virtual Status Send(int32_t channel, const std::string& command) = 0;
   virtual Status Request(int32_t channel, const std::string& item, std::string* value) = 0;
   virtual Status Close(int32_t channel) = 0;

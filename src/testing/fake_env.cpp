@@ -256,12 +256,10 @@ void FakeEnv::Pause(int32_t hundredths) {
   clock.time = (clock.time + hundredths) % kHundredthsPerDay;
 }
 
-Status FakeDdeClient::Open(const std::string& application, const std::string& topic,
-                           int32_t* channel) {
+Status FakeDdeClient::Open(const std::string& application, int32_t* channel) {
   *channel = 0;
   if (before_connect) before_connect(application);
   connects.push_back(application);
-  topics.push_back(topic);
   if (services.count(application) == 0) return Error(kDdeServerNotFound);
   *channel = next_channel++;
   open.insert(*channel);

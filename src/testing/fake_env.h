@@ -83,15 +83,14 @@ class FakeDdeClient : public DdeClient {
   std::function<void(const std::string&)> on_execute;      // runs as a command arrives
 
   std::vector<std::string> connects;  // application texts, in order
-  std::vector<std::string> topics;
-  std::vector<Sent> executes;  // commands that reached a server
-  std::vector<Sent> requests;  // every request, failed ones too
+  std::vector<Sent> executes;         // commands that reached a server
+  std::vector<Sent> requests;         // every request, failed ones too
   std::vector<int32_t> closed;
   std::vector<int32_t> timeouts;
   std::set<int32_t> open;
   int32_t next_channel = 1;
 
-  Status Open(const std::string& application, const std::string& topic, int32_t* channel) override;
+  Status Open(const std::string& service, int32_t* channel) override;
   Status Send(int32_t channel, const std::string& command) override;
   Status Request(int32_t channel, const std::string& item, std::string* value) override;
   Status Close(int32_t channel) override;

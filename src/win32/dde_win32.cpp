@@ -104,21 +104,14 @@ class Win32DdeClient : public DdeClient {
     if (instance_ != 0 && !gave_up_) DdeUninitialize(instance_);
   }
 
-  Status Open(const std::string& application, const std::string& topic, int32_t* channel) override {
+  Status Open(const std::string& service, int32_t* channel) override {
     *channel = 0;
     Status status = Start();
     if (!status.ok()) return status;
-    std::string service = application;
-    std::string wanted_topic = topic;
-    const size_t comma = application.find(',');
-    if (topic.empty() && comma != std::string::npos) {
-      service = application.substr(0, comma);
-      wanted_topic = application.substr(comma + 1);
-    }
     StringHandle service_handle(instance_, service);
-    StringHandle topic_handle(instance_, wanted_topic);
     const std::vector<HWND> windows_before = ThreadWindows();
-    HCONV conversation = DdeConnect(instance_, service_handle.get(), topic_handle.get(), nullptr);
+    // No topic handle: any topic the service offers.
+    HCONV conversation = DdeConnect(instance_, service_handle.get(), nullptr, nullptr);
     if (conversation == nullptr) {
       status = LastError(0);
       DestroyWindowsOfFailedConnect(windows_before);

@@ -71,7 +71,7 @@ TEST_F(Win32DdeClientTest, ConversationCarriesCommandsAndAnswersTwoRequestsInARo
   StandIn ide("--error-num 42 --error-msg \"Template chain not found\"");
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   int32_t channel = 0;
-  ASSERT_TRUE(env_->dde().Open(ide.service(), "", &channel).ok());
+  ASSERT_TRUE(env_->dde().Open(ide.service(), &channel).ok());
   ASSERT_NE(channel, 0);
 
   EXPECT_TRUE(env_->dde().Send(channel, "[RegisterTemplateChain(C:\\T\\A B.TPL,0)]").ok());
@@ -96,7 +96,7 @@ TEST_F(Win32DdeClientTest, ConversationCarriesCommandsAndAnswersTwoRequestsInARo
 TEST_F(Win32DdeClientTest, NoServerGivesServerNotFound) {
   int32_t channel = 7;
   const Status status =
-      env_->dde().Open("ZQNoSuchService" + std::to_string(GetCurrentProcessId()), "", &channel);
+      env_->dde().Open("ZQNoSuchService" + std::to_string(GetCurrentProcessId()), &channel);
   EXPECT_EQ(channel, 0);
   EXPECT_EQ(status.code, kDdeServerNotFound);
   EXPECT_EQ(status.text, "DDE Server Not Found");
@@ -118,9 +118,9 @@ int ThreadWindowCount() {
 TEST_F(Win32DdeClientTest, FailedConnectsLeaveNoWindowsBehind) {
   const std::string nobody = "ZQNoSuchService" + std::to_string(GetCurrentProcessId());
   int32_t channel = 0;
-  env_->dde().Open(nobody, "", &channel);  // DDEML's own windows come with the first use
+  env_->dde().Open(nobody, &channel);  // DDEML's own windows come with the first use
   const int before = ThreadWindowCount();
-  for (int i = 0; i < 50; ++i) env_->dde().Open(nobody, "", &channel);
+  for (int i = 0; i < 50; ++i) env_->dde().Open(nobody, &channel);
   EXPECT_EQ(ThreadWindowCount(), before);
 }
 
@@ -137,25 +137,11 @@ TEST_F(Win32DdeClientTest, ChannelsNotOpenFailAtOnceWithoutWaiting) {
   EXPECT_LT(GetTickCount() - start, 1000u);
 }
 
-TEST_F(Win32DdeClientTest, WildcardAndCommaFormsReachTheServer) {
-  StandIn ide;
-  ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
-  int32_t with_topic = 0, with_topic2 = 0, any = 0;
-  EXPECT_TRUE(env_->dde().Open(ide.service() + ",System", "", &with_topic).ok());
-  EXPECT_TRUE(ide.WaitFor("connect " + ide.service() + "|System", 2000)) << ide.Record();
-  EXPECT_TRUE(env_->dde().Open(ide.service(), "Other", &with_topic2).ok());
-  EXPECT_TRUE(env_->dde().Open("", "", &any).ok());
-  EXPECT_TRUE(ide.WaitFor("connect *|*", 2000)) << ide.Record();
-  EXPECT_NE(with_topic, any);
-  env_->dde().Close(any);
-  env_->dde().Close(with_topic);
-}
-
 TEST_F(Win32DdeClientTest, RefusedCommandsAndUnknownItemsAreRefusals) {
   StandIn ide("--refuse-execute 1");
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   int32_t channel = 0;
-  ASSERT_TRUE(env_->dde().Open(ide.service(), "", &channel).ok());
+  ASSERT_TRUE(env_->dde().Open(ide.service(), &channel).ok());
   EXPECT_EQ(env_->dde().Send(channel, "[Refused]").code, kDdeRefused);
   std::string value = "5";
   EXPECT_EQ(env_->dde().Request(channel, "NoSuchItem", &value).code, kDdeRefused);
@@ -170,7 +156,7 @@ TEST_F(Win32DdeClientTest, TimeOutIsInHundredthsOfASecond) {
   StandIn ide("--hold-execute 4000");
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   int32_t channel = 0;
-  ASSERT_TRUE(env_->dde().Open(ide.service(), "", &channel).ok());
+  ASSERT_TRUE(env_->dde().Open(ide.service(), &channel).ok());
   env_->dde().SetTimeOut(50);
   const DWORD start = GetTickCount();
   EXPECT_EQ(env_->dde().Send(channel, "[Slow]").code, kDdeTimeOut);
@@ -184,7 +170,7 @@ TEST_F(Win32DdeClientTest, ServerThatEndsTheConversationFailsLaterCommands) {
   StandIn ide;
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   int32_t channel = 0;
-  ASSERT_TRUE(env_->dde().Open(ide.service(), "", &channel).ok());
+  ASSERT_TRUE(env_->dde().Open(ide.service(), &channel).ok());
   ide.Close();
   ASSERT_TRUE(ide.WaitForExit());
   env_->dde().SetTimeOut(300);
@@ -202,33 +188,56 @@ class NoLogEnv : public EnvWrapper {
   }
 };
 
-// The connection object over the real client, set up for `service` with a
-// time-out of `timeout` hundredths.
-struct RealConnection {
-  RealConnection(const std::string& service, int32_t timeout) {
-    connection.Init("");
-    connection.settings.app = service;
-    connection.settings.timeout = timeout;
+// The real client, with the IDE's service name mapped to the stand-in's own
+// and the time-out of the test.
+class StandInClient : public DdeClient {
+ public:
+  StandInClient(DdeClient& real, std::string service, int32_t timeout)
+      : real_(real), service_(std::move(service)), timeout_(timeout) {}
+  Status Open(const std::string&, int32_t* channel) override {
+    return real_.Open(service_, channel);
   }
+  Status Send(int32_t channel, const std::string& command) override {
+    return real_.Send(channel, command);
+  }
+  Status Request(int32_t channel, const std::string& item, std::string* value) override {
+    return real_.Request(channel, item, value);
+  }
+  Status Close(int32_t channel) override { return real_.Close(channel); }
+  void SetTimeOut(int32_t) override { real_.SetTimeOut(timeout_); }
+
+ private:
+  DdeClient& real_;
+  std::string service_;
+  int32_t timeout_;
+};
+
+// The connection object over the real client, reaching `service` with a
+// time-out of `timeout` hundredths.
+struct RealEnv {
   std::unique_ptr<Env> real = NewWin32Env();
-  NoLogEnv env{*real};
-  ConnectionLog log{env};
-  DdeConnection connection{env, log};
+};
+struct RealConnection : RealEnv, NoLogEnv {
+  RealConnection(const std::string& service, int32_t timeout)
+      : NoLogEnv(*real), client(real->dde(), service, timeout) {}
+  DdeClient& dde() override { return client; }
+  StandInClient client;
+  ConnectionLog log{*this};
+  DdeConnection connection{*this, log, ""};
 };
 
 // An IDE that rejects the command is asked for its own error number and
-// message.
-TEST(Win32DdeConnectionTest, RejectedCommandBringsTheServersErrorIntoTheObject) {
+// message, which explain the refusal.
+TEST(Win32DdeConnectionTest, RejectedCommandIsExplainedByTheServersError) {
   StandIn ide("--refuse-execute 1 --error-num 42 --error-msg \"No such template\"");
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   RealConnection real(ide.service(), 1000);
   DdeConnection& connection = real.connection;
-  EXPECT_EQ(connection.Connect(), 0);
-  connection.RegisterTemplate("x.tpl", 0);
-  EXPECT_EQ(connection.error_code, 42);
-  EXPECT_EQ(connection.error_text, "No such template");
-  connection.Disconnect();
-  EXPECT_EQ(connection.channel, 0);
+  ASSERT_TRUE(connection.Connect().ok());
+  const Status refused = connection.RegisterTemplate("x.tpl");
+  EXPECT_EQ(refused.code, kDdeRefused);
+  EXPECT_EQ(refused.text, "DDE Request Refused; the IDE's error 42: No such template");
+  EXPECT_TRUE(connection.Close().ok());
   EXPECT_TRUE(ide.WaitFor("execute [RegisterTemplateChain(x.tpl,0)]")) << ide.Record();
 }
 
@@ -240,11 +249,11 @@ TEST(Win32DdeConnectionTest, HungIdeCostsOneTimeOut) {
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   RealConnection real(ide.service(), 200);
   DdeConnection& connection = real.connection;
-  ASSERT_EQ(connection.Connect(), 0);
+  ASSERT_TRUE(connection.Connect().ok());
   const DWORD start = GetTickCount();
-  connection.RegisterTemplate("x.tpl", 0);
-  EXPECT_EQ(connection.error_code, kDdeTimeOut) << connection.error_text;
-  connection.Disconnect();
+  const Status hung = connection.RegisterTemplate("x.tpl");
+  EXPECT_EQ(hung.code, kDdeTimeOut) << hung.text;
+  connection.Close();
   const DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 1900u);
   EXPECT_LT(elapsed, 4500u);
