@@ -36,10 +36,11 @@ if(NOT WIN32)
   # One build of the core, under AddressSanitizer and UndefinedBehaviorSanitizer
   # and with the coverage that guides the fuzzer, serves the unit tests and the
   # tokenizer's fuzz target alike.
+  # The flags go to the core and to each test program that links it, not
+  # through the core to whatever else might link it.
   set(ZQMV5_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all
                        -fno-omit-frame-pointer)
-  target_compile_options(zqmv5_core PUBLIC ${ZQMV5_SANITIZERS})
-  target_link_options(zqmv5_core PUBLIC ${ZQMV5_SANITIZERS})
+  target_compile_options(zqmv5_core PRIVATE ${ZQMV5_SANITIZERS})
   if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     target_compile_options(zqmv5_core PRIVATE -fsanitize=fuzzer-no-link)
   endif()
@@ -47,12 +48,15 @@ if(NOT WIN32)
   add_executable(zqmv5_unit_tests ${ZQMV5_UNIT_TEST_SOURCES} ${ZQMV5_FAKE_SOURCES}
                                   ${ZQMV5_CONTRACT_SOURCES})
   target_link_libraries(zqmv5_unit_tests PRIVATE zqmv5_core gtest gtest_main)
+  target_compile_options(zqmv5_unit_tests PRIVATE ${ZQMV5_SANITIZERS})
+  target_link_options(zqmv5_unit_tests PRIVATE ${ZQMV5_SANITIZERS})
   add_test(NAME zqmv5_unit_tests COMMAND zqmv5_unit_tests --gtest_brief=1)
 
   if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     add_executable(tokenize_fuzz src/cmdline/tokenize_fuzz.cpp)
     target_link_libraries(tokenize_fuzz PRIVATE zqmv5_core)
-    target_link_options(tokenize_fuzz PRIVATE -fsanitize=fuzzer)
+    target_compile_options(tokenize_fuzz PRIVATE ${ZQMV5_SANITIZERS})
+    target_link_options(tokenize_fuzz PRIVATE ${ZQMV5_SANITIZERS} -fsanitize=fuzzer)
     add_test(NAME tokenize_fuzz
              COMMAND tokenize_fuzz -max_total_time=20 -rss_limit_mb=2048 -print_final_stats=1)
   endif()
