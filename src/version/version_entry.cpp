@@ -13,23 +13,21 @@ namespace zqmv5 {
 void VersionWindowProcedure::LoadVersionFile() {
   const Status status = file_.OpenOrCreate(file_name_, Share::kDenyWrite);
   if (!status.ok() && env_.FileExists(file_name_)) Tell(CannotOpenText(file_name_, status));
-  const NextLine next = PrepareNextLine(file_, auto_at_open_);
-  version_field_ = next.version_field;
-  last_position_ = next.last_position;
-  const Status written = last_position_ > 0 ? file_.Commit() : Status{};
+  next_ = PrepareNextLine(file_, auto_at_open_);
+  const Status written = next_.last_position > 0 ? file_.Commit() : Status{};
   if (!written.ok()) {
     // Nothing has been written, so there is nothing to restore; the window
     // has no file to work on and closes.
     Tell("The version file " + file_name_ + " cannot be changed: " + written.text +
          "|Nothing in it has been changed.");
-    last_position_ = 0;
+    next_.last_position = 0;
     close_allowed_ = true;
     view_->Post(ViewEvent::kCloseRequest);
   }
   added_ = AddedText(env_.Today(), env_.TimeOfDay());
   VersionEntry entry = view_->entry();
-  entry.version = next.version;
-  entry.build = next.build;
+  entry.version = next_.version;
+  entry.build = next_.build;
   entry.note = entry.updates_enabled ? "" : kUpdatesOffNote;
   view_->Show(entry);
   ShowStatus();
@@ -37,8 +35,9 @@ void VersionWindowProcedure::LoadVersionFile() {
 
 void VersionWindowProcedure::SaveEntry() {
   const VersionEntry entry = view_->entry();
-  const std::string line = NewVersionLine(VersionField(entry.version.value_or(0), version_field_),
-                                          entry.build.value_or(0), added_, entry.note);
+  const std::string line =
+      NewVersionLine(VersionField(entry.version.value_or(0), next_.version_field),
+                     entry.build.value_or(0), added_, entry.note);
   // A new name is stored only once its file has taken the line. Until then
   // the old file stays the window's, with its last line ready to be restored
   // by Cancel; it is closed first, as the new name may be the same file.
@@ -76,8 +75,8 @@ void VersionWindowProcedure::SaveEntry() {
 }
 
 Status VersionWindowProcedure::RestoreLastLine() {
-  if (last_position_ == 0 || last_position_ > file_.lines().size()) return {};
-  file_.Put(last_position_ - 1, WithLabel(file_.lines()[last_position_ - 1], "Version"));
+  if (next_.last_position == 0 || next_.last_position > file_.lines().size()) return {};
+  file_.Put(next_.last_position - 1, next_.restored);
   return file_.Commit();
 }
 

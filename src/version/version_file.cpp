@@ -28,17 +28,15 @@ VersionSettings ReadVersionSettings(Env& env) {
 NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
   NextLine next;
   const std::vector<std::string>& lines = file.lines();
-  size_t count = lines.size();
-  while (count > 0 && lines[count - 1].find_first_not_of(" \t") == std::string::npos) --count;
-  if (count == 0) return next;
-  for (size_t i = 0; i < count; ++i) file.Put(i, CommentedOut(lines[i]));
-  const std::string& last = lines[count - 1];
-  next.version = VersionOf(last);
-  next.version_field = VersionFieldOf(last);
-  next.build = BuildOf(last);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (const std::optional<VersionRecord> record = ReadVersionRecord(lines[i])) {
+      next = {record->version, VersionFieldOf(lines[i]), record->build, i + 1, Restored(lines[i])};
+    }
+    file.Put(i, CommentedOut(lines[i]));
+  }
+  if (next.last_position == 0) return next;
   if (auto_increment && next.build < INT_MAX) ++next.build;
   next.build = std::min(next.build, kHighestBuild);
-  next.last_position = count;
   return next;
 }
 

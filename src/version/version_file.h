@@ -22,18 +22,19 @@ struct VersionSettings {
 };
 VersionSettings ReadVersionSettings(Env& env);
 
-// What the next line carries, from the file's last line with text.
+// What the next line carries, from the file's last line that holds a version
+// record (the last line, for short).
 struct NextLine {
-  int version = 100;          // hundredths; 1.00 for a file without a line
+  int version = 100;          // hundredths; 1.00 for a file without a record
   std::string version_field;  // the last line's version field, as the file holds it
   int build = 1;              // the last line's build, one more with auto increment
   size_t last_position = 0;   // the last line (1-based); 0 when there was none
+  std::string restored;       // what Cancel puts back at the last line
 };
 
-// Comments out every active line of `file` in memory, up to its last line
-// with text (empty lines that editors leave at the end stay as they are), and
-// returns what the next line carries. The build stops at 9999, so that the
-// line keeps its columns.
+// Comments out the active lines of `file` in memory, without losing a
+// character of any line, and returns what the next line carries. The build
+// stops at 9999, so that the line keeps its columns.
 NextLine PrepareNextLine(LineFile& file, bool auto_increment);
 
 // The box text for a version file that exists but cannot be opened.
