@@ -168,6 +168,10 @@ std::string Fitted(const std::string& text, size_t width, char fill) {
   return result;
 }
 
+int Stepped(int value, int delta, int highest) {
+  return std::clamp(value + delta, std::min(0, value), std::max(highest, value));
+}
+
 std::optional<int> TypedVersion(std::string_view text) {
   int64_t hundredths = 0;
   int decimals = 0;

@@ -78,6 +78,10 @@ std::string BuildText(int build);
 // sign) zeros; `width` "#" characters when it does not fit.
 std::string Fitted(const std::string& text, size_t width, char fill);
 
+// One step of the arrows: `value` + `delta` within 0 to `highest`, or to a
+// value beyond them (from a hand-edited file), so that a step never jumps.
+int Stepped(int value, int delta, int highest);
+
 // What typed text stands for, when it fits: a version from 0.00 to 9.99 with
 // at most two decimals, or a build from 0 to 9999. Blank text is no number.
 std::optional<int> TypedVersion(std::string_view text);
