@@ -35,6 +35,14 @@ void VersionWindowProcedure::LoadVersionFile() {
 
 void VersionWindowProcedure::SaveEntry() {
   const VersionEntry entry = view_->entry();
+  if (entry.note.size() > kNoteWidth || HasControlCharacter(entry.note)) {
+    Tell((entry.note.size() > kNoteWidth
+              ? "The note is longer than the " + std::to_string(kNoteWidth) +
+                    " characters a line keeps."
+              : kNoteControlText) +
+         std::string("|The line has not been added."));
+    return;
+  }
   const std::string line =
       NewVersionLine(VersionField(entry.version.value_or(0), next_.version_field),
                      entry.build.value_or(0), added_, entry.note);

@@ -40,6 +40,11 @@ NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
   return next;
 }
 
+bool HasControlCharacter(const std::string& text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
 std::string CannotOpenText(const std::string& name, const Status& status) {
   return "The version file " + name + " cannot be opened: " + status.text +
          "|It may be in use by another program. Nothing in it has been changed.";

@@ -37,6 +37,12 @@ struct NextLine {
 // stops at 9999, so that the line keeps its columns.
 NextLine PrepareNextLine(LineFile& file, bool auto_increment);
 
+// A note is one line of source text: a line break, or any other control
+// character, would put text of its own into the project.
+inline constexpr char kNoteControlText[] =
+    "The note cannot hold a line break or another control character.";
+bool HasControlCharacter(const std::string& text);
+
 // The box text for a version file that exists but cannot be opened.
 std::string CannotOpenText(const std::string& name, const Status& status);
 
