@@ -461,10 +461,9 @@ TEST_F(VersionWindowSession, SettingsThatCannotBeStoredAreTold) {
   EXPECT_FALSE(PathExists(Work("new.zqi")));
   EXPECT_EQ(after_cancel, bytes);
   ASSERT_EQ(same["boxes"], "1");
-  EXPECT_EQ(same[Key("box", ZQ_ICON, "text")].rfind(
-                "The line has been added, but the settings cannot be stored in .\\ZQMV5.ini: ",
-                0),
-            0u)
+  EXPECT_EQ(
+      same[Key("box", ZQ_ICON, "text")].rfind("The settings cannot be stored in .\\ZQMV5.ini: ", 0),
+      0u)
       << same[Key("box", ZQ_ICON, "text")];
   ExpectFileMatches(Escaped(Commented(bytes.substr(0, bytes.size() - 2)) + "\r\n") +
                     NewLinePattern("1\\.20", "0043"));
