@@ -13,8 +13,8 @@ namespace zqmv5 {
 // time of now and the note (the text after the verb, as typed), in one write.
 // Writes no settings and needs no IDE. With updates turned off it adds
 // nothing, and a note with a control character is refused. A version file
-// that another program holds, or that cannot be read or written whole, is
-// left as it is and reported.
+// that another program holds for longer than a moment, or that cannot be read
+// or written whole, is left as it is and reported.
 void VersionCommand(CommandContext& context, Env& env);
 
 }  // namespace zqmv5

@@ -40,6 +40,16 @@ NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
   return next;
 }
 
+Status OpenVersionFile(Env& env, LineFile& file, const std::string& name) {
+  constexpr int32_t kWait = 200, kRest = 5;  // hundredths of a second
+  Status status = file.OpenOrCreate(name, Share::kDenyWrite);
+  for (int32_t waited = 0; status.code == kFileIsLocked && waited < kWait; waited += kRest) {
+    env.Pause(kRest);
+    status = file.OpenOrCreate(name, Share::kDenyWrite);
+  }
+  return status;
+}
+
 bool HasControlCharacter(const std::string& text) {
   return std::any_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
