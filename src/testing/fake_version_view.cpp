@@ -70,7 +70,7 @@ bool FakeVersionView::TypeNote(const std::string& text) {
 
 bool FakeVersionView::TypeFileName(const std::string& text) {
   if (closed_ || !entry_enabled_) return false;
-  entry_.file_name = text.substr(0, 119);
+  entry_.file_name = text;
   file_name_selected_ = false;
   return true;
 }

@@ -20,7 +20,7 @@ VersionSettings ReadVersionSettings(Env& env) {
   VersionSettings settings;
   settings.updates_enabled = ReadFlag(env, "On");
   settings.auto_increment = ReadFlag(env, "Auto Increment");
-  settings.file_name = env.ReadIniValue("FileName", "Name", "", kSettingsIni).substr(0, 119);
+  settings.file_name = env.ReadIniValue("FileName", "Name", "", kSettingsIni);
   if (IsBlank(settings.file_name)) settings.file_name.clear();
   return settings;
 }

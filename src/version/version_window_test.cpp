@@ -40,6 +40,7 @@ TEST_F(VersionWindowTest, FileNameComesFromTheSettingsWhole) {
   EXPECT_TRUE(HasFile(long_name));
   EXPECT_EQ(fake_.files.contents.size(), 1u) << "no file of a cut name";
 
+  steps_.clear();
   Setting(".\\ZQMV5.ini", "FileName", "Name", "   ");
   Run();
   EXPECT_EQ(Setting(".\\ZQMV5.ini", "FileName", "Name"), "Version.zqi") << "blanks count as empty";

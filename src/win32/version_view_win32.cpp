@@ -202,7 +202,6 @@ class Win32VersionView : public VersionView {
     SetIcon(ZQ_INFO_BUTTON, IDI_INFORMATION);
     SetIcon(ZQ_MAIN_BUTTON, IDI_APPLICATION);
     SendMessageA(Control(ZQ_NOTE), EM_LIMITTEXT, kNoteWidth, 0);
-    SendMessageA(Control(ZQ_FILE_NAME), EM_LIMITTEXT, 119, 0);
     SendMessageA(Control(ZQ_VERSION), EM_LIMITTEXT, 5, 0);
     SendMessageA(Control(ZQ_BUILD), EM_LIMITTEXT, kBuildWidth, 0);
     for (int field : {ZQ_VERSION, ZQ_BUILD}) {
