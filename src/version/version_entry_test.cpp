@@ -291,30 +291,6 @@ TEST_F(VersionWindowTest, ExistingFileThatCannotBeOpenedIsNeverMadeAnew) {
                             "be in use by another program. Nothing in it has been changed."}));
 }
 
-// A note that a line cannot keep as it stands is refused at Ok, and the
-// window stays.
-TEST_F(VersionWindowTest, NoteWithALineBreakIsRefusedAtOk) {
-  const std::string bytes = Lines({ActiveLine("1.01", "0006")});
-  for (const char* note : {"Fix crash\r\nVersion             EQUATE('9.99  9999')", "a\tb"}) {
-    SetFile(bytes);
-    fake_.messages.shown.clear();
-    steps_.clear();
-    User([&](FakeVersionView& w) {
-      EXPECT_TRUE(w.TypeNote(note));
-      EXPECT_TRUE(w.Ok());
-    });
-    User([](FakeVersionView& w) {
-      EXPECT_FALSE(w.closed());
-      EXPECT_TRUE(w.Cancel());
-    });
-    Run();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"The note cannot hold a line break or another "
-                                                   "control character.|The line has not been "
-                                                   "added."});
-    EXPECT_EQ(File(), bytes);
-  }
-}
-
 TEST_F(VersionWindowTest, BuildAtTheTopStaysInFourColumns) {
   SetFile(Lines({ActiveLine("9.99", "9999")}));
   User(PressOk);
