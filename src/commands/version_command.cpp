@@ -9,6 +9,12 @@
 namespace zqmv5 {
 
 void VersionCommand(CommandContext& context, Env& env) {
+  const std::string note = context.TextFrom(2);
+  if (HasControlCharacter(note)) {
+    context.Tell(env, std::string(kNoteControlText) + "|Nothing has been added.", "",
+                 kWrongCommandLine, MessageIcon::kNone);
+    return;
+  }
   const VersionSettings settings = ReadVersionSettings(env);
   if (!settings.updates_enabled) {
     context.Fail(env, kDone, "Updates are turned off; nothing was added.");
@@ -16,15 +22,14 @@ void VersionCommand(CommandContext& context, Env& env) {
   }
   const std::string name = settings.file_name.empty() ? kDefaultVersionFile : settings.file_name;
   LineFile file(env);
-  const Status opened = file.OpenOrCreate(name, Share::kDenyWrite);
+  const Status opened = OpenVersionFile(env, file, name);
   if (!opened.ok()) {
     context.Tell(env, CannotOpenText(name, opened), "", kFailed, MessageIcon::kNone);
     return;
   }
   const NextLine next = PrepareNextLine(file, settings.auto_increment);
   file.Add(NewVersionLine(VersionField(next.version, next.version_field), next.build,
-                          AddedText(env.Today(), env.TimeOfDay()),
-                          context.TextFrom(2).substr(0, kNoteWidth)));
+                          AddedText(env.Today(), env.TimeOfDay()), note.substr(0, kNoteWidth)));
   const Status written = file.Commit();
   if (!written.ok()) {
     context.Tell(env,

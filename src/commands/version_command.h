@@ -12,7 +12,8 @@ namespace zqmv5 {
 // line's version, its build one higher under auto increment, the date and
 // time of now and the note (the text after the verb, as typed), in one write.
 // Writes no settings and needs no IDE. With updates turned off it adds
-// nothing. A version file that another program holds, or that cannot be read
+// nothing, and a note with a control character is refused. A version file
+// that another program holds for longer than a moment, or that cannot be read
 // or written whole, is left as it is and reported.
 void VersionCommand(CommandContext& context, Env& env);
 

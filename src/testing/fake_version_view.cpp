@@ -70,7 +70,7 @@ bool FakeVersionView::TypeNote(const std::string& text) {
 
 bool FakeVersionView::TypeFileName(const std::string& text) {
   if (closed_ || !entry_enabled_) return false;
-  entry_.file_name = text.substr(0, 119);
+  entry_.file_name = text;
   file_name_selected_ = false;
   return true;
 }
@@ -78,7 +78,7 @@ bool FakeVersionView::TypeFileName(const std::string& text) {
 bool FakeVersionView::TypeNumber(bool version, const std::string& text) {
   if (closed_ || !entry_enabled_) return false;
   const std::optional<int> value = version ? TypedVersion(text) : TypedBuild(text);
-  if (!value && text.find_first_not_of(' ') != std::string::npos) {
+  if (!value) {
     rejected_text_[version ? 0 : 1] = text;
     queue_.push_back(version ? ViewEvent::kVersionRejected : ViewEvent::kBuildRejected);
     return true;
@@ -92,8 +92,7 @@ bool FakeVersionView::TypeNumber(bool version, const std::string& text) {
 bool FakeVersionView::Spin(bool version, int steps) {
   if (closed_ || !entry_enabled_) return false;
   std::optional<int>& current = version ? entry_.version : entry_.build;
-  const int next =
-      std::clamp(current.value_or(0) + steps, 0, version ? kHighestVersion : kHighestBuild);
+  const int next = Stepped(current.value_or(0), steps, version ? kHighestVersion : kHighestBuild);
   if (current && next == *current) return false;
   current = next;
   queue_.push_back(version ? ViewEvent::kVersionChanged : ViewEvent::kBuildChanged);

@@ -51,6 +51,41 @@ int NumberIn(std::string_view line, size_t column, size_t width) {
   return static_cast<int>(HundredthsOf(column < line.size() ? line.substr(column, width) : ""));
 }
 
+// "Version" or "!Version" in the label, "EQUATE('" and "')" at their columns.
+bool InOwnLayout(std::string_view line) {
+  if (line.size() < kBuildColumn + kBuildWidth + 2) return false;
+  const std::string_view label = line.substr(0, kLabelWidth);
+  return (label == Padded("Version", kLabelWidth) || label == Padded("!Version", kLabelWidth)) &&
+         line.substr(kLabelWidth, 8) == "EQUATE('" &&
+         line.substr(kBuildColumn + kBuildWidth, 2) == "')";
+}
+
+// The label of a line of source text is its first word: this line defines
+// Version (in any case).
+bool DefinesVersion(std::string_view line) {
+  return Upper(line.substr(0, 7)) == "VERSION" && line.find_first_of(" \t", 7) == 7;
+}
+
+// "Version EQUATE('1.20  0042')" with any blanks and tabs between its parts,
+// a version that fits its five columns and a build of at most four digits.
+std::optional<VersionRecord> HandWritten(std::string_view line) {
+  std::string text = Upper(line.substr(!line.empty() && line[0] == '!' ? 1 : 0));
+  std::replace(text.begin(), text.end(), '\t', ' ');
+  const size_t open = text.find_first_not_of(' ', 7), close = text.find("')");
+  const bool equate = DefinesVersion(text) && open != text.npos && close != text.npos &&
+                      text.compare(open, 8, "EQUATE('") == 0 && close > open + 8;
+  const std::string inner = equate ? Trim(text.substr(open + 8, close - open - 8)) : "";
+  const size_t gap = inner.find(' ');
+  const std::optional<int> build = TypedBuild(gap == inner.npos ? "" : inner.substr(gap));
+  int64_t version = 0;
+  int decimals = 0;
+  if (!build || !ReadNumber(inner.substr(0, gap), &version, &decimals) || decimals > 2 ||
+      version < 0 || version > 9999) {
+    return std::nullopt;
+  }
+  return VersionRecord{static_cast<int>(version), *build};
+}
+
 std::string TwoDigits(int value) {
   value = (value % 100 + 100) % 100;
   return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
@@ -76,7 +111,18 @@ std::string WithLabel(std::string_view line, std::string_view label) {
 }
 
 std::string CommentedOut(std::string_view line) {
-  return !line.empty() && line[0] == '!' ? std::string(line) : WithLabel(line, "!Version");
+  if (!line.empty() && line[0] == '!') return std::string(line);
+  if (InOwnLayout(line)) return WithLabel(line, "!Version");
+  return (DefinesVersion(line) ? "!" : "") + std::string(line);
+}
+
+std::string Restored(std::string_view line) {
+  return InOwnLayout(line) ? WithLabel(line, "Version") : std::string(line);
+}
+
+std::optional<VersionRecord> ReadVersionRecord(std::string_view line) {
+  if (InOwnLayout(line)) return VersionRecord{VersionOf(line), BuildOf(line)};
+  return HandWritten(line);
 }
 
 int VersionOf(std::string_view line) { return NumberIn(line, kVerColumn, kVerWidth); }
@@ -120,6 +166,10 @@ std::string Fitted(const std::string& text, size_t width, char fill) {
   std::string result = text;
   result.insert(sign, width - text.size(), fill);
   return result;
+}
+
+int Stepped(int value, int delta, int highest) {
+  return std::clamp(value + delta, std::min(0, value), std::max(highest, value));
 }
 
 std::optional<int> TypedVersion(std::string_view text) {

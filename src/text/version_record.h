@@ -30,8 +30,22 @@ constexpr int kHighestBuild = 9999;
 // holds beyond the record's 241 columns, stays; trailing blanks are kept only
 // as far as the line had characters.
 std::string WithLabel(std::string_view line, std::string_view label);
-// The line commented out ("!Version"), or unchanged when it starts with "!".
+// The line commented out without losing a character: "!Version" in the label
+// of a line in the program's own layout, a "!" in front of another line that
+// defines Version (typed by hand); any other line stays as it is.
 std::string CommentedOut(std::string_view line);
+// What Cancel puts back for `line` as it was at open: a line in the program's
+// own layout active again, any other line as it was.
+std::string Restored(std::string_view line);
+
+// The version (in hundredths) and build of a line, active or commented out,
+// that holds a version record the program can read: one in its own layout,
+// or "Version EQUATE('1.20  0042')" typed with other blanks or tabs.
+struct VersionRecord {
+  int version = 0;
+  int build = 0;
+};
+std::optional<VersionRecord> ReadVersionRecord(std::string_view line);
 
 // The value of a number's text in hundredths, rounded half away from zero:
 // blanks around an optionally signed decimal number; any other text gives 0.
@@ -63,6 +77,10 @@ std::string BuildText(int build);
 // `text` right-aligned in `width` columns, filled with blanks or (after the
 // sign) zeros; `width` "#" characters when it does not fit.
 std::string Fitted(const std::string& text, size_t width, char fill);
+
+// One step of the arrows: `value` + `delta` within 0 to `highest`, or to a
+// value beyond them (from a hand-edited file), so that a step never jumps.
+int Stepped(int value, int delta, int highest);
 
 // What typed text stands for, when it fits: a version from 0.00 to 9.99 with
 // at most two decimals, or a build from 0 to 9999. Blank text is no number.

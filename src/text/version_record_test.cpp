@@ -65,20 +65,24 @@ TEST(VersionRecordTest, AddedTextKeepsItsTwentyColumns) {
   for (const Case& c : cases) EXPECT_EQ(AddedText(c.date, c.time), c.added);
 }
 
-// Commenting out changes the label alone: every other column, and what a
-// line holds beyond its 241 columns, stays.
-TEST(VersionRecordTest, CommentingOutChangesTheLabelAlone) {
+// Commenting out a line in the program's own layout changes its label alone:
+// every other column, and what it holds beyond its 241 columns, stays. A line
+// that defines Version in other spacing gets a "!" in front; other lines stay.
+TEST(VersionRecordTest, CommentingOutLosesNoCharacter) {
+  const std::string own = "Version             EQUATE('1.01  0006')  ! 12/07/26 1200 -- note";
   const struct {
     std::string line, commented;
   } cases[] = {
-      {"Version             EQUATE('1.01  0006')  ! 12/07/26 1200 -- note",
-       "!Version            EQUATE('1.01  0006')  ! 12/07/26 1200 -- note"},
-      {"", "!Version"},
-      {"   ", "!Version"},
-      {"MyOwnLongLabelText12345 rest", "!Version            345 rest"},
+      {own, "!Version            EQUATE('1.01  0006')  ! 12/07/26 1200 -- note"},
+      {"", ""},
+      {"   ", "   "},
+      {"MyOwnLongLabelText12345 rest", "MyOwnLongLabelText12345 rest"},
       {"!anything at all   \t", "!anything at all   \t"},
-      {"Version" + std::string(234, '.') + "TAIL BEYOND 241",
-       "!Version" + std::string(12, ' ') + std::string(221, '.') + "TAIL BEYOND 241"},
+      {"Version EQUATE('1.20  0042') ! hand", "!Version EQUATE('1.20  0042') ! hand"},
+      {"VERSION\tEQUATE('1.20\t0042')", "!VERSION\tEQUATE('1.20\t0042')"},
+      {"Versions EQUATE('1')", "Versions EQUATE('1')"},
+      {own + std::string(234, '.') + "TAIL BEYOND 241",
+       "!Version            " + own.substr(20) + std::string(234, '.') + "TAIL BEYOND 241"},
   };
   for (const auto& c : cases) EXPECT_EQ(CommentedOut(c.line), c.commented) << c.line;
   EXPECT_EQ(WithLabel("!Version            x", "Version"), "Version             x");

@@ -9,27 +9,32 @@
 #include "version/version_window.h"
 
 namespace zqmv5 {
+namespace {
+
+std::string CannotStoreText(const Status& status) {
+  return std::string("The settings cannot be stored in ") + kSettingsIni + ": " + status.text;
+}
+
+}  // namespace
 
 void VersionWindowProcedure::LoadVersionFile() {
-  const Status status = file_.OpenOrCreate(file_name_, Share::kDenyWrite);
-  if (!status.ok() && env_.FileExists(file_name_)) Tell(CannotOpenText(file_name_, status));
-  const NextLine next = PrepareNextLine(file_, auto_at_open_);
-  version_field_ = next.version_field;
-  last_position_ = next.last_position;
-  const Status written = last_position_ > 0 ? file_.Commit() : Status{};
+  const Status opened = OpenVersionFile(env_, file_, file_name_);
+  next_ = PrepareNextLine(file_, auto_at_open_);
+  const Status written = opened.ok() ? file_.Commit() : opened;
   if (!written.ok()) {
     // Nothing has been written, so there is nothing to restore; the window
-    // has no file to work on and closes.
-    Tell("The version file " + file_name_ + " cannot be changed: " + written.text +
-         "|Nothing in it has been changed.");
-    last_position_ = 0;
+    // has no file to add a line to and closes.
+    Tell(!opened.ok() ? CannotOpenText(file_name_, opened)
+                      : "The version file " + file_name_ + " cannot be changed: " + written.text +
+                            "|Nothing in it has been changed.");
+    next_.last_position = 0;
     close_allowed_ = true;
     view_->Post(ViewEvent::kCloseRequest);
   }
   added_ = AddedText(env_.Today(), env_.TimeOfDay());
   VersionEntry entry = view_->entry();
-  entry.version = next.version;
-  entry.build = next.build;
+  entry.version = next_.version;
+  entry.build = next_.build;
   entry.note = entry.updates_enabled ? "" : kUpdatesOffNote;
   view_->Show(entry);
   ShowStatus();
@@ -37,47 +42,67 @@ void VersionWindowProcedure::LoadVersionFile() {
 
 void VersionWindowProcedure::SaveEntry() {
   const VersionEntry entry = view_->entry();
-  const std::string line = NewVersionLine(VersionField(entry.version.value_or(0), version_field_),
-                                          entry.build.value_or(0), added_, entry.note);
-  // A new name is stored only once its file has taken the line. Until then
-  // the old file stays the window's, with its last line ready to be restored
-  // by Cancel; it is closed first, as the new name may be the same file.
+  if (entry.note.size() > kNoteWidth || HasControlCharacter(entry.note)) {
+    Tell((entry.note.size() > kNoteWidth
+              ? "The note is longer than the " + std::to_string(kNoteWidth) +
+                    " characters a line keeps."
+              : kNoteControlText) +
+         std::string("|The line has not been added."));
+    return;
+  }
+  const std::string line =
+      NewVersionLine(VersionField(entry.version.value_or(0), next_.version_field),
+                     entry.build.value_or(0), added_, entry.note);
+  // A new name is stored first: when it cannot be, no line is added, so that
+  // the next run counts on in the file that this one counted from. Until the
+  // new file has taken the line the old one stays the window's, its last line
+  // ready to be restored by Cancel; it is closed first, as the new name may be
+  // the same file.
   const std::string& name = entry.file_name;
   const bool new_name = !IsBlank(name) && TrimRight(name) != TrimRight(file_name_);
+  Status status = new_name ? env_.WriteIniValue("FileName", "Name", name, kSettingsIni) : Status{};
+  if (!status.ok()) {
+    Tell(CannotStoreText(status) +
+         "|The line has not been added, so that the next run counts on "
+         "in the same file.");
+    return;
+  }
   if (new_name) {
     file_.Close();
-    const Status status = file_.OpenOrCreate(name, Share::kDenyWrite);
-    if (!status.ok()) {
-      file_.Open(file_name_, Share::kDenyWrite);
-      Tell("The version file " + name + " cannot be opened: " + status.text +
-           "|The line has not been added. Correct the file name, or cancel.");
-      view_->SelectFileName();
-      return;
-    }
+    status = file_.OpenOrCreate(name, Share::kDenyWrite);
   }
-  file_.Add(line);
-  const Status status = file_.Commit();
+  const bool opened = status.ok();
+  if (opened) {
+    file_.Add(line);
+    status = file_.Commit();
+  }
   if (!status.ok()) {
     // Nothing of the line is in the file; the window stays, so that Ok can be
     // tried again or Cancel restore the last line.
-    Tell(status.text);
     if (new_name) {
+      env_.WriteIniValue("FileName", "Name", file_name_, kSettingsIni);
       file_.Close();
       file_.Open(file_name_, Share::kDenyWrite);
     }
+    Tell("The version file " + (new_name ? name : file_name_) + " cannot be " +
+         (opened ? "changed: " : "opened: ") + status.text +
+         "|The line has not been added. Correct the file name, or cancel.");
+    view_->SelectFileName();
     return;
   }
-  if (new_name) env_.WriteIniValue("FileName", "Name", name, kSettingsIni);
 
   close_allowed_ = true;
+  // "On" goes where the window does not read it; "Auto Increment" counts.
   env_.WriteIniValue("Status", "On", entry.updates_enabled ? "1" : "0", kSavedStatusIni);
-  env_.WriteIniValue("Status", "Auto Increment", entry.auto_increment ? "1" : "0", kSettingsIni);
+  status = env_.WriteIniValue("Status", "Auto Increment", entry.auto_increment ? "1" : "0",
+                              kSettingsIni);
+  if (!status.ok()) Tell(CannotStoreText(status) + "|The line has been added.");
   view_->Post(ViewEvent::kCloseRequest);
 }
 
 Status VersionWindowProcedure::RestoreLastLine() {
-  if (last_position_ == 0 || last_position_ > file_.lines().size()) return {};
-  file_.Put(last_position_ - 1, WithLabel(file_.lines()[last_position_ - 1], "Version"));
+  if (next_.last_position == 0 || next_.last_position > file_.lines().size()) return {};
+  file_.Put(next_.last_position - 1, next_.restored);
   return file_.Commit();
 }
 

@@ -20,7 +20,7 @@ VersionSettings ReadVersionSettings(Env& env) {
   VersionSettings settings;
   settings.updates_enabled = ReadFlag(env, "On");
   settings.auto_increment = ReadFlag(env, "Auto Increment");
-  settings.file_name = env.ReadIniValue("FileName", "Name", "", kSettingsIni).substr(0, 119);
+  settings.file_name = env.ReadIniValue("FileName", "Name", "", kSettingsIni);
   if (IsBlank(settings.file_name)) settings.file_name.clear();
   return settings;
 }
@@ -28,18 +28,31 @@ VersionSettings ReadVersionSettings(Env& env) {
 NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
   NextLine next;
   const std::vector<std::string>& lines = file.lines();
-  size_t count = lines.size();
-  while (count > 0 && lines[count - 1].find_first_not_of(" \t") == std::string::npos) --count;
-  if (count == 0) return next;
-  for (size_t i = 0; i < count; ++i) file.Put(i, CommentedOut(lines[i]));
-  const std::string& last = lines[count - 1];
-  next.version = VersionOf(last);
-  next.version_field = VersionFieldOf(last);
-  next.build = BuildOf(last);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (const std::optional<VersionRecord> record = ReadVersionRecord(lines[i])) {
+      next = {record->version, VersionFieldOf(lines[i]), record->build, i + 1, Restored(lines[i])};
+    }
+    file.Put(i, CommentedOut(lines[i]));
+  }
+  if (next.last_position == 0) return next;
   if (auto_increment && next.build < INT_MAX) ++next.build;
   next.build = std::min(next.build, kHighestBuild);
-  next.last_position = count;
   return next;
+}
+
+Status OpenVersionFile(Env& env, LineFile& file, const std::string& name) {
+  constexpr int32_t kWait = 200, kRest = 5;  // hundredths of a second
+  Status status = file.OpenOrCreate(name, Share::kDenyWrite);
+  for (int32_t waited = 0; status.code == kFileIsLocked && waited < kWait; waited += kRest) {
+    env.Pause(kRest);
+    status = file.OpenOrCreate(name, Share::kDenyWrite);
+  }
+  return status;
+}
+
+bool HasControlCharacter(const std::string& text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 std::string CannotOpenText(const std::string& name, const Status& status) {

@@ -18,23 +18,35 @@ inline constexpr char kDefaultVersionFile[] = "Version.zqi";
 struct VersionSettings {
   bool updates_enabled = true;  // [Status] On, default 1: its low eight bits
   bool auto_increment = true;   // [Status] Auto Increment, likewise
-  std::string file_name;        // [FileName] Name, at most 119 characters; "" when blank
+  std::string file_name;        // [FileName] Name, whole; "" when blank
 };
 VersionSettings ReadVersionSettings(Env& env);
 
-// What the next line carries, from the file's last line with text.
+// What the next line carries, from the file's last line that holds a version
+// record (the last line, for short).
 struct NextLine {
-  int version = 100;          // hundredths; 1.00 for a file without a line
+  int version = 100;          // hundredths; 1.00 for a file without a record
   std::string version_field;  // the last line's version field, as the file holds it
   int build = 1;              // the last line's build, one more with auto increment
   size_t last_position = 0;   // the last line (1-based); 0 when there was none
+  std::string restored;       // what Cancel puts back at the last line
 };
 
-// Comments out every active line of `file` in memory, up to its last line
-// with text (empty lines that editors leave at the end stay as they are), and
-// returns what the next line carries. The build stops at 9999, so that the
-// line keeps its columns.
+// Comments out the active lines of `file` in memory, without losing a
+// character of any line, and returns what the next line carries. The build
+// stops at 9999, so that the line keeps its columns.
 NextLine PrepareNextLine(LineFile& file, bool auto_increment);
+
+// Opens the version file, creating it when no file of that name exists. A
+// file that another program holds is waited for, two seconds at most: another
+// VERSION run holds it only for a moment.
+Status OpenVersionFile(Env& env, LineFile& file, const std::string& name);
+
+// A note is one line of source text: a line break, or any other control
+// character, would put text of its own into the project.
+inline constexpr char kNoteControlText[] =
+    "The note cannot hold a line break or another control character.";
+bool HasControlCharacter(const std::string& text);
 
 // The box text for a version file that exists but cannot be opened.
 std::string CannotOpenText(const std::string& name, const Status& status);

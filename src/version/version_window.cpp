@@ -12,7 +12,6 @@ namespace {
 // The timer's period while entry is disabled: one tick a second.
 constexpr int kTickHundredths = 100;
 
-// A settings flag read with the default "1": the low eight bits of its number.
 }  // namespace
 
 void VersionWindow(Env& env) { VersionWindowProcedure(env).Run(); }
@@ -55,8 +54,8 @@ void VersionWindowProcedure::Run() {
 
 void VersionWindowProcedure::ShowStatus() {
   const VersionEntry entry = view_->entry();
-  view_->ShowStatus(1, Fitted(VersionText(entry.version.value_or(0)), 4, '0') + " " +
-                           BuildText(entry.build.value_or(0)));
+  view_->ShowStatus(1, TrimRight(VersionField(entry.version.value_or(0), next_.version_field)) +
+                           " " + BuildText(entry.build.value_or(0)));
   view_->ShowStatus(2, entry.file_name);
   view_->ShowStatus(3, auto_at_open_ ? "Auto" : "Manual");
 }
@@ -113,12 +112,11 @@ void VersionWindowProcedure::TakeEvent(ViewEvent event) {
       ShowStatus();
       break;
     case ViewEvent::kVersionRejected:
-    case ViewEvent::kBuildRejected: {
-      VersionEntry entry = view_->entry();
-      (event == ViewEvent::kVersionRejected ? entry.version : entry.build) = std::nullopt;
-      view_->Show(entry);
+    case ViewEvent::kBuildRejected:
+      // The field gets its previous value back: text that is no value, a
+      // blank too, must never be saved as 0.
+      view_->Show(view_->entry());
       break;
-    }
     case ViewEvent::kUpdatesToggled:
       if (updates_at_open_) break;
       if (view_->entry().updates_enabled) {

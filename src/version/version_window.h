@@ -53,11 +53,10 @@ class VersionWindowProcedure {
   std::string file_name_;         // the file's name as the window opened it
   bool auto_at_open_ = false;     // "Auto Increment" as read at open
   bool updates_at_open_ = false;  // "On" as read at open
-  size_t last_position_ = 0;      // the last line at open (1-based); 0 when there was none
   bool close_allowed_ = false;    // until Ok, Cancel or the timer decide, a close is a Cancel
   int tick_count_ = 0;            // timer ticks counted while updates are off
   std::string added_;             // the new line's date and time, taken at open
-  std::string version_field_;     // the last line's version field, as the file holds it
+  NextLine next_;                 // what the file's last line gave at open
 };
 
 }  // namespace zqmv5

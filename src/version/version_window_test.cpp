@@ -32,13 +32,15 @@ TEST_F(VersionWindowTest, SettingsAbsentMeansUpdatesAndAutoIncrementOn) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(VersionWindowTest, FileNameComesFromTheSettingsCutTo119Characters) {
+TEST_F(VersionWindowTest, FileNameComesFromTheSettingsWhole) {
   const std::string long_name(150, 'n');
   Setting(".\\ZQMV5.ini", "FileName", "Name", long_name);
+  User([&](FakeVersionView& w) { EXPECT_EQ(w.file_name(), long_name); });
   Run();
-  EXPECT_TRUE(HasFile(long_name.substr(0, 119)));
-  EXPECT_EQ(Setting(".\\ZQMV5.ini", "FileName", "Name"), long_name) << "not written back";
+  EXPECT_TRUE(HasFile(long_name));
+  EXPECT_EQ(fake_.files.contents.size(), 1u) << "no file of a cut name";
 
+  steps_.clear();
   Setting(".\\ZQMV5.ini", "FileName", "Name", "   ");
   Run();
   EXPECT_EQ(Setting(".\\ZQMV5.ini", "FileName", "Name"), "Version.zqi") << "blanks count as empty";
@@ -167,24 +169,27 @@ TEST_F(VersionWindowTest, StatusBarZones) {
   Run();
 }
 
-TEST_F(VersionWindowTest, RejectedTextBlanksTheField) {
-  SetFile(ActiveLine("1.01", "0006") + "\r\n");
+// Text that is no value, a blank field too, gives the field its previous
+// value back at once: what the status bar shows is what Ok saves.
+TEST_F(VersionWindowTest, RejectedTextGivesThePreviousValueBack) {
+  SetFile(ActiveLine("1.20", "0042") + "\r\n");
   User([&](FakeVersionView& w) {
-    EXPECT_TRUE(w.TypeVersion("10.5"));
+    for (const char* text : {"10.00", "1,21", "-1", "abc", "1.234", ""}) {
+      w.Then([text](FakeVersionView& w) { EXPECT_TRUE(w.TypeVersion(text)); });
+      w.Then([text](FakeVersionView& w) { EXPECT_EQ(w.version_text(), " 1.20") << text; });
+    }
+    for (const char* text : {"10000", "-1", "12.5", " "}) {
+      w.Then([text](FakeVersionView& w) { EXPECT_TRUE(w.TypeBuild(text)); });
+      w.Then([text](FakeVersionView& w) { EXPECT_EQ(w.build_text(), "0043") << text; });
+    }
     w.Then([](FakeVersionView& w) {
-      EXPECT_EQ(w.events().back(), ViewEvent::kVersionRejected);
-      EXPECT_EQ(w.version_text(), "");
-      EXPECT_TRUE(w.TypeBuild("abcd"));
-    });
-    w.Then([](FakeVersionView& w) {
-      EXPECT_EQ(w.build_text(), "");
-      EXPECT_EQ(w.status(1), "1.01 0007") << "a rejection alone does not refresh the status";
+      EXPECT_EQ(w.status(1), "1.20 0043");
       w.Ok();
     });
   });
   Run();
   EXPECT_EQ(File(),
-            Commented(ActiveLine("1.01", "0006")) + "\r\n" + ActiveLine("0.00", "0000") + "\r\n");
+            Commented(ActiveLine("1.20", "0042")) + "\r\n" + ActiveLine("1.20", "0043") + "\r\n");
 }
 
 TEST_F(VersionWindowTest, CloseRequestBeforeOkOrCancelActsAsCancel) {

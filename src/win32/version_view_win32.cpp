@@ -202,7 +202,6 @@ class Win32VersionView : public VersionView {
     SetIcon(ZQ_INFO_BUTTON, IDI_INFORMATION);
     SetIcon(ZQ_MAIN_BUTTON, IDI_APPLICATION);
     SendMessageA(Control(ZQ_NOTE), EM_LIMITTEXT, kNoteWidth, 0);
-    SendMessageA(Control(ZQ_FILE_NAME), EM_LIMITTEXT, 119, 0);
     SendMessageA(Control(ZQ_VERSION), EM_LIMITTEXT, 5, 0);
     SendMessageA(Control(ZQ_BUILD), EM_LIMITTEXT, kBuildWidth, 0);
     for (int field : {ZQ_VERSION, ZQ_BUILD}) {
@@ -299,14 +298,14 @@ class Win32VersionView : public VersionView {
   }
 
   // Takes what was typed into a number field: accepted and shown again as the
-  // field shows numbers, or rejected (the field keeps the focus, so that the
-  // user sees what went wrong). Returns false on a rejection.
+  // field shows numbers, or rejected, a blank too (the field keeps the focus,
+  // so that the user sees what went wrong). Returns false on a rejection.
   bool TakeTyped(Number& number) {
     if (!number.typed) return true;
     number.typed = false;
     const std::string text = Text(number.field);
     const std::optional<int> value = &number == &version_ ? TypedVersion(text) : TypedBuild(text);
-    if (!value && text.find_first_not_of(' ') != std::string::npos) {
+    if (!value) {
       queue_.push_back(number.rejected);
       PostMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(number.field)), TRUE);
       return false;
@@ -352,7 +351,7 @@ class Win32VersionView : public VersionView {
   // The arrows step the version by 0.01 and the build by 1, within range.
   void Arrows(Number& number, int delta) {
     if (delta == 0 || !UserCanUse(number.field) || !TakeTyped(number)) return;
-    const int next = std::clamp(number.value.value_or(0) + (delta > 0 ? 1 : -1), 0, number.highest);
+    const int next = Stepped(number.value.value_or(0), delta > 0 ? 1 : -1, number.highest);
     if (number.value == next) return;
     Show(number, next);
     queue_.push_back(number.changed);

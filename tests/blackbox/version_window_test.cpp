@@ -188,7 +188,8 @@ TEST_F(VersionWindowSession, SpinBoxesStepAndReject) {
   Report r =
       Drive({"up",        N(ZQ_VERSION), "up",        N(ZQ_VERSION), "down",        N(ZQ_BUILD),
              "show",      "stepped",     "type",      N(ZQ_VERSION), "12.5",        "show",
-             "rejected",  "type",        N(ZQ_BUILD), "abc",         "show",        "rejected2",
+             "rejected",  "type",        N(ZQ_BUILD), "abc",         "type",        N(ZQ_VERSION),
+             "",          "show",        "rejected2",
              "type",      N(ZQ_VERSION), "9.99",      "up",          N(ZQ_VERSION), "type",
              N(ZQ_BUILD), "0",           "down",      N(ZQ_BUILD),   "show",        "limits",
              "type",      N(ZQ_VERSION), "2.5",       "type",        N(ZQ_BUILD),   "0042",
@@ -196,10 +197,12 @@ TEST_F(VersionWindowSession, SpinBoxesStepAndReject) {
   EXPECT_EQ(r[Key("stepped", ZQ_VERSION, "text")], " 1.03");
   EXPECT_EQ(r[Key("stepped", ZQ_BUILD, "text")], "0006");
   EXPECT_EQ(r["stepped.status.1"], "1.03 0006");
-  EXPECT_EQ(r[Key("rejected", ZQ_VERSION, "text")], "")
-      << "text that does not fit blanks the field";
+  EXPECT_EQ(r[Key("rejected", ZQ_VERSION, "text")], " 1.03")
+      << "text that is no value gives the field its previous value back";
   EXPECT_EQ(r["rejected.focus"], N(ZQ_VERSION)) << "and the field keeps the focus";
-  EXPECT_EQ(r[Key("rejected2", ZQ_BUILD, "text")], "");
+  EXPECT_EQ(r[Key("rejected2", ZQ_BUILD, "text")], "0006");
+  EXPECT_EQ(r[Key("rejected2", ZQ_VERSION, "text")], " 1.03") << "a blank field too";
+  EXPECT_EQ(r["rejected2.status.1"], "1.03 0006");
   EXPECT_EQ(r[Key("limits", ZQ_VERSION, "text")], " 9.99");
   EXPECT_EQ(r[Key("limits", ZQ_BUILD, "text")], "0000");
   EXPECT_EQ(r[Key("typed", ZQ_VERSION, "text")], " 2.50");
@@ -264,13 +267,15 @@ TEST_F(VersionWindowSession, FileNameChangedBeforeOkGoesToTheNewFile) {
   EXPECT_EQ(Setting(Settings(), "FileName", "Name"), "Other.zqi");
 }
 
+// A second window on a held file: the box says so, and the window, which has
+// no file to add a line to, closes by itself.
 TEST_F(VersionWindowSession, FileHeldByAnotherProgramIsLeftAlone) {
   const std::string bytes = ActiveLine("1.01", "0006", "held") + "\r\n";
   ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
   HANDLE held = CreateFileA(VersionFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  Report r = Drive({"show", "open", "click", N(ZQ_CANCEL)});
+  Report r = Drive({}, 10000);
   CloseHandle(held);
   EXPECT_EQ(ReadWholeFile(VersionFile()), bytes);
   ASSERT_EQ(r["boxes"], "1");
@@ -278,7 +283,6 @@ TEST_F(VersionWindowSession, FileHeldByAnotherProgramIsLeftAlone) {
   EXPECT_EQ(r[Key("box", ZQ_ICON, "text")],
             "The version file Version.zqi cannot be opened: File Is Locked|It may be in use by "
             "another program. Nothing in it has been changed.");
-  EXPECT_EQ(r[Key("open", ZQ_BUILD, "text")], "0001");
 }
 
 TEST_F(VersionWindowSession, OtherProgramsMayReadTheFileWhileTheWindowIsOpen) {
@@ -345,13 +349,14 @@ TEST_F(VersionWindowSession, NewFileNameThatCannotBeOpenedLosesNothing) {
   HANDLE held = CreateFileA(Work("held.zqi").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  for (const char* name : {"no such folder\\v.zqi", "afolder", "held.zqi"}) {
+  for (const char* name : {"no such folder\\v.zqi", "afolder", "held.zqi", "NUL", "AUX", "COM1"}) {
     ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
     Report r = Drive({"type", N(ZQ_FILE_NAME), name, "click", N(ZQ_OK), "wait", "1500", "show",
                       "after", "click", N(ZQ_CANCEL)});
     ASSERT_EQ(r["boxes"], "1") << name;
-    EXPECT_NE(r[Key("box", ZQ_ICON, "text")].find(name), std::string::npos)
-        << r[Key("box", ZQ_ICON, "text")];
+    const std::string box = r[Key("box", ZQ_ICON, "text")];
+    EXPECT_EQ(box.rfind(std::string("The version file ") + name + " cannot be ", 0), 0u) << box;
+    EXPECT_NE(box.find("|The line has not been added."), std::string::npos) << box;
     EXPECT_EQ(r["after.focus"], N(ZQ_FILE_NAME)) << name;
     EXPECT_EQ(r[Key("after", ZQ_FILE_NAME, "text")], name);
     EXPECT_EQ(ReadWholeFile(VersionFile()), bytes) << name;
@@ -368,6 +373,127 @@ TEST_F(VersionWindowSession, SessionEndRestoresTheLastLine) {
   Report r = Drive({"wait", "500", "endsession"});
   EXPECT_EQ(r["endsession.agreed"], "1");
   EXPECT_EQ(ReadWholeFile(VersionFile()), bytes);
+}
+
+// Lines the program did not write lose no character: the trailing comment of
+// a developer's notes and a Version line typed by hand. The version counts on
+// from the last line that holds a record.
+TEST_F(VersionWindowSession, LinesTheProgramDidNotWriteLoseNothing) {
+  const std::string own = "Version             EQUATE('1.20  0042') ! 01/01/26 0900 -- first";
+  const std::string comment = "! Keep this file in the project; see the build notes";
+  const std::string hand = "Version EQUATE('1.20  0042') ! hand written";
+  const struct {
+    std::string bytes, kept;
+  } cases[] = {{own + "\r\n" + comment + "\r\n", Commented(own) + "\r\n" + comment + "\r\n"},
+               {hand + "\r\n", "!" + hand + "\r\n"}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(WriteWholeFile(VersionFile(), c.bytes));
+    Report r = Drive({"show", "open", "esc"});
+    EXPECT_EQ(r[Key("open", ZQ_VERSION, "text")], " 1.20") << c.bytes;
+    EXPECT_EQ(r[Key("open", ZQ_BUILD, "text")], "0043") << c.bytes;
+    EXPECT_EQ(ReadWholeFile(VersionFile()), c.bytes) << "Esc gives every byte back";
+    EXPECT_EQ(Run("/Q VERSION nightly").exit_code, 0u);
+    ExpectFileMatches(Escaped(c.kept) + NewLinePattern("1\\.20", "0043", "nightly"));
+  }
+}
+
+// A hand-edited version of 10.00: the status bar shows it as Ok writes it,
+// and the arrows step from it.
+TEST_F(VersionWindowSession, VersionOfTenOrMoreStepsFromTheValueShown) {
+  const std::string bytes =
+      "Version             EQUATE('10.00 0006')  ! 12/01/26 0930 -- by hand\r\n";
+  ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
+  Report r = Drive({"show", "open", "up", N(ZQ_VERSION), "show", "up", "down", N(ZQ_VERSION),
+                    "show", "down", "click", N(ZQ_CANCEL)});
+  EXPECT_EQ(r["open.status.1"], "10.00 0007");
+  EXPECT_EQ(r[Key("up", ZQ_VERSION, "text")], "10.00") << "the top stays";
+  EXPECT_EQ(r[Key("down", ZQ_VERSION, "text")], " 9.99");
+  EXPECT_EQ(r["down.status.1"], "9.99 0007");
+  EXPECT_EQ(ReadWholeFile(VersionFile()), bytes);
+}
+
+// A note set by a tool that a line cannot keep (too long, or with a line
+// break) is refused at Ok; the window stays and loses nothing.
+TEST_F(VersionWindowSession, NoteALineCannotKeepIsRefusedAtOk) {
+  const std::string bytes = ActiveLine("1.20", "0042", "kept") + "\r\n";
+  const struct {
+    std::string note, box;
+  } cases[] = {
+      {std::string(1000, 'x'),
+       "The note is longer than the 180 characters a line keeps.|The line has not been added."},
+      {"Fix crash\r\nVersion             EQUATE('9.99  9999')",
+       "The note cannot hold a line break or another control character.|The line has not been "
+       "added."},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
+    Report r = Drive({"settext", N(ZQ_NOTE), c.note, "click", N(ZQ_OK), "wait", "1500", "show",
+                      "after", "click", N(ZQ_CANCEL)});
+    ASSERT_EQ(r["boxes"], "1") << c.box;
+    EXPECT_EQ(r[Key("box", ZQ_ICON, "text")], c.box);
+    EXPECT_EQ(r[Key("after", ZQ_OK, "enabled")], "1") << "the window stays";
+    EXPECT_EQ(ReadWholeFile(VersionFile()), bytes);
+  }
+}
+
+// .\ZQMV5.ini held by another program at Ok: a new file name that cannot be
+// stored adds no line, so that the next run counts on in the same file; a
+// setting lost after the line is added is told.
+TEST_F(VersionWindowSession, SettingsThatCannotBeStoredAreTold) {
+  const std::string bytes = ActiveLine("1.20", "0042", "kept") + "\r\n";
+  ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
+  ASSERT_TRUE(WriteWholeFile(Settings(), "[FileName]\r\nName=Version.zqi\r\n"));
+  HANDLE held = CreateFileA(Settings().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Report renamed = Drive({"type", N(ZQ_FILE_NAME), "new.zqi", "click", N(ZQ_AUTO_INCREMENT),
+                          "click", N(ZQ_OK), "wait", "1500", "show", "after", "click",
+                          N(ZQ_CANCEL)});
+  const std::string after_cancel = ReadWholeFile(VersionFile());
+  Report same = Drive({"click", N(ZQ_AUTO_INCREMENT), "click", N(ZQ_OK)});
+  CloseHandle(held);
+  ASSERT_EQ(renamed["boxes"], "1");
+  EXPECT_EQ(renamed[Key("box", ZQ_ICON, "text")].rfind(
+                "The settings cannot be stored in .\\ZQMV5.ini: ", 0),
+            0u)
+      << renamed[Key("box", ZQ_ICON, "text")];
+  EXPECT_EQ(renamed[Key("after", ZQ_OK, "enabled")], "1") << "the window stays";
+  EXPECT_FALSE(PathExists(Work("new.zqi")));
+  EXPECT_EQ(after_cancel, bytes);
+  ASSERT_EQ(same["boxes"], "1");
+  EXPECT_EQ(
+      same[Key("box", ZQ_ICON, "text")].rfind("The settings cannot be stored in .\\ZQMV5.ini: ", 0),
+      0u)
+      << same[Key("box", ZQ_ICON, "text")];
+  ExpectFileMatches(Escaped(Commented(bytes.substr(0, bytes.size() - 2)) + "\r\n") +
+                    NewLinePattern("1\\.20", "0043"));
+  EXPECT_EQ(Setting(Settings(), "FileName", "Name"), "Version.zqi");
+}
+
+// A stored file name longer than 119 characters is used whole, by VERSION
+// and by the window; one longer than a Windows path can be is refused.
+TEST_F(VersionWindowSession, LongStoredFileNameIsUsedWhole) {
+  const std::string file_name = "\\MyProduct.zqi";
+  const std::string dir = Work(std::string(150 - work_.size() - 1 - file_name.size(), 'd'));
+  ASSERT_GT(dir.size(), 120u);
+  ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+  const std::string name = dir + file_name;
+  const std::string bytes = ActiveLine("1.20", "0042", "kept") + "\r\n";
+  ASSERT_TRUE(WriteWholeFile(name, bytes));
+  ASSERT_TRUE(WriteWholeFile(Settings(), "[FileName]\r\nName=" + name + "\r\n"));
+  EXPECT_EQ(Run("/Q VERSION nightly").exit_code, 0u);
+  ExpectFileMatches(Escaped(Commented(bytes.substr(0, bytes.size() - 2)) + "\r\n") +
+                        NewLinePattern("1\\.20", "0043", "nightly"),
+                    name);
+  const std::string after_verb = ReadWholeFile(name);
+  Report r = Drive({"show", "open", "esc"});
+  EXPECT_EQ(r[Key("open", ZQ_FILE_NAME, "text")], name);
+  EXPECT_EQ(r[Key("open", ZQ_BUILD, "text")], "0044");
+  EXPECT_EQ(ReadWholeFile(name), after_verb);
+
+  const std::string too_long = Work(std::string(300, 'n') + ".zqi");
+  ASSERT_TRUE(WriteWholeFile(Settings(), "[FileName]\r\nName=" + too_long + "\r\n"));
+  EXPECT_EQ(Run("/Q VERSION nightly").exit_code, 1u);
 }
 
 // VERSION from a build script: the line that the window's Ok would add, with
@@ -462,15 +588,16 @@ class FullDiskVersionWindow : public VersionWindowSession {
   std::string file_;
 };
 
-// The open comments out an empty line among the old ones, which needs more
-// room than is left: the window says so and leaves every byte as it was.
+// The open comments out a Version line typed by hand among the old ones,
+// which needs one byte more than is left: the window says so and leaves every
+// byte as it was.
 TEST_F(FullDiskVersionWindow, OpenThatCannotWriteChangesNothing) {
   std::vector<std::string> lines;
   for (int i = 1; i <= 58; ++i)
     lines.push_back(Commented(ActiveLine("1.00", "00" + std::to_string(10 + i), "")));
-  lines.insert(lines.begin() + 30, "");
+  lines.insert(lines.begin() + 30, "Version EQUATE('1.00  0040')");
   lines.push_back(ActiveLine("1.00", "0069", "last"));
-  const std::string bytes = WriteAndFill(lines, 4);
+  const std::string bytes = WriteAndFill(lines, 0);
   Report r = Drive({}, 10000, dir_);
   ASSERT_EQ(r["boxes"], "1");
   EXPECT_EQ(
