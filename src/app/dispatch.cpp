@@ -60,13 +60,14 @@ namespace {
 using Handler = void (*)(CommandContext&, Env&);
 
 void ShowHelp(CommandContext& context, Env& env) {
-  context.Tell(env, JoinLines(kHelpLines, std::size(kHelpLines)), kInfoCaption, kDone,
+  context.Tell(env, JoinLines(kHelpLines, std::size(kHelpLines)), kInfoCaption,
                MessageIcon::kWindowsLogo);
 }
 
 void ShowDescription(CommandContext& context, Env& env) {
-  context.Tell(env, JoinLines(kDescriptionLines, std::size(kDescriptionLines)), kInfoCaption,
-               kWrongCommandLine, MessageIcon::kWindowsLogo);
+  context.Tell(
+      env, {Status::Kind::kBadInput, JoinLines(kDescriptionLines, std::size(kDescriptionLines))},
+      kInfoCaption, MessageIcon::kWindowsLogo);
 }
 
 struct Verb {
@@ -87,19 +88,34 @@ constexpr Verb kVerbs[] = {
     {"UNINCLUDE", UnIncludeCommand},
     {"VERSION", VersionCommand, false},
 };
+// Any other verb: the description, once the IDE is found.
+constexpr Verb kOtherVerb = {"", ShowDescription};
 
-const Verb* FindVerb(const std::string& name) {
+const Verb& FindVerb(const std::string& name) {
   for (const Verb& verb : kVerbs) {
-    if (name == verb.name) return &verb;
+    if (name == verb.name) return verb;
   }
-  return nullptr;
+  return kOtherVerb;
 }
 
 }  // namespace
 
+int ExitStatus(const Status& outcome) {
+  switch (outcome.kind()) {
+    case Status::Kind::kOk:
+      return 0;
+    case Status::Kind::kBadInput:
+      return 2;
+    case Status::Kind::kNoInstallation:
+      return 3;
+    default:
+      return 1;
+  }
+}
+
 void Dispatch(CommandContext& context, Env& env) {
-  const Verb* verb = FindVerb(context.verb);
-  (verb ? verb->action : ShowDescription)(context, env);
+  const Verb& verb = FindVerb(context.verb);
+  if (!verb.needs_ide || Discover(context, env)) verb.action(context, env);
 }
 
 int Main(Env& env) {
@@ -107,28 +123,30 @@ int Main(Env& env) {
   std::string text;
   const Status read = env.CommandText(&text);
   context.quiet = TakeQuietSwitch(&text);
-  g_fatal_exit_status = context.quiet ? kFailed : 0;
+  g_fatal_exit_status = context.quiet ? ExitStatus({Status::Kind::kNoRoom, "Out of memory"}) : 0;
   context.verb = VerbOf(text);
   // A value cut at the end of what is read, or a look-alike of a character,
   // would name another file or give another split: rather nothing at all.
-  if (!read.ok() || TrimRight(text).size() > kMaxText) {
+  const Status readable =
+      !read.ok() ? read
+      : TrimRight(text).size() > kMaxText
+          ? Status(Status::Kind::kBadInput, "The command line is too long: ZQMV5 reads " +
+                                                std::to_string(kMaxText) + " characters of it.")
+          : Status();
+  if (!readable.ok()) {
     context.Tell(env,
-                 (read.ok() ? "The command line is too long: ZQMV5 reads " +
-                                  std::to_string(kMaxText) + " characters of it."
-                            : read.text) +
-                     "|Nothing was done, as a cut or changed value would name something else.",
-                 "Incorrect Command Line", kWrongCommandLine);
+                 {readable.kind(), readable.message() + "|Nothing was done, as a cut or changed "
+                                                        "value would name something else."},
+                 "Incorrect Command Line");
   } else if (context.verb.empty() && !context.quiet) {
     VersionWindow(env);
   } else if (context.verb.empty()) {
     ShowDescription(context, env);  // a window needs someone at the screen
-  } else if (const Verb* verb = FindVerb(context.verb); verb && !verb->needs_ide) {
+  } else {
     context.Tokenize(text);
-    verb->action(context, env);
-  } else if (Discover(context, env, text)) {
     Dispatch(context, env);
   }
-  return context.quiet ? context.outcome : 0;
+  return context.quiet ? ExitStatus(context.outcome) : 0;
 }
 
 }  // namespace zqmv5

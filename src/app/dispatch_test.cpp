@@ -37,7 +37,32 @@ TEST_F(MainTest, HelpBoxLinesAreExact) {
   EXPECT_NE(box.text.find("[Parm1+Parm2+Parm3] |        + becomes a space and- becomes a \"/\" |"),
             std::string::npos);
   EXPECT_NE(box.text.find("following entries: |     [Clarion]|"), std::string::npos);
-  EXPECT_EQ(std::size(kHelpLines), 12u);
+}
+
+// What a script sees: each kind of failure gives the exit status of the
+// README's table, whatever its message or number says.
+TEST(ExitStatusTest, EachKindOfOutcomeHasItsStatus) {
+  using Kind = Status::Kind;
+  const struct {
+    Status outcome;
+    int status;
+  } cases[] = {
+      {Status(), 0},
+      {Status(Kind::kBadInput, "an operand missing"), 2},
+      {Status(Kind::kNoInstallation, "Entry Not Found"), 3},
+      {FileNotFound(), 1},
+      {FileIsLocked(), 1},
+      {Status(Kind::kNoRoom, "full", 112), 1},
+      {AccessDenied(), 1},
+      {DdeFailure(kDdeRefused).With("the IDE's error 0"), 1},
+      {DdeFailure(kDdeTimeOut), 1},
+      {DdeFailure(kDdeNotAvailable), 1},
+      {Utf16File(), 1},
+      {Status(Kind::kIoError, "", 0), 1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ExitStatus(c.outcome), c.status) << c.outcome.message();
+  }
 }
 
 TEST_F(MainTest, EveryOtherVerbShowsTheDescription) {

@@ -57,8 +57,7 @@ std::vector<size_t> TokenOfEachCharacter(const std::string& text, size_t length)
 }  // namespace
 
 void CommandContext::Tell(Env& env, const std::string& text, const std::string& caption,
-                          int failure, MessageIcon icon) {
-  if (outcome == kDone) outcome = failure;
+                          MessageIcon icon) {
   if (quiet) {
     WriteQuietLine(env, caption, text);
   } else {
@@ -66,17 +65,27 @@ void CommandContext::Tell(Env& env, const std::string& text, const std::string& 
   }
 }
 
-void CommandContext::Fail(Env& env, int failure, const std::string& text) {
-  if (outcome == kDone) outcome = failure;
+void CommandContext::Tell(Env& env, const Status& failure, const std::string& caption,
+                          MessageIcon icon) {
+  if (outcome.ok()) outcome = failure;
+  Tell(env, failure.message(), caption, icon);
+}
+
+void CommandContext::Fail(Env& env, const Status& failure) {
+  if (outcome.ok()) outcome = failure;
+  if (quiet) WriteQuietLine(env, verb, failure.message());
+}
+
+void CommandContext::Note(Env& env, const std::string& text) {
   if (quiet) WriteQuietLine(env, verb, text);
 }
 
 std::unique_ptr<ProcessLock> CommandContext::TakeIdeIniTurn(Env& env) {
-  std::unique_ptr<ProcessLock> turn = env.LockAcrossProcesses(kIdeIniTurn, kIdeIniTurnWait);
-  if (!turn) {
-    Fail(env, kFailed,
-         "Another program kept its turn at the IDE's INI file " + ini_file +
-             " for too long; nothing was changed.");
+  std::unique_ptr<ProcessLock> turn;
+  const Status taken = env.LockAcrossProcesses(kIdeIniTurn, kIdeIniTurnWait, &turn);
+  if (!taken.ok()) {
+    Fail(env, {taken.kind(), "Another program kept its turn at the IDE's INI file " + ini_file +
+                                 " for too long; nothing was changed."});
   }
   return turn;
 }

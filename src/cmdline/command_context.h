@@ -15,16 +15,6 @@ namespace zqmv5 {
 // the values read from INI files are cut to the same.
 constexpr size_t kMaxText = 254;
 
-// How a run ended, as its exit status tells under /Q. Without /Q every run
-// ends with status 0: a script must never take a failure of this program for
-// one of its own.
-enum Outcome {
-  kDone = 0,              // also when there was nothing to do
-  kFailed = 1,            // a file missing or not written, the IDE not reached
-  kWrongCommandLine = 2,  // an operand missing, an unknown verb
-  kIdeNotFound = 3,
-};
-
 // Every run that changes the IDE's INI file holds this turn, across
 // processes, over its reads and writes of it: the profile API rewrites the
 // whole file, and two installers at once would otherwise lose each other's
@@ -40,22 +30,27 @@ inline constexpr char kQuietLog[] = ".\\ZQMV5.LOG";
 // The state of one command run: the verb, where the IDE lives, the tokens of
 // the command line, and how the run is going.
 struct CommandContext {
-  std::string verb;          // parameter 1 upper-cased, without blanks around, at most 19
-  std::string program_path;  // short form of the current directory at discovery
-  std::string root;          // the IDE's root directory, one trailing backslash removed
-  std::string exe_name;      // the IDE's executable, as its INI entry gives it
-  std::string ini_file;      // the IDE's INI file
-  std::string text;          // the command text, cut to kMaxText characters
+  std::string verb;      // parameter 1 upper-cased, without blanks around, at most 19
+  std::string root;      // the IDE's root directory, one trailing backslash removed
+  std::string exe_name;  // the IDE's executable, as its INI entry gives it
+  std::string ini_file;  // the IDE's INI file
+  std::string text;      // the command text, cut to kMaxText characters
   std::vector<std::string> tokens;
-  bool quiet = false;   // /Q: no box and no window; lines and an exit status
-  int outcome = kDone;  // the run's first failure
+  bool quiet = false;  // /Q: no box and no window; lines and an exit status
+  Status outcome;      // the run's first failure; ok when there was none
 
-  // Tells the user: a message box, or under /Q a line. A failure's outcome is
-  // kept.
-  void Tell(Env& env, const std::string& text, const std::string& caption, int failure = kDone,
+  // Tells the user: a message box, or under /Q a line.
+  void Tell(Env& env, const std::string& text, const std::string& caption,
             MessageIcon icon = MessageIcon::kInformation);
-  // A failure that shows no box; under /Q it is told as a line under the verb.
-  void Fail(Env& env, int failure, const std::string& text);
+  // Tells a failure, its message as the text, and keeps it as the run's
+  // outcome unless an earlier failure was kept.
+  void Tell(Env& env, const Status& failure, const std::string& caption,
+            MessageIcon icon = MessageIcon::kInformation);
+  // Keeps a failure that shows no box; under /Q its message is told as a
+  // line under the verb.
+  void Fail(Env& env, const Status& failure);
+  // Under /Q, a line under the verb that tells no failure.
+  void Note(Env& env, const std::string& text);
   // The turn at the IDE's INI file (kIdeIniTurn), held while the result
   // lives; null, with the failure told, when another run kept it too long.
   std::unique_ptr<ProcessLock> TakeIdeIniTurn(Env& env);

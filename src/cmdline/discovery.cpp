@@ -49,17 +49,17 @@ std::string VerbOf(const std::string& command_text) {
   return TrimRight(Trim(Upper(CommandParameter(command_text, 1))).substr(0, kMaxVerb));
 }
 
-bool Discover(CommandContext& context, Env& env, const std::string& command_text) {
-  context.program_path = env.ShortPath("").substr(0, kMaxText);
+bool Discover(CommandContext& context, Env& env) {
   if (!FindInstallation(context, env)) {
     context.Tell(env,
-                 "The ZQ ZQ Commandline program looks for Clarion information in the WIN.INI "
-                 "file the related Clarion INI file.  Required information was not found.",
-                 "Entry Not Found", kIdeNotFound);
+                 Status(Status::Kind::kNoInstallation,
+                        "The ZQ ZQ Commandline program looks for Clarion information in the "
+                        "WIN.INI file the related Clarion INI file.  Required information was not "
+                        "found."),
+                 "Entry Not Found");
     return false;
   }
   FindIniFile(context, env);
-  context.Tokenize(command_text);
   return true;
 }
 

@@ -10,12 +10,11 @@ namespace zqmv5 {
 // around it, cut to 19 characters.
 std::string VerbOf(const std::string& command_text);
 
-// Finds the IDE installation and fills `context`: the current directory, the
-// IDE's root, executable and INI file, and the tokens of `command_text`. Each
-// value is taken from "ZQMV5.ini" [Clarion] first, then from the IDE's WIN.INI
-// sections. Returns false, with "Entry Not Found" told and no tokens, when the
-// root or the executable is found nowhere.
-bool Discover(CommandContext& context, Env& env, const std::string& command_text);
+// Finds the IDE installation and fills `context`: the IDE's root, executable
+// and INI file. Each value is taken from "ZQMV5.ini" [Clarion] first, then
+// from the IDE's WIN.INI sections. Returns false, with "Entry Not Found" told,
+// when the root or the executable is found nowhere.
+bool Discover(CommandContext& context, Env& env);
 
 }  // namespace zqmv5
 

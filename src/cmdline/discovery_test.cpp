@@ -13,9 +13,7 @@ const char kPlain[] = "Clarion 5";
 
 class DiscoverTest : public ::testing::Test {
  protected:
-  bool RunDiscover(const std::string& command = "CMD") {
-    return Discover(context_, fake_, command);
-  }
+  bool RunDiscover() { return Discover(context_, fake_); }
   FakeEnv fake_;
   CommandContext context_;
 };
@@ -82,15 +80,15 @@ TEST_F(DiscoverTest, OneTrailingBackslashIsRemovedFromTheRoot) {
     CommandContext context;
     fake.profile.Set(kOwn, "Clarion", "root", c.root);
     fake.profile.Set(kOwn, "Clarion", "ExeName", "C5EE.EXE");
-    EXPECT_TRUE(Discover(context, fake, "CMD"));
+    EXPECT_TRUE(Discover(context, fake));
     EXPECT_EQ(context.root, c.kept) << c.root;
     EXPECT_EQ(context.ini_file, c.ini) << c.root;
   }
 }
 
-TEST_F(DiscoverTest, MissingRootOrExecutableShowsEntryNotFoundAndDoesNotTokenize) {
+TEST_F(DiscoverTest, MissingRootOrExecutableShowsEntryNotFound) {
   fake_.profile.Set(kOwn, "Clarion", "root", "C:\\C5");
-  EXPECT_FALSE(RunDiscover("CMD a b"));
+  EXPECT_FALSE(RunDiscover());
   ASSERT_EQ(fake_.messages.shown.size(), 1u);
   EXPECT_EQ(fake_.messages.shown[0].text,
             "The ZQ ZQ Commandline program looks for Clarion information in the WIN.INI file the "
@@ -123,16 +121,6 @@ TEST_F(DiscoverTest, LongIniValuesAreCutTo254) {
   EXPECT_EQ(context_.root.size(), 254u);
   EXPECT_EQ(context_.exe_name.size(), 254u);
   EXPECT_EQ(context_.ini_file.size(), 254u);
-}
-
-TEST_F(DiscoverTest, ProgramPathIsTheShortCurrentDirectoryAndTokensFollow) {
-  fake_.profile.Set(kOwn, "Clarion", "root", "C:\\C5");
-  fake_.profile.Set(kOwn, "Clarion", "ExeName", "C5EE.EXE");
-  fake_.files.current_directory_short = "C:\\PROGRA~1\\ZQ";
-  EXPECT_TRUE(RunDiscover("REG \"a b.tpl\""));
-  EXPECT_EQ(context_.program_path, "C:\\PROGRA~1\\ZQ");
-  EXPECT_EQ(context_.tokens.size(), 2u);
-  EXPECT_EQ(context_.Token(2), "a b.tpl");
 }
 
 }  // namespace

@@ -37,22 +37,22 @@ bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file) {
   const std::string template_name = context.Token(2);
   const std::string include_name = context.Token(3);
   if (IsBlank(include_name) || IsBlank(template_name)) {
-    context.Fail(env, kWrongCommandLine, "A template file and a file to include are needed.");
+    context.Fail(env,
+                 {Status::Kind::kBadInput, "A template file and a file to include are needed."});
     return false;
   }
   // A longer include line would not fit a template line, and a line break
   // would split it: rather nothing than a broken line.
   if (include_name.size() > kMaxIncludeName || HasLineBreak(include_name)) {
-    context.Fail(env, kWrongCommandLine, "The include line would not fit a template line.");
+    context.Fail(env, {Status::Kind::kBadInput, "The include line would not fit a template line."});
     return false;
   }
   Status opened = template_file->Open(template_name, Share::kDenyWrite);
-  for (int32_t waited = 0; opened.code == kFileIsLocked && waited < kTemplateWait;
-       waited += kTemplateRest) {
+  for (int32_t waited = 0; opened.IsHeld() && waited < kTemplateWait; waited += kTemplateRest) {
     env.Pause(kTemplateRest);
     opened = template_file->Open(template_name, Share::kDenyWrite);
   }
-  if (!opened.ok()) context.Fail(env, kFailed, template_name + ": " + opened.text);
+  if (!opened.ok()) context.Fail(env, opened.About(template_name));
   return opened.ok();
 }
 
@@ -69,7 +69,7 @@ void IncludeCommand(CommandContext& context, Env& env) {
   }
   AppendIncludeLine(template_file, lines.empty() ? "" : lines.back(), include_name);
   const Status written = template_file.Commit();
-  if (!written.ok()) context.Fail(env, kFailed, context.Token(2) + ": " + written.text);
+  if (!written.ok()) context.Fail(env, written.About(context.Token(2)));
 }
 
 }  // namespace zqmv5

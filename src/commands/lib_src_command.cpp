@@ -12,25 +12,25 @@ constexpr char kLibSrcCaption[] = "Set ABC Library Directory";
 void LibSrcCommand(CommandContext& context, Env& env) {
   const std::string directory = context.Token(2);
   if (IsBlank(directory)) {
-    context.Tell(env, "File parameter missing from command line", kLibSrcCaption,
-                 kWrongCommandLine);
+    context.Tell(env, {Status::Kind::kBadInput, "File parameter missing from command line"},
+                 kLibSrcCaption);
     return;
   }
   if (HasLineBreak(directory)) {
-    context.Tell(env, "The directory parameter cannot hold a line break", kLibSrcCaption,
-                 kWrongCommandLine);
+    context.Tell(env, {Status::Kind::kBadInput, "The directory parameter cannot hold a line break"},
+                 kLibSrcCaption);
     return;
   }
   {
     const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
     if (!turn) return;
     const Status written = env.WriteIniValue("Paths", "Libsrc", Upper(directory), context.ini_file);
-    if (!written.ok()) context.Fail(env, kFailed, context.ini_file + ": " + written.text);
+    if (!written.ok()) context.Fail(env, written.About(context.ini_file));
   }
   // The help text promises "LIBSRC Path [Run] (Any third parameter will run CW)".
   if (IsBlank(context.exe_name) || context.Token(3).empty()) return;
   const Status started = env.StartProgram(context.exe_name);
-  if (!started.ok()) context.Fail(env, kFailed, context.exe_name + ": " + started.text);
+  if (!started.ok()) context.Fail(env, started.About(context.exe_name));
 }
 
 }  // namespace zqmv5

@@ -58,7 +58,7 @@ Status WriteAutoPick(CommandContext& context, Env& env, const std::string& value
     Status written;
     {
       const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
-      if (!turn) return Error(kFileIsLocked);
+      if (!turn) return {Status::Kind::kHeld, "Another run kept the IDE's INI file"};
       written = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, value, context.ini_file);
     }
     if (written.ok() || waited >= wait) return written;
@@ -71,12 +71,14 @@ Status WriteAutoPick(CommandContext& context, Env& env, const std::string& value
 void RegCommand(CommandContext& context, Env& env) {
   const std::string name = context.Token(2);
   if (IsBlank(name)) {
-    context.Tell(env, "Command line must include a template name as the second parameter.",
-                 "ZQ Install Error", kWrongCommandLine);
+    context.Tell(env,
+                 {Status::Kind::kBadInput,
+                  "Command line must include a template name as the second parameter."},
+                 "ZQ Install Error");
     return;
   }
   if (!env.FileExists(name)) {
-    context.Tell(env, "Template file does not exist.", kRegisterError, kFailed);
+    context.Tell(env, {Status::Kind::kNotFound, "Template file does not exist."}, kRegisterError);
     return;
   }
   // Such a name goes in its short form, which Windows makes of plain letters
@@ -84,15 +86,17 @@ void RegCommand(CommandContext& context, Env& env) {
   const std::string sent = HoldsCommandCharacters(name) ? env.ShortPath(name) : name;
   if (HoldsCommandCharacters(sent)) {
     context.Tell(env,
-                 "The template file name holds [, ], (, ) or a comma, which the IDE would read "
-                 "as part of its command, and the file has no short name without them.",
-                 kRegisterError, kFailed);
+                 {Status::Kind::kDenied,
+                  "The template file name holds [, ], (, ) or a comma, which the IDE would read "
+                  "as part of its command, and the file has no short name without them."},
+                 kRegisterError);
     return;
   }
-  const std::unique_ptr<ProcessLock> turn = env.LockAcrossProcesses(kRegLock, kRegLockWait);
-  if (!turn) {
-    context.Fail(env, kFailed,
-                 "Another REG kept the IDE's AutoPick for too long; nothing changed.");
+  std::unique_ptr<ProcessLock> turn;
+  const Status taken = env.LockAcrossProcesses(kRegLock, kRegLockWait, &turn);
+  if (!taken.ok()) {
+    context.Fail(
+        env, {taken.kind(), "Another REG kept the IDE's AutoPick for too long; nothing changed."});
     return;
   }
   // The whole value is put back, whatever its length: REG never changes a
@@ -109,22 +113,24 @@ void RegCommand(CommandContext& context, Env& env) {
   // pick templates: the command waits for another run.
   if (!off.ok()) {
     context.Tell(env,
-                 "AutoPick could not be set off in " + context.ini_file + ": " + off.text +
-                     "|The template has not been registered.",
-                 kRegisterError, kFailed);
+                 {off.kind(), "AutoPick could not be set off in " + context.ini_file + ": " +
+                                  off.message() + "|The template has not been registered."},
+                 kRegisterError);
     return;
   }
   const Status registered = RegisterWithIde(env, context.exe_name, sent);
   const Status back = WriteAutoPick(context, env, saved, kRestoreWait);
   if (!registered.ok()) {
-    context.Fail(env, kFailed, "The IDE did not take the template: " + registered.text);
+    context.Fail(env, registered.About("The IDE did not take the template (DDE error " +
+                                       std::to_string(registered.number()) + ")"));
   }
   if (!back.ok()) {
-    context.Tell(env,
-                 "AutoPick could not be put back in " + context.ini_file + ": " + back.text +
-                     "|Set AutoPick in section [Environment] of that file back to \"" + saved +
-                     "\".",
-                 kRegisterError, kFailed);
+    context.Tell(
+        env,
+        {back.kind(),
+         "AutoPick could not be put back in " + context.ini_file + ": " + back.message() +
+             "|Set AutoPick in section [Environment] of that file back to \"" + saved + "\"."},
+        kRegisterError);
   }
 }
 

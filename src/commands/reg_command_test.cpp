@@ -179,7 +179,7 @@ TEST_F(RegCommandTest, AutoPickThatCannotBeWrittenIsRetriedAndTold) {
                          const std::string& value, const std::string& file) override {
       if (entry == "AutoPick" && failures_left[value] > 0) {
         --failures_left[value];
-        return Error(kFileIsLocked);
+        return FileIsLocked();
       }
       return EnvWrapper::WriteIniValue(section, entry, value, file);
     }
@@ -216,7 +216,7 @@ TEST_F(RegCommandTest, AutoPickThatCannotBeWrittenIsRetriedAndTold) {
     EXPECT_EQ(AutoPick(), c.autopick) << where;
     EXPECT_LE(fake_.clock.paused, 3000) << where;
     const bool failed = c.off_failures + c.back_failures > 3;
-    EXPECT_EQ(context.outcome, failed ? kFailed : kDone) << where;
+    EXPECT_EQ(context.outcome.ok(), !failed) << where;
     if (!failed) continue;
     const std::string told =
         c.quiet ? (fake_.messages.output.empty() ? "" : fake_.messages.output[0])
@@ -242,7 +242,7 @@ TEST_F(RegCommandTest, RefusedCommandIsAFailureUnderQuiet) {
     context.exe_name = kExe;
     context.Tokenize("REG x.tpl");
     RegCommand(context, fake_);
-    EXPECT_EQ(context.outcome, kFailed) << number;
+    EXPECT_EQ(context.outcome.kind(), Status::Kind::kRefused) << number;
     ASSERT_EQ(fake_.messages.output.size(), 1u) << number;
     EXPECT_NE(fake_.messages.output[0].find(std::string(number) + ": Bad chain"), std::string::npos)
         << fake_.messages.output[0];

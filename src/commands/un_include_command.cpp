@@ -32,7 +32,7 @@ void UnIncludeCommand(CommandContext& context, Env& env) {
   const std::string bytes = template_file.Contents();
   template_file.Close();
   const Status replaced = env.ReplaceContents(context.Token(2), bytes);
-  if (!replaced.ok()) context.Fail(env, kFailed, context.Token(2) + ": " + replaced.text);
+  if (!replaced.ok()) context.Fail(env, replaced.About(context.Token(2)));
 }
 
 }  // namespace zqmv5

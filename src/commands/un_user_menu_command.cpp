@@ -20,8 +20,10 @@ bool Runs(const std::string& menu_line, const std::string& app_ref) {
 void UnUserMenuCommand(CommandContext& context, Env& env) {
   const std::string app_ref = context.Token(2);
   if (IsBlank(app_ref) || !IsStorableAppRef(app_ref)) {
-    context.Tell(env, "Command line parameter is: AppRef.  Found was: |   AppRef: " + app_ref,
-                 "Incorrect Command Line", kWrongCommandLine);
+    context.Tell(env,
+                 {Status::Kind::kBadInput,
+                  "Command line parameter is: AppRef.  Found was: |   AppRef: " + app_ref},
+                 "Incorrect Command Line");
     return;
   }
   // The IDE and USERMENU read the slots up to the first free one, so a run of
@@ -53,7 +55,7 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
     const Status removed = env.RemoveIniValue("User Applications", app_ref, context.ini_file);
     if (status.ok()) status = removed;
   }
-  if (!status.ok()) context.Fail(env, kFailed, context.ini_file + ": " + status.text);
+  if (!status.ok()) context.Fail(env, status.About(context.ini_file));
 }
 
 }  // namespace zqmv5

@@ -75,8 +75,10 @@ void UserMenuCommand(CommandContext& context, Env& env) {
                               "|   CommandLine: " + command_line + "|   Parm: " + parm;
     context.Tell(
         env,
-        "Command line paramters are: AppRef MenuDisplay CommandLine [Parm].  Found were: " + found,
-        "Incorrect Command Line", kWrongCommandLine);
+        {Status::Kind::kBadInput,
+         "Command line paramters are: AppRef MenuDisplay CommandLine [Parm].  Found were: " +
+             found},
+        "Incorrect Command Line");
     return;
   }
   const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
@@ -86,11 +88,11 @@ void UserMenuCommand(CommandContext& context, Env& env) {
                                           Replace(Replace(menu_display, '+', ' '), '-', '/'),
                                           command_line + " " + Replace(parm, '+', ' '), &full);
   if (!written.ok()) {
-    context.Fail(env, kFailed, context.ini_file + ": " + written.text);
+    context.Fail(env, written.About(context.ini_file));
   } else if (full) {
-    context.Fail(env, kFailed,
-                 "The user menu is full (entries 1 to " + std::to_string(kUserMenuSlots) +
-                     "): only the application " + app_ref + " was written.");
+    context.Fail(env, {Status::Kind::kNoRoom,
+                       "The user menu is full (entries 1 to " + std::to_string(kUserMenuSlots) +
+                           "): only the application " + app_ref + " was written."});
   }
 }
 

@@ -11,20 +11,21 @@ namespace zqmv5 {
 void VersionCommand(CommandContext& context, Env& env) {
   const std::string note = context.TextFrom(2);
   if (HasControlCharacter(note)) {
-    context.Tell(env, std::string(kNoteControlText) + "|Nothing has been added.", "",
-                 kWrongCommandLine, MessageIcon::kNone);
+    context.Tell(
+        env, {Status::Kind::kBadInput, std::string(kNoteControlText) + "|Nothing has been added."},
+        "", MessageIcon::kNone);
     return;
   }
   const VersionSettings settings = ReadVersionSettings(env);
   if (!settings.updates_enabled) {
-    context.Fail(env, kDone, "Updates are turned off; nothing was added.");
+    context.Note(env, "Updates are turned off; nothing was added.");
     return;
   }
   const std::string name = settings.file_name.empty() ? kDefaultVersionFile : settings.file_name;
   LineFile file(env);
   const Status opened = OpenVersionFile(env, file, name);
   if (!opened.ok()) {
-    context.Tell(env, CannotOpenText(name, opened), "", kFailed, MessageIcon::kNone);
+    context.Tell(env, {opened.kind(), CannotOpenText(name, opened)}, "", MessageIcon::kNone);
     return;
   }
   const NextLine next = PrepareNextLine(file, settings.auto_increment);
@@ -33,9 +34,9 @@ void VersionCommand(CommandContext& context, Env& env) {
   const Status written = file.Commit();
   if (!written.ok()) {
     context.Tell(env,
-                 "The version file " + name + " cannot be changed: " + written.text +
-                     "|Nothing in it has been changed.",
-                 "", kFailed, MessageIcon::kNone);
+                 {written.kind(), "The version file " + name + " cannot be changed: " +
+                                      written.message() + "|Nothing in it has been changed."},
+                 "", MessageIcon::kNone);
   }
 }
 

@@ -57,7 +57,7 @@ Status DdeConnection::Connect() {
     log_.Write(kLogSection, "Before Run", kService);
     const Status started = IsBlank(exe_) ? Status{} : env_.StartProgram(exe_);
     // The log keeps the start's Windows error number in its low 8 bits.
-    log_.Write(kLogSection, "Run Error", started.code & 0xFF);
+    log_.Write(kLogSection, "Run Error", started.number() & 0xFF);
   }
   // The bound is checked after each rest, so that every attempt is made
   // within it. A clock that stands still or keeps going back cannot hold the
@@ -78,7 +78,7 @@ Status DdeConnection::Connect() {
 }
 
 Status DdeConnection::Execute(const std::string& command) {
-  if (channel_ == 0) return Error(kDdeChannelNotOpen);
+  if (channel_ == 0) return DdeFailure(kDdeChannelNotOpen);
   const Status sent = env_.dde().Send(channel_, "[" + TrimRight(command) + "]");
   return sent.ok() ? sent : Explained(sent);
 }
@@ -90,16 +90,15 @@ Status DdeConnection::RegisterTemplate(const std::string& file) {
 Status DdeConnection::Explained(const Status& failure) {
   // A server that did not answer in time is not asked: each question could
   // cost another time-out, with AutoPick off all the while.
-  if (failure.code == kDdeTimeOut) return failure;
+  if (failure.IsTimedOut()) return failure;
   std::string number, message;
   const Status asked = env_.dde().Request(channel_, "GetErrorNum", &number);
   if (!asked.ok()) return failure;
-  Status explained = failure;
-  explained.text += "; the IDE's error " + std::to_string(NumberFromText(number));
+  std::string said = "the IDE's error " + std::to_string(NumberFromText(number));
   if (env_.dde().Request(channel_, "GetErrorMsg", &message).ok() && !message.empty()) {
-    explained.text += ": " + message;
+    said += ": " + message;
   }
-  return explained;
+  return failure.With(said);
 }
 
 Status DdeConnection::Close() {

@@ -53,9 +53,9 @@ TEST_F(DdeConnectionTest, IdeThatNeverAnswersIsStartedOnceAndGivenUpAfterTheBoun
                                {"Run Error", "0"}}));
   // The last failure is returned, never taken for success; the IDE is not
   // asked to explain it, as no conversation is open.
-  EXPECT_EQ(connected.code, kDdeServerNotFound);
+  EXPECT_EQ(connected.number(), kDdeServerNotFound);
   EXPECT_TRUE(fake_.dde_client.requests.empty());
-  EXPECT_EQ(connection_.RegisterTemplate("x.tpl").code, kDdeChannelNotOpen);
+  EXPECT_EQ(connection_.RegisterTemplate("x.tpl").number(), kDdeChannelNotOpen);
   EXPECT_TRUE(fake_.dde_client.executes.empty());
 }
 
@@ -138,7 +138,7 @@ TEST(DdeConnectionBoundTest, MidnightOrAClockSetBackNeitherHangsNorCutsTheWaitSh
 }
 
 TEST_F(DdeConnectionTest, CommandsGoInBracketsOnTheOpenConversation) {
-  EXPECT_EQ(connection_.Execute("Nothing to send").code, kDdeChannelNotOpen);
+  EXPECT_EQ(connection_.Execute("Nothing to send").number(), kDdeChannelNotOpen);
   IdeRunning();
   ASSERT_TRUE(connection_.Connect().ok());
   EXPECT_TRUE(connection_.Execute("Compile(X)   ").ok());
@@ -176,18 +176,18 @@ TEST_F(DdeConnectionTest, FailuresAreExplainedByTheIdeWhereItCanBeAsked) {
   for (const auto& a : answers) {
     fake_.dde_client.items = {{"GetErrorNum", a.number}, {"GetErrorMsg", a.message}};
     const Status refused = connection_.RegisterTemplate("x.tpl");
-    EXPECT_EQ(refused.code, kDdeRefused) << a.number;
-    EXPECT_EQ(refused.text, a.text);
+    EXPECT_EQ(refused.number(), kDdeRefused) << a.number;
+    EXPECT_EQ(refused.message(), a.text);
   }
   EXPECT_EQ(fake_.dde_client.requests.back().channel, 1);
 
   fake_.dde_client.requests.clear();
   fake_.dde_client.execute_error = kDdeTimeOut;
-  EXPECT_EQ(connection_.RegisterTemplate("x.tpl").code, kDdeTimeOut);
+  EXPECT_EQ(connection_.RegisterTemplate("x.tpl").number(), kDdeTimeOut);
   EXPECT_TRUE(fake_.dde_client.requests.empty());
   fake_.dde_client.execute_error = kDdeRefused;
   fake_.dde_client.request_error = kDdeTimeOut;
-  EXPECT_EQ(connection_.RegisterTemplate("x.tpl").text, "DDE Request Refused");
+  EXPECT_EQ(connection_.RegisterTemplate("x.tpl").message(), "DDE Request Refused");
   ASSERT_EQ(fake_.dde_client.requests.size(), 1u);
   EXPECT_EQ(fake_.dde_client.requests[0].text, "GetErrorNum");
 }

@@ -6,67 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "env/status.h"
 #include "env/version_view.h"
 
 namespace zqmv5 {
-
-// Error numbers. Those up to 600 are the program's own runtime errors; those
-// above 600 are DDE-level failures, which the IDE may explain itself.
-constexpr int kNoError = 0;
-constexpr int kFileNotFound = 2;
-constexpr int kPathNotFound = 3;
-constexpr int kAccessDenied = 5;
-constexpr int kFileIsLocked = 32;
-constexpr int kFileNotOpen = 37;
-constexpr int kFileAlreadyOpen = 52;
-constexpr int kFileSystemError = 90;  // any other file failure; the text says which
-constexpr int kUtf16File = 91;
-constexpr int kLastRuntimeError = 600;
-constexpr int kDdeServerNotFound = 601;     // no server of that application answered
-constexpr int kDdeChannelNotOpen = 602;     // channel 0, never opened, or already closed
-constexpr int kDdeTimeOut = 603;            // the server did not answer within the time-out
-constexpr int kDdeServerBusy = 604;         // the server answered that it is busy
-constexpr int kDdeRefused = 605;            // the server refused the command or has no such item
-constexpr int kDdeConversationEnded = 606;  // the server ended the conversation or went away
-constexpr int kDdeNotAvailable = 607;       // DDE could not be started in this program
-constexpr int kDdeFailed = 608;             // any other DDE failure
-
-// The outcome of one operation: kNoError and no text when it succeeded.
-struct Status {
-  int code = kNoError;
-  std::string text;
-  bool ok() const { return code == kNoError; }
-};
-
-// The standard text of an error number.
-inline std::string ErrorText(int code) {
-  static constexpr struct {
-    int code;
-    const char* text;
-  } kTexts[] = {{kFileNotFound, "File Not Found"},
-                {kPathNotFound, "Path Not Found"},
-                {kAccessDenied, "Access Denied"},
-                {kFileIsLocked, "File Is Locked"},
-                {kFileNotOpen, "File Not Open"},
-                {kFileAlreadyOpen, "File Already Open"},
-                {kFileSystemError, "File System Error"},
-                {kUtf16File, "File Is UTF-16 Text"},
-                {kDdeServerNotFound, "DDE Server Not Found"},
-                {kDdeChannelNotOpen, "DDE Channel Not Open"},
-                {kDdeTimeOut, "DDE Time-Out"},
-                {kDdeServerBusy, "DDE Server Busy"},
-                {kDdeRefused, "DDE Request Refused"},
-                {kDdeConversationEnded, "DDE Conversation Ended"},
-                {kDdeNotAvailable, "DDE Not Available"},
-                {kDdeFailed, "DDE Error"}};
-  for (const auto& entry : kTexts) {
-    if (entry.code == code) return entry.text;
-  }
-  return code == kNoError ? "" : "Error " + std::to_string(code);
-}
-
-// A failure with its standard text.
-inline Status Error(int code) { return {code, ErrorText(code)}; }
 
 // How an open file is shared with other programs.
 enum class Share {
@@ -109,8 +52,9 @@ struct Date {
 // Hundredths of a second in one day: the time of day runs from 0 to one less.
 constexpr int32_t kHundredthsPerDay = 24 * 60 * 60 * 100;
 
-// DDE client conversations, on channels that are never 0. An operation on a
-// channel that is not open fails at once with kDdeChannelNotOpen.
+// DDE client conversations, on channels that are never 0. Failures are the
+// DDE failures of status.h; an operation on a channel that is not open fails
+// at once with kDdeChannelNotOpen.
 class DdeClient {
  public:
   virtual ~DdeClient() = default;
@@ -139,8 +83,8 @@ class Env {
   // INI profile files. The name goes unchanged to the platform: a bare name
   // lies in the Windows directory, ".\name" in the current one, and "" is
   // WIN.INI. Sections and entries match regardless of case. A read returns the
-  // whole value, or `default_value` when file, section or entry is missing; a
-  // write creates what is missing.
+  // whole value, or `default_value` when file, section or entry is missing
+  // (the profile API tells no other failure); a write creates what is missing.
   virtual std::string ReadIniValue(const std::string& section, const std::string& entry,
                                    const std::string& default_value, const std::string& file) = 0;
   virtual Status WriteIniValue(const std::string& section, const std::string& entry,
@@ -148,11 +92,11 @@ class Env {
   virtual Status RemoveIniValue(const std::string& section, const std::string& entry,
                                 const std::string& file) = 0;
 
-  // Opens an existing file for reading and writing; fails (kFileNotFound,
-  // kFileIsLocked, ...) without creating anything.
+  // Opens an existing file for reading and writing; fails (not found, held
+  // by another program, ...) without creating anything.
   virtual Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) = 0;
   // Makes a new empty file and closes it. An existing file that holds bytes
-  // makes it fail with kAccessDenied: no stored line is ever replaced.
+  // makes it fail (denied): no stored line is ever replaced.
   virtual Status CreateEmptyFile(const std::string& name) = 0;
   // Gives the existing file `name` the new contents `bytes` in one step, so
   // that a reader finds either all the old bytes or all the new ones, never
@@ -169,23 +113,26 @@ class Env {
   // itself when it has none.
   virtual std::string ShortPath(const std::string& path) = 0;
 
-  // Starts a program without waiting for it; on failure the code is the
+  // Starts a program without waiting for it; a failure's number is the
   // platform's error number. When the whole text names an existing file, that
   // file is started even when its path holds blanks and no quotes.
   virtual Status StartProgram(const std::string& command_line) = 0;
-  // Waits up to `hundredths` for the lock `name`; null when another program
-  // still holds it then. A lock whose holder ended without releasing it is free.
-  virtual std::unique_ptr<ProcessLock> LockAcrossProcesses(const std::string& name,
-                                                           int32_t hundredths) = 0;
+  // Waits up to `hundredths` for the lock `name`, held while `*lock` lives;
+  // fails (held) when another program still holds it then. A lock whose
+  // holder ended without releasing it is free.
+  virtual Status LockAcrossProcesses(const std::string& name, int32_t hundredths,
+                                     std::unique_ptr<ProcessLock>* lock) = 0;
 
-  // A modal box with one OK button; "|" in the text starts a new line.
+  // A modal box with one OK button; "|" in the text starts a new line. A box
+  // that cannot be shown leaves nobody to tell, so nothing is returned.
   virtual void ShowMessage(const std::string& text, const std::string& caption,
                            MessageIcon icon) = 0;
   void ShowMessage(const std::string& text, const std::string& caption) {
     ShowMessage(text, caption, MessageIcon::kInformation);
   }
   // Writes `line` and a line end to the standard output that the caller
-  // handed this program, if it handed one; nothing otherwise.
+  // handed this program, if it handed one; nothing otherwise. A caller that
+  // does not read it has no use for the outcome.
   virtual void WriteStandardOutput(const std::string& line) = 0;
   // Opens the Log/Version dialog.
   virtual Status OpenVersionView(std::unique_ptr<VersionView>* view) = 0;

@@ -39,7 +39,7 @@ TEST_P(EnvContractTest, IniValuesAreReadWholeWithTheirInnerBlanksAndSymbols) {
 TEST_P(EnvContractTest, MissingFileIsNotCreatedByOpen) {
   const std::string name = harness_->NewName("missing.txt");
   LineFile file(env());
-  EXPECT_EQ(file.Open(name, Share::kDenyNone).code, kFileNotFound);
+  EXPECT_EQ(file.Open(name, Share::kDenyNone).message(), FileNotFound().message());
   file.Add("x");
   EXPECT_FALSE(file.Commit().ok());
   EXPECT_FALSE(env().FileExists(name));
@@ -111,7 +111,7 @@ TEST_P(EnvContractTest, CreateNeverReplacesAFileWithLines) {
   EXPECT_TRUE(env().FileExists(name));
   EXPECT_TRUE(env().CreateEmptyFile(name).ok());  // an empty file is as good as new
   harness_->WriteBytes(name, "precious\r\n");
-  EXPECT_EQ(env().CreateEmptyFile(name).code, kAccessDenied);
+  EXPECT_EQ(env().CreateEmptyFile(name).message(), AccessDenied().message());
   EXPECT_EQ(harness_->ReadBytes(name), "precious\r\n");
 }
 
@@ -120,8 +120,8 @@ TEST_P(EnvContractTest, DenyWriteKeepsOthersOutUntilClosed) {
   harness_->WriteBytes(name, "v\r\n");
   LineFile holder(env()), other(env());
   ASSERT_TRUE(holder.Open(name, Share::kDenyWrite).ok());
-  EXPECT_EQ(other.Open(name, Share::kDenyNone).code, kFileIsLocked);
-  EXPECT_EQ(holder.Open(name, Share::kDenyWrite).code, kFileAlreadyOpen);
+  EXPECT_TRUE(other.Open(name, Share::kDenyNone).IsHeld());
+  EXPECT_EQ(holder.Open(name, Share::kDenyWrite).message(), FileAlreadyOpen().message());
   holder.Close();
   holder.Close();  // closing twice does nothing
   EXPECT_TRUE(other.Open(name, Share::kDenyNone).ok());
@@ -156,7 +156,7 @@ TEST_P(EnvContractTest, Utf16FileIsLeftAlone) {
   const std::string bytes("\xFF\xFEv\0\r\0\n\0", 8);
   harness_->WriteBytes(name, bytes);
   LineFile file(env());
-  EXPECT_EQ(file.Open(name, Share::kDenyNone).code, kUtf16File);
+  EXPECT_EQ(file.Open(name, Share::kDenyNone).message(), Utf16File().message());
   EXPECT_EQ(harness_->ReadBytes(name), bytes);
 }
 

@@ -44,9 +44,9 @@ class EnvWrapper : public Env {
   Status StartProgram(const std::string& command_line) override {
     return target_.StartProgram(command_line);
   }
-  std::unique_ptr<ProcessLock> LockAcrossProcesses(const std::string& name,
-                                                   int32_t hundredths) override {
-    return target_.LockAcrossProcesses(name, hundredths);
+  Status LockAcrossProcesses(const std::string& name, int32_t hundredths,
+                             std::unique_ptr<ProcessLock>* lock) override {
+    return target_.LockAcrossProcesses(name, hundredths, lock);
   }
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
     target_.ShowMessage(text, caption, icon);

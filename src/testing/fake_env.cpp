@@ -40,13 +40,13 @@ class FakeFile : public File {
     if (files_.fail_reads_at >= 0 && offset + static_cast<int64_t>(*read) > files_.fail_reads_at) {
       // The bytes before the failing one arrive in this call; the next fails.
       *read = static_cast<size_t>(std::max<int64_t>(files_.fail_reads_at - offset, 0));
-      if (*read == 0) return Error(kFileSystemError);
+      if (*read == 0) return Status(Status::Kind::kIoError, "File System Error");
     }
     std::copy_n(b.data() + from, *read, buffer);
     return {};
   }
   Status WriteAt(int64_t offset, const char* data, size_t count) override {
-    if (files_.fail_writes_with != 0) return Error(files_.fail_writes_with);
+    if (files_.fail_writes) return AccessDenied();
     const size_t at = static_cast<size_t>(offset);
     size_t fits = count;
     if (at + count > bytes().size() && files_.disk_free >= 0) {
@@ -56,15 +56,15 @@ class FakeFile : public File {
     }
     if (bytes().size() < at + fits) Grow(at + fits);
     std::copy_n(data, fits, bytes().begin() + at);
-    return fits == count ? Status{} : Error(kFileSystemError);
+    return fits == count ? Status{} : Status(Status::Kind::kNoRoom, "File System Error");
   }
   Status Resize(int64_t size) override {
-    if (files_.fail_writes_with != 0) return Error(files_.fail_writes_with);
+    if (files_.fail_writes) return AccessDenied();
     const size_t wanted = static_cast<size_t>(size);
     const size_t now = bytes().size();
     if (wanted > now && files_.disk_free >= 0 &&
         wanted - now > static_cast<size_t>(files_.disk_free)) {
-      return Error(kFileSystemError);
+      return Status(Status::Kind::kNoRoom, "File System Error");
     }
     if (wanted > now) {
       Grow(wanted);
@@ -184,20 +184,20 @@ std::vector<FakeProfile::Access> FakeProfile::writes() const {
 }
 
 Status FakeEnv::OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) {
-  if (files.contents.count(name) == 0) return Error(kFileNotFound);
-  if (files.locked.count(name) || files.held_deny_write[name] > 0) return Error(kFileIsLocked);
+  if (files.contents.count(name) == 0) return FileNotFound();
+  if (files.locked.count(name) || files.held_deny_write[name] > 0) return FileIsLocked();
   ++files.opens;
   *file = std::make_unique<FakeFile>(files, name, share == Share::kDenyWrite);
   return {};
 }
 
 Status FakeEnv::ReplaceContents(const std::string& name, const std::string& bytes) {
-  if (files.contents.count(name) == 0) return Error(kFileNotFound);
-  if (files.locked.count(name) || files.held_deny_write[name] > 0) return Error(kFileIsLocked);
-  if (files.fail_writes_with != 0) return Error(files.fail_writes_with);
+  if (files.contents.count(name) == 0) return FileNotFound();
+  if (files.locked.count(name) || files.held_deny_write[name] > 0) return FileIsLocked();
+  if (files.fail_writes) return AccessDenied();
   // The new bytes are written beside the old ones before they take their place.
   if (files.disk_free >= 0 && static_cast<int64_t>(bytes.size()) > files.disk_free) {
-    return Error(kFileSystemError);
+    return Status(Status::Kind::kNoRoom, "File System Error");
   }
   if (files.disk_free >= 0) {
     files.disk_free +=
@@ -208,10 +208,10 @@ Status FakeEnv::ReplaceContents(const std::string& name, const std::string& byte
 }
 
 Status FakeEnv::AppendToFile(const std::string& name, const std::string& bytes) {
-  if (files.locked.count(name) || files.held_deny_write[name] > 0) return Error(kFileIsLocked);
-  if (files.fail_writes_with != 0) return Error(files.fail_writes_with);
+  if (files.locked.count(name) || files.held_deny_write[name] > 0) return FileIsLocked();
+  if (files.fail_writes) return AccessDenied();
   if (files.disk_free >= 0 && static_cast<int64_t>(bytes.size()) > files.disk_free) {
-    return Error(kFileSystemError);
+    return Status(Status::Kind::kNoRoom, "File System Error");
   }
   if (files.disk_free >= 0) files.disk_free -= static_cast<int64_t>(bytes.size());
   files.contents[name] += bytes;
@@ -220,8 +220,8 @@ Status FakeEnv::AppendToFile(const std::string& name, const std::string& bytes) 
 
 Status FakeEnv::CreateEmptyFile(const std::string& name) {
   auto it = files.contents.find(name);
-  if (it != files.contents.end() && !it->second.empty()) return Error(kAccessDenied);
-  if (files.locked.count(name)) return Error(kFileIsLocked);
+  if (it != files.contents.end() && !it->second.empty()) return AccessDenied();
+  if (files.locked.count(name)) return FileIsLocked();
   files.contents[name];
   ++files.creates;
   return {};
@@ -236,13 +236,15 @@ std::string FakeEnv::ShortPath(const std::string& path) {
 Status FakeEnv::StartProgram(const std::string& command_line) {
   programs.started.push_back(command_line);
   if (programs.start_fails_with == 0) return {};
-  return {programs.start_fails_with, "Program could not be started"};
+  return {Status::Kind::kNotFound, "Program could not be started", programs.start_fails_with};
 }
 
-std::unique_ptr<ProcessLock> FakeEnv::LockAcrossProcesses(const std::string& name, int32_t) {
-  if (!programs.held.insert(name).second) return nullptr;
+Status FakeEnv::LockAcrossProcesses(const std::string& name, int32_t,
+                                    std::unique_ptr<ProcessLock>* lock) {
+  if (!programs.held.insert(name).second) return {Status::Kind::kHeld, "Held by another program"};
   programs.locked.push_back(name);
-  return std::make_unique<FakeLock>(programs.held, name);
+  *lock = std::make_unique<FakeLock>(programs.held, name);
+  return {};
 }
 
 int32_t FakeEnv::TimeOfDay() {
@@ -260,31 +262,31 @@ Status FakeDdeClient::Open(const std::string& application, int32_t* channel) {
   *channel = 0;
   if (before_connect) before_connect(application);
   connects.push_back(application);
-  if (services.count(application) == 0) return Error(kDdeServerNotFound);
+  if (services.count(application) == 0) return DdeFailure(kDdeServerNotFound);
   *channel = next_channel++;
   open.insert(*channel);
   return {};
 }
 
 Status FakeDdeClient::Send(int32_t channel, const std::string& command) {
-  if (open.count(channel) == 0) return Error(kDdeChannelNotOpen);
+  if (open.count(channel) == 0) return DdeFailure(kDdeChannelNotOpen);
   executes.push_back({channel, command});
   if (on_execute) on_execute(command);
-  return execute_error != 0 ? Error(execute_error) : Status{};
+  return execute_error != 0 ? DdeFailure(execute_error) : Status{};
 }
 
 Status FakeDdeClient::Request(int32_t channel, const std::string& item, std::string* value) {
   requests.push_back({channel, item});
-  if (open.count(channel) == 0) return Error(kDdeChannelNotOpen);
-  if (request_error != 0) return Error(request_error);
+  if (open.count(channel) == 0) return DdeFailure(kDdeChannelNotOpen);
+  if (request_error != 0) return DdeFailure(request_error);
   auto found = items.find(item);
-  if (found == items.end()) return Error(kDdeRefused);
+  if (found == items.end()) return DdeFailure(kDdeRefused);
   *value = found->second;
   return {};
 }
 
 Status FakeDdeClient::Close(int32_t channel) {
-  if (open.erase(channel) == 0) return Error(kDdeChannelNotOpen);
+  if (open.erase(channel) == 0) return DdeFailure(kDdeChannelNotOpen);
   closed.push_back(channel);
   return {};
 }

@@ -55,7 +55,7 @@ struct FakeFiles {
   std::set<std::string> locked;                    // held by another program
   std::map<std::string, std::string> short_names;  // the others have none of their own
   std::string current_directory_short = "C:\\WORK";
-  int fail_writes_with = 0;    // non-zero: every write (a move too) fails with this error
+  bool fail_writes = false;    // every write (a replace too) fails
   int64_t disk_free = -1;      // bytes the files may still grow by; -1: no limit
   int64_t fail_reads_at = -1;  // a read that reaches this byte fails; -1: never
   int opens = 0;
@@ -77,8 +77,8 @@ class FakeDdeClient : public DdeClient {
   };
   std::set<std::string> services;            // application texts that answer a connect
   std::map<std::string, std::string> items;  // item values; other items are refused
-  int execute_error = 0;                     // non-zero: commands fail with this number
-  int request_error = 0;                     // non-zero: requests fail with this number
+  int execute_error = 0;  // non-zero: commands fail with the DDE failure of this number
+  int request_error = 0;  // non-zero: requests fail with the DDE failure of this number
   std::function<void(const std::string&)> before_connect;  // runs before each connect
   std::function<void(const std::string&)> on_execute;      // runs as a command arrives
 
@@ -110,7 +110,7 @@ class FakeEnv : public Env {
   FakeFiles files;
   struct {
     std::vector<std::string> started;  // command lines, in order
-    int start_fails_with = 0;          // non-zero: every start fails with this code
+    int start_fails_with = 0;          // non-zero: every start fails with this Windows error
     std::set<std::string> held;        // locks held now, by this program or another one
     std::vector<std::string> locked;   // every lock taken, in order
   } programs;
@@ -152,8 +152,8 @@ class FakeEnv : public Env {
   bool FileExists(const std::string& name) override { return files.contents.count(name) != 0; }
   std::string ShortPath(const std::string& path) override;
   Status StartProgram(const std::string& command_line) override;
-  std::unique_ptr<ProcessLock> LockAcrossProcesses(const std::string& name,
-                                                   int32_t hundredths) override;
+  Status LockAcrossProcesses(const std::string& name, int32_t hundredths,
+                             std::unique_ptr<ProcessLock>* lock) override;
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
     messages.shown.push_back({text, caption, icon});
   }

@@ -46,11 +46,11 @@ TEST(LineFileFailureTest, FailedCommitLeavesTheFileAsItWas) {
     EXPECT_EQ(file.lines(), (std::vector<std::string>{"!a", "", "!c", "Version d"}));
   }
   env.files.disk_free = -1;
-  env.files.fail_writes_with = kAccessDenied;
+  env.files.fail_writes = true;
   LineFile file(env);
   ASSERT_TRUE(file.Open("v", Share::kDenyWrite).ok());
   file.Put(0, "!A");
-  EXPECT_EQ(file.Commit().code, kAccessDenied);
+  EXPECT_EQ(file.Commit().message(), AccessDenied().message());
   EXPECT_EQ(env.files.contents["v"], before);
 }
 

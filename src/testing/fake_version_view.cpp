@@ -136,7 +136,7 @@ ViewEvent FakeVersionView::NextEvent() {
 }
 
 Status FakeVersionViews::Open(std::unique_ptr<VersionView>* view) {
-  if (fail_open) return {kFileSystemError, "The window cannot be opened"};
+  if (fail_open) return {Status::Kind::kNotAvailable, "The window cannot be opened"};
   opened.push_back(std::make_shared<FakeVersionView>());
   if (on_open) on_open(*opened.back());
   *view = std::make_unique<FakeViewHandle>(opened.back());

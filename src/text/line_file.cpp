@@ -15,14 +15,14 @@ bool StartsWith(const std::string& bytes, std::string_view prefix) {
 }  // namespace
 
 Status LineFile::Open(const std::string& name, Share share) {
-  if (file_) return Error(kFileAlreadyOpen);
+  if (file_) return FileAlreadyOpen();
   std::unique_ptr<File> file;
   Status status = env_.OpenFile(name, share, &file);
   int64_t size = 0;
   if (status.ok()) status = file->Size(&size);
   if (!status.ok()) return status;
   if (static_cast<uint64_t>(size) > std::numeric_limits<size_t>::max() / 2) {
-    return Error(kFileSystemError);
+    return {Status::Kind::kNoRoom, "File Too Large"};
   }
   std::string bytes(static_cast<size_t>(size), '\0');
   size_t done = 0;
@@ -35,7 +35,7 @@ Status LineFile::Open(const std::string& name, Share share) {
     done += read;
   }
   bytes.resize(done);
-  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) return Error(kUtf16File);
+  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) return Utf16File();
   file_ = std::move(file);
   bytes_ = std::move(bytes);
   Parse();
@@ -113,7 +113,7 @@ std::string LineFile::Contents() const {
 }
 
 Status LineFile::Commit() {
-  if (!file_) return Error(kFileNotOpen);
+  if (!file_) return FileNotOpen();
   if (first_changed_ == kNothingChanged) return {};
   // Everything before the first changed line stays; the rest is written anew.
   const size_t offset = first_changed_ < starts_.size() ? starts_[first_changed_] : bytes_.size();

@@ -12,7 +12,7 @@ namespace zqmv5 {
 namespace {
 
 std::string CannotStoreText(const Status& status) {
-  return std::string("The settings cannot be stored in ") + kSettingsIni + ": " + status.text;
+  return std::string("The settings cannot be stored in ") + kSettingsIni + ": " + status.message();
 }
 
 }  // namespace
@@ -25,8 +25,8 @@ void VersionWindowProcedure::LoadVersionFile() {
     // Nothing has been written, so there is nothing to restore; the window
     // has no file to add a line to and closes.
     Tell(!opened.ok() ? CannotOpenText(file_name_, opened)
-                      : "The version file " + file_name_ + " cannot be changed: " + written.text +
-                            "|Nothing in it has been changed.");
+                      : "The version file " + file_name_ + " cannot be changed: " +
+                            written.message() + "|Nothing in it has been changed.");
     next_.last_position = 0;
     close_allowed_ = true;
     view_->Post(ViewEvent::kCloseRequest);
@@ -85,7 +85,7 @@ void VersionWindowProcedure::SaveEntry() {
       file_.Open(file_name_, Share::kDenyWrite);
     }
     Tell("The version file " + (new_name ? name : file_name_) + " cannot be " +
-         (opened ? "changed: " : "opened: ") + status.text +
+         (opened ? "changed: " : "opened: ") + status.message() +
          "|The line has not been added. Correct the file name, or cancel.");
     view_->SelectFileName();
     return;
@@ -109,7 +109,7 @@ Status VersionWindowProcedure::RestoreLastLine() {
 void VersionWindowProcedure::CancelEntry() {
   close_allowed_ = true;
   const Status status = RestoreLastLine();
-  if (!status.ok()) Tell("Error restoring last record: " + status.text);
+  if (!status.ok()) Tell("Error restoring last record: " + status.message());
   view_->Post(ViewEvent::kCloseRequest);
 }
 

@@ -252,7 +252,8 @@ TEST_F(VersionWindowTest, FailedWritesLeaveTheFileAndAreReported) {
   EXPECT_EQ(File(), bytes);
   EXPECT_FALSE(fake_.profile.Has(".\\ZQMV.ini", "Status", "On"));
 
-  const std::string with_gap = Lines({"!old", "Version EQUATE('1.00  0001')", ActiveLine("1.01", "0006")});
+  const std::string with_gap =
+      Lines({"!old", "Version EQUATE('1.00  0001')", ActiveLine("1.01", "0006")});
   SetFile(with_gap);
   fake_.messages.shown.clear();
   fake_.files.disk_free = 0;
@@ -267,7 +268,7 @@ TEST_F(VersionWindowTest, FailedWritesLeaveTheFileAndAreReported) {
 TEST_F(VersionWindowTest, FailedRestoreIsReported) {
   SetFile(Lines({ActiveLine("1.01", "0006")}));
   User([this](FakeVersionView& w) {
-    fake_.files.fail_writes_with = kAccessDenied;
+    fake_.files.fail_writes = true;
     w.Cancel();
   });
   Run();

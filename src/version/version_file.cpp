@@ -43,7 +43,7 @@ NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
 Status OpenVersionFile(Env& env, LineFile& file, const std::string& name) {
   constexpr int32_t kWait = 200, kRest = 5;  // hundredths of a second
   Status status = file.OpenOrCreate(name, Share::kDenyWrite);
-  for (int32_t waited = 0; status.code == kFileIsLocked && waited < kWait; waited += kRest) {
+  for (int32_t waited = 0; status.IsHeld() && waited < kWait; waited += kRest) {
     env.Pause(kRest);
     status = file.OpenOrCreate(name, Share::kDenyWrite);
   }
@@ -56,7 +56,7 @@ bool HasControlCharacter(const std::string& text) {
 }
 
 std::string CannotOpenText(const std::string& name, const Status& status) {
-  return "The version file " + name + " cannot be opened: " + status.text +
+  return "The version file " + name + " cannot be opened: " + status.message() +
          "|It may be in use by another program. Nothing in it has been changed.";
 }
 

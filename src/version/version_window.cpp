@@ -31,7 +31,7 @@ void VersionWindowProcedure::Run() {
   if (!status.ok()) {
     // Without its window the utility can do nothing; it says so rather than
     // end without a sign. The version file has not been touched yet.
-    Tell("The Log/Version window cannot be opened: " + status.text);
+    Tell("The Log/Version window cannot be opened: " + status.message());
     return;
   }
   view_->ShowDirectory(env_.ShortPath(""));

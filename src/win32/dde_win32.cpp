@@ -16,9 +16,9 @@ HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PT
   return nullptr;
 }
 
-// DDEML's error codes as the DDE error numbers; any other is kDdeFailed. A
-// conversation that the server has ended reports "no conversation" for later
-// transactions.
+// DDEML's error codes as the DDE failures' numbers; any other is kDdeFailed.
+// A conversation that the server has ended reports "no conversation" for
+// later transactions.
 int FromDdeml(UINT ddeml_error, bool connecting) {
   static constexpr struct {
     UINT ddeml;
@@ -126,7 +126,7 @@ class Win32DdeClient : public DdeClient {
 
   Status Send(int32_t channel, const std::string& command) override {
     auto found = channels_.find(channel);
-    if (found == channels_.end()) return Error(kDdeChannelNotOpen);
+    if (found == channels_.end()) return DdeFailure(kDdeChannelNotOpen);
     std::string data = command;
     DWORD result = 0;
     HDDEDATA done = DdeClientTransaction(reinterpret_cast<LPBYTE>(data.data()),
@@ -137,7 +137,7 @@ class Win32DdeClient : public DdeClient {
 
   Status Request(int32_t channel, const std::string& item, std::string* value) override {
     auto found = channels_.find(channel);
-    if (found == channels_.end()) return Error(kDdeChannelNotOpen);
+    if (found == channels_.end()) return DdeFailure(kDdeChannelNotOpen);
     StringHandle item_handle(instance_, item);
     DWORD result = 0;
     HDDEDATA data = DdeClientTransaction(nullptr, 0, found->second, item_handle.get(), CF_TEXT,
@@ -154,7 +154,7 @@ class Win32DdeClient : public DdeClient {
 
   Status Close(int32_t channel) override {
     auto found = channels_.find(channel);
-    if (found == channels_.end()) return Error(kDdeChannelNotOpen);
+    if (found == channels_.end()) return DdeFailure(kDdeChannelNotOpen);
     // A server that has already gone makes the disconnect fail; the channel is
     // closed for this side all the same. One that did not answer in time is
     // not waited for again: the disconnect would wait for its answer too.
@@ -177,7 +177,7 @@ class Win32DdeClient : public DdeClient {
     if (instance_ != 0) return {};
     DWORD instance = 0;
     if (DdeInitializeA(&instance, ClientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
-      return Error(kDdeNotAvailable);
+      return DdeFailure(kDdeNotAvailable);
     }
     instance_ = instance;
     return {};
@@ -191,8 +191,9 @@ class Win32DdeClient : public DdeClient {
       hung_.insert(channel);
       gave_up_ = true;
     }
-    if (code == kDdeFailed) return {code, ErrorText(code) + " " + std::to_string(ddeml_error)};
-    return Error(code);
+    const Status failure = DdeFailure(code);
+    return code == kDdeFailed ? failure.With("DDEML error " + std::to_string(ddeml_error))
+                              : failure;
   }
 
   DWORD instance_ = 0;

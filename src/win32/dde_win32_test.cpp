@@ -89,7 +89,7 @@ TEST_F(Win32DdeClientTest, ConversationCarriesCommandsAndAnswersTwoRequestsInARo
 
   EXPECT_TRUE(env_->dde().Close(channel).ok());
   EXPECT_TRUE(ide.WaitFor("terminate"));
-  EXPECT_EQ(env_->dde().Send(channel, "[After]").code, kDdeChannelNotOpen);
+  EXPECT_EQ(env_->dde().Send(channel, "[After]").number(), kDdeChannelNotOpen);
   EXPECT_EQ(ide.Record().find("[After]"), std::string::npos);
 }
 
@@ -98,8 +98,8 @@ TEST_F(Win32DdeClientTest, NoServerGivesServerNotFound) {
   const Status status =
       env_->dde().Open("ZQNoSuchService" + std::to_string(GetCurrentProcessId()), &channel);
   EXPECT_EQ(channel, 0);
-  EXPECT_EQ(status.code, kDdeServerNotFound);
-  EXPECT_EQ(status.text, "DDE Server Not Found");
+  EXPECT_EQ(status.number(), kDdeServerNotFound);
+  EXPECT_EQ(status.message(), "DDE Server Not Found");
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {
@@ -128,11 +128,11 @@ TEST_F(Win32DdeClientTest, ChannelsNotOpenFailAtOnceWithoutWaiting) {
   env_->dde().SetTimeOut(12000);
   const DWORD start = GetTickCount();
   for (int32_t channel : {0, 1, 12345, -1}) {
-    EXPECT_EQ(env_->dde().Send(channel, "[Anything]").code, kDdeChannelNotOpen) << channel;
+    EXPECT_EQ(env_->dde().Send(channel, "[Anything]").number(), kDdeChannelNotOpen) << channel;
     std::string text = "kept";
-    EXPECT_EQ(env_->dde().Request(channel, "GetErrorMsg", &text).code, kDdeChannelNotOpen);
+    EXPECT_EQ(env_->dde().Request(channel, "GetErrorMsg", &text).number(), kDdeChannelNotOpen);
     EXPECT_EQ(text, "kept");
-    EXPECT_EQ(env_->dde().Close(channel).code, kDdeChannelNotOpen) << channel;
+    EXPECT_EQ(env_->dde().Close(channel).number(), kDdeChannelNotOpen) << channel;
   }
   EXPECT_LT(GetTickCount() - start, 1000u);
 }
@@ -142,9 +142,9 @@ TEST_F(Win32DdeClientTest, RefusedCommandsAndUnknownItemsAreRefusals) {
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
   int32_t channel = 0;
   ASSERT_TRUE(env_->dde().Open(ide.service(), &channel).ok());
-  EXPECT_EQ(env_->dde().Send(channel, "[Refused]").code, kDdeRefused);
+  EXPECT_EQ(env_->dde().Send(channel, "[Refused]").number(), kDdeRefused);
   std::string value = "5";
-  EXPECT_EQ(env_->dde().Request(channel, "NoSuchItem", &value).code, kDdeRefused);
+  EXPECT_EQ(env_->dde().Request(channel, "NoSuchItem", &value).number(), kDdeRefused);
   EXPECT_EQ(value, "5");
   // The conversation goes on after a refusal.
   EXPECT_TRUE(env_->dde().Request(channel, "GetErrorNum", &value).ok());
@@ -159,7 +159,7 @@ TEST_F(Win32DdeClientTest, TimeOutIsInHundredthsOfASecond) {
   ASSERT_TRUE(env_->dde().Open(ide.service(), &channel).ok());
   env_->dde().SetTimeOut(50);
   const DWORD start = GetTickCount();
-  EXPECT_EQ(env_->dde().Send(channel, "[Slow]").code, kDdeTimeOut);
+  EXPECT_EQ(env_->dde().Send(channel, "[Slow]").number(), kDdeTimeOut);
   const DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 400u);
   EXPECT_LT(elapsed, 3000u);
@@ -174,7 +174,7 @@ TEST_F(Win32DdeClientTest, ServerThatEndsTheConversationFailsLaterCommands) {
   ide.Close();
   ASSERT_TRUE(ide.WaitForExit());
   env_->dde().SetTimeOut(300);
-  EXPECT_GT(env_->dde().Send(channel, "[Gone]").code, kLastRuntimeError);
+  EXPECT_GT(env_->dde().Send(channel, "[Gone]").number(), 600);
   EXPECT_TRUE(env_->dde().Close(channel).ok());
 }
 
@@ -235,8 +235,8 @@ TEST(Win32DdeConnectionTest, RejectedCommandIsExplainedByTheServersError) {
   DdeConnection& connection = real.connection;
   ASSERT_TRUE(connection.Connect().ok());
   const Status refused = connection.RegisterTemplate("x.tpl");
-  EXPECT_EQ(refused.code, kDdeRefused);
-  EXPECT_EQ(refused.text, "DDE Request Refused; the IDE's error 42: No such template");
+  EXPECT_EQ(refused.number(), kDdeRefused);
+  EXPECT_EQ(refused.message(), "DDE Request Refused; the IDE's error 42: No such template");
   EXPECT_TRUE(connection.Close().ok());
   EXPECT_TRUE(ide.WaitFor("execute [RegisterTemplateChain(x.tpl,0)]")) << ide.Record();
 }
@@ -252,7 +252,7 @@ TEST(Win32DdeConnectionTest, HungIdeCostsOneTimeOut) {
   ASSERT_TRUE(connection.Connect().ok());
   const DWORD start = GetTickCount();
   const Status hung = connection.RegisterTemplate("x.tpl");
-  EXPECT_EQ(hung.code, kDdeTimeOut) << hung.text;
+  EXPECT_EQ(hung.number(), kDdeTimeOut) << hung.message();
   connection.Close();
   const DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 1900u);

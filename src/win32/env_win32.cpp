@@ -24,7 +24,12 @@ std::string Win32ErrorText(DWORD win32_error) {
   return text.empty() ? "Windows error " + std::to_string(win32_error) : text;
 }
 
-Status LastWin32Error() { return StatusFromWin32(GetLastError()); }
+// The failure of the last call, which a call that set no error number still
+// is.
+Status LastWin32Error() {
+  const DWORD error = GetLastError();
+  return StatusFromWin32(error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE);
+}
 
 // The name of the file that `handle` is open on, past every link, or `name`
 // where Windows cannot tell it (Windows XP has no links to follow).
@@ -125,8 +130,8 @@ class Win32Env : public Env {
     ansi.resize(static_cast<size_t>(std::max(length, 0)));
     *text = CommandTextAfterProgram(ansi);
     if (!inexact && (length > 0 || rest.empty())) return {};
-    return {kFileSystemError, "The command line holds characters that the ANSI code page " +
-                                  std::to_string(GetACP()) + " does not have."};
+    return {Status::Kind::kBadInput, "The command line holds characters that the ANSI code page " +
+                                         std::to_string(GetACP()) + " does not have."};
   }
 
   std::string ReadIniValue(const std::string& section, const std::string& entry,
@@ -188,7 +193,7 @@ class Win32Env : public Env {
         data.nFileSizeHigh == 0) {
       return {};
     }
-    return Error(kAccessDenied);
+    return AccessDenied();
   }
 
   Status ReplaceContents(const std::string& name, const std::string& bytes) override {
@@ -198,10 +203,10 @@ class Win32Env : public Env {
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return LastWin32Error();
     BY_HANDLE_FILE_INFORMATION info = {};
-    const bool known = GetFileInformationByHandle(handle, &info);
+    const Status known = GetFileInformationByHandle(handle, &info) ? Status{} : LastWin32Error();
     const std::string target = FinalName(handle, name);
     CloseHandle(handle);
-    if (!known) return LastWin32Error();
+    if (!known.ok()) return known;
     // A file with several names (hard links) stays one file only when its
     // bytes are written in place: the room is claimed first, and should the
     // write fail all the same, the old bytes go back.
@@ -210,7 +215,7 @@ class Win32Env : public Env {
     for (int n = 1;
          temporary.empty() || GetFileAttributesA(temporary.c_str()) != INVALID_FILE_ATTRIBUTES;
          ++n) {
-      if (n > 100) return Error(kAccessDenied);
+      if (n > 100) return AccessDenied();
       temporary = target + ".zq" + std::to_string(n) + "~";
     }
     HANDLE copy = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -294,24 +299,24 @@ class Win32Env : public Env {
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(FileExists(command_line) ? command_line.c_str() : nullptr, line.data(),
                         nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-      const DWORD code = GetLastError();
-      return {code == 0 ? -1 : static_cast<int>(code), Win32ErrorText(code)};
+      return LastWin32Error();
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return {};
   }
 
-  std::unique_ptr<ProcessLock> LockAcrossProcesses(const std::string& name,
-                                                   int32_t hundredths) override {
+  Status LockAcrossProcesses(const std::string& name, int32_t hundredths,
+                             std::unique_ptr<ProcessLock>* lock) override {
     HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
-    if (mutex == nullptr) return nullptr;
+    if (mutex == nullptr) return LastWin32Error();
     const DWORD waited = WaitForSingleObject(mutex, static_cast<DWORD>(hundredths) * 10);
     if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
-      return std::make_unique<MutexLock>(mutex);
+      *lock = std::make_unique<MutexLock>(mutex);
+      return {};
     }
     CloseHandle(mutex);
-    return nullptr;
+    return {Status::Kind::kHeld, "Held by another program"};
   }
 
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
@@ -384,23 +389,25 @@ class Win32Env : public Env {
 }  // namespace
 
 Status StatusFromWin32(DWORD win32_error) {
+  using Kind = Status::Kind;
   static constexpr struct {
     DWORD win32;
-    int code;
-  } kCodes[] = {{ERROR_SUCCESS, kNoError},
-                {ERROR_FILE_NOT_FOUND, kFileNotFound},
-                {ERROR_PATH_NOT_FOUND, kPathNotFound},
-                {ERROR_INVALID_NAME, kPathNotFound},
-                {ERROR_BAD_PATHNAME, kPathNotFound},
-                {ERROR_INVALID_DRIVE, kPathNotFound},
-                {ERROR_ACCESS_DENIED, kAccessDenied},
-                {ERROR_WRITE_PROTECT, kAccessDenied},
-                {ERROR_SHARING_VIOLATION, kFileIsLocked},
-                {ERROR_LOCK_VIOLATION, kFileIsLocked}};
-  for (const auto& entry : kCodes) {
-    if (entry.win32 == win32_error) return Error(entry.code);
+    Status (*failure)();
+  } kStandard[] = {{ERROR_FILE_NOT_FOUND, FileNotFound}, {ERROR_PATH_NOT_FOUND, PathNotFound},
+                   {ERROR_INVALID_NAME, PathNotFound},   {ERROR_BAD_PATHNAME, PathNotFound},
+                   {ERROR_INVALID_DRIVE, PathNotFound},  {ERROR_ACCESS_DENIED, AccessDenied},
+                   {ERROR_WRITE_PROTECT, AccessDenied},  {ERROR_SHARING_VIOLATION, FileIsLocked},
+                   {ERROR_LOCK_VIOLATION, FileIsLocked}};
+  if (win32_error == ERROR_SUCCESS) return {};
+  for (const auto& entry : kStandard) {
+    if (entry.win32 == win32_error) {
+      const Status standard = entry.failure();
+      return {standard.kind(), standard.message(), static_cast<int>(win32_error)};
+    }
   }
-  return {kFileSystemError, Win32ErrorText(win32_error)};
+  const bool full = win32_error == ERROR_DISK_FULL || win32_error == ERROR_HANDLE_DISK_FULL;
+  return {full ? Kind::kNoRoom : Kind::kIoError, Win32ErrorText(win32_error),
+          static_cast<int>(win32_error)};
 }
 
 std::unique_ptr<Env> NewWin32Env() { return std::make_unique<Win32Env>(); }

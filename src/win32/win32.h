@@ -13,9 +13,9 @@
 
 namespace zqmv5 {
 
-// A Win32 error code as an error number and its text: the standard text of
-// the number, or the system's own text where the number is the general
-// kFileSystemError (a full disk, say).
+// The failure that a Win32 error code stands for: its kind, the standard text
+// of the common file failures or else the system's own text, and the code as
+// its number. ERROR_SUCCESS is ok.
 Status StatusFromWin32(DWORD win32_error);
 
 // The Log/Version dialog, made from its dialog resource.

@@ -12,7 +12,7 @@ namespace zqmv5::testing {
 struct RunOptions {
   std::string directory;             // the program's current directory; "" = ours
   unsigned long timeout_ms = 60000;  // then the program is ended and timed_out set
-  std::string screenshot_prefix;     // saves each message box as <prefix>N.bmp
+  std::string screenshot_prefix;     // saves each message box as <prefix>N.png
   std::string output_file;           // hands the program this file as its standard output
   bool pass_output = false;          // hands the program our own standard output
   bool utf8 = false;                 // the command line is UTF-8, started as wide text
