@@ -93,7 +93,10 @@ Section "Uninstall"
   ; The include line goes before the file it names: a chain that includes a
   ; missing file no longer loads.
   !insertmacro ZQMV5 'UNUSERMENU ExampleAddon'
-  !insertmacro ZQMV5 'UNINCLUDE "$IdeRoot\${CHAIN}" ExampleAddon.tpw'
+  ; No chain, nothing to take out of it (UNINCLUDE would fail on a missing file).
+  ${If} ${FileExists} "$IdeRoot\${CHAIN}"
+    !insertmacro ZQMV5 'UNINCLUDE "$IdeRoot\${CHAIN}" ExampleAddon.tpw'
+  ${EndIf}
   Delete "$IdeRoot\TEMPLATE\ExampleAddon.tpw"
   SetOutPath $IdeRoot
   Delete "$AddonDir\ZQMV5.exe"
