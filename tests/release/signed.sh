@@ -38,12 +38,12 @@ sign_step() {
   zq_copy_tree "$tmp/src"
   cd "$tmp/src"
 
-  ZQMV5_SIGN_PASSWORD=wrong-one tools/release --out "$tmp/wrong" --sign "$tmp/cert.p12" \
+  ZQMV5_SIGN_PASSWORD=wrong-one nice tools/release --out "$tmp/wrong" --sign "$tmp/cert.p12" \
     --ca-file "$tmp/cert.pem" >"$tmp/wrong.log" 2>&1 && fail "a wrong password signed"
   [ -z "$(ls "$tmp/wrong" 2>/dev/null)" ] || fail "a failed signing left $(ls "$tmp/wrong")"
 
   printf 'right-one' >"$tmp/password"
-  tools/release --out "$tmp/dist" --sign "$tmp/cert.p12" --password-file "$tmp/password" \
+  nice tools/release --out "$tmp/dist" --sign "$tmp/cert.p12" --password-file "$tmp/password" \
     --ca-file "$tmp/cert.pem" >"$tmp/release.log" 2>&1 || { cat "$tmp/release.log"; fail "signing"; }
   mkdir "$tmp/zip"
   (cd "$tmp/zip" && unzip -q "$tmp"/dist/ZQMV5-*.zip && sha256sum --quiet -c SHA256SUMS) ||
