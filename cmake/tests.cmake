@@ -106,3 +106,5 @@ else()
   target_link_libraries(zqmv5_blackbox_tests PRIVATE zqmv5_test_support gtest gtest_main)
   add_dependencies(zqmv5_blackbox_tests ZQMV5 ${ZQMV5_TEST_PROGRAMS})
 endif()
+
+include(cmake/release_tests.cmake)
