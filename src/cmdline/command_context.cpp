@@ -133,20 +133,6 @@ std::string CommandContext::TextFrom(size_t n) const {
   return TrimRight(rest);
 }
 
-std::string CommandTextAfterProgram(const std::string& command_line) {
-  size_t i = 0;
-  const size_t size = command_line.size();
-  if (i < size && command_line[i] == '"') {
-    ++i;
-    while (i < size && command_line[i] != '"') ++i;
-    if (i < size) ++i;
-  } else {
-    while (i < size && command_line[i] != ' ' && command_line[i] != '\t') ++i;
-  }
-  while (i < size && (command_line[i] == ' ' || command_line[i] == '\t')) ++i;
-  return command_line.substr(i);
-}
-
 std::string CommandParameter(const std::string& command_text, int n) {
   int index = 0;
   size_t i = 0;

@@ -71,11 +71,6 @@ struct CommandContext {
 // then taken off it together with the blanks after it.
 bool TakeQuietSwitch(std::string* command_text);
 
-// The text after the program name in a Windows command line: the name ends at
-// its closing quote when it starts with one, otherwise at the first blank or
-// tab; the blanks and tabs after it are skipped.
-std::string CommandTextAfterProgram(const std::string& command_line);
-
 // Parameter n (1-based) of `command_text` as the process sees its parameters:
 // blank-separated words, where double quotes group blanks into one word and
 // are not part of it. Returns "" when there is no such parameter.

@@ -95,25 +95,6 @@ TEST(TokenTest, MissingTokensAreEmpty) {
   EXPECT_EQ(context.Token(255), "");
 }
 
-TEST(CommandTextTest, SkipsTheProgramNameQuotedOrNot) {
-  struct Case {
-    const char* line;
-    const char* text;
-  };
-  const Case cases[] = {
-      {"ZQMV5.exe REG x.tpl", "REG x.tpl"},
-      {"ZQMV5.exe", ""},
-      {"ZQMV5.exe    CMD  ", "CMD  "},
-      {"\"C:\\Program Files\\ZQ\\ZQMV5.exe\" REG \"a b.tpl\"", "REG \"a b.tpl\""},
-      {"\"C:\\Program Files\\ZQ\\ZQMV5.exe\"CMD", "CMD"},
-      {"ZQMV5.exe\tCMD", "CMD"},
-      {"\"unclosed", ""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(CommandTextAfterProgram(c.line), c.text) << c.line;
-  }
-}
-
 TEST(CommandParameterTest, BlankSeparatedWithQuotesGrouping) {
   EXPECT_EQ(CommandParameter("reg x", 1), "reg");
   EXPECT_EQ(CommandParameter("  reg   x", 2), "x");

@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "cmdline/command_context.h"
 #include "win32/win32.h"
 
 namespace zqmv5 {
@@ -117,18 +116,21 @@ class Win32Env : public Env {
     // The ANSI command line that Windows makes holds best-fit look-alikes of
     // what the code page lacks ("x" for a fullwidth "x", a real quote for a
     // fullwidth one): the wide one is converted here without them. The
-    // program's own name may hold anything; only what follows it counts.
+    // program's own name may hold anything; only what follows it counts. The
+    // name ends at its closing quote when it starts with one, otherwise at the
+    // first blank or tab, and the blanks and tabs after it are skipped.
     const std::wstring_view line = GetCommandLineW();
-    size_t end = line.find_first_of(L" \t");
-    if (!line.empty() && line[0] == L'"') end = line.find(L'"', 1);
-    const std::wstring_view rest = end == line.npos ? L"" : line.substr(end + (line[0] == L'"'));
+    size_t start = std::min(line.find_first_of(L" \t"), line.size());
+    if (!line.empty() && line[0] == L'"') start = std::min(line.find(L'"', 1), line.size() - 1) + 1;
+    const std::wstring_view rest =
+        line.substr(std::min(line.find_first_not_of(L" \t", start), line.size()));
     std::string ansi(rest.size() * 2 + 1, '\0');
     BOOL inexact = FALSE;
     const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, rest.data(),
                                            static_cast<int>(rest.size()), ansi.data(),
                                            static_cast<int>(ansi.size()), nullptr, &inexact);
     ansi.resize(static_cast<size_t>(std::max(length, 0)));
-    *text = CommandTextAfterProgram(ansi);
+    *text = ansi;
     if (!inexact && (length > 0 || rest.empty())) return {};
     return {Status::Kind::kBadInput, "The command line holds characters that the ANSI code page " +
                                          std::to_string(GetACP()) + " does not have."};

@@ -71,6 +71,14 @@ TEST_F(DispatchTest, VerbsMatchInAnyCaseButOnlyInFull) {
     ASSERT_EQ(result.boxes.size(), 1u) << help << Describe(result.boxes);
     EXPECT_EQ(result.boxes[0].text, kHelp) << help;
   }
+  // The program's name ends at its closing quote, also with no blank after it.
+  for (const char* after : {"CMD", "\t CMD"}) {
+    RunOptions options;
+    options.directory = work_;
+    const RunResult result = RunAndCatch(Quoted(ProgramUnderTest()) + after, options);
+    ASSERT_EQ(result.boxes.size(), 1u) << after << Describe(result.boxes);
+    EXPECT_EQ(result.boxes[0].text, kHelp) << after;
+  }
   for (const char* other : {"REGISTER", "RE", "LIB", "CMDX", "USERMENUS", "INCLUDEX", "LIBSRC2",
                             "ABCDEFGHIJKLMNOPQRSTUVWXY", "CMD\tX"}) {
     RunResult result = Run(other);
