@@ -18,7 +18,7 @@ std::string CannotStoreText(const Status& status) {
 }  // namespace
 
 void VersionWindowProcedure::LoadVersionFile() {
-  const Status opened = OpenVersionFile(env_, file_, file_name_);
+  const Status opened = OpenVersionFile(file_, file_name_);
   next_ = PrepareNextLine(file_, auto_at_open_);
   const Status written = opened.ok() ? file_.Commit() : opened;
   if (!written.ok()) {
