@@ -102,7 +102,7 @@ void Dispatch(CommandContext& context, Env& env) {
   (verb ? verb->action : ShowDescription)(context, env);
 }
 
-int Main(Env& env) {
+int Main(Env& env, const VersionViewOpener& open_view) {
   CommandContext context;
   std::string text;
   const Status read = env.CommandText(&text);
@@ -119,7 +119,7 @@ int Main(Env& env) {
                      "|Nothing was done, as a cut or changed value would name something else.",
                  "Incorrect Command Line", kWrongCommandLine);
   } else if (context.verb.empty() && !context.quiet) {
-    VersionWindow(env);
+    VersionWindow(env, open_view).Run();
   } else if (context.verb.empty()) {
     ShowDescription(context, env);  // a window needs someone at the screen
   } else if (const Verb* verb = FindVerb(context.verb); verb && !verb->needs_ide) {

@@ -6,6 +6,7 @@
 
 #include "cmdline/command_context.h"
 #include "env/env.h"
+#include "version/version_view.h"
 
 namespace zqmv5 {
 
@@ -21,9 +22,10 @@ std::string JoinLines(const char* const* lines, size_t count);
 void Dispatch(CommandContext& context, Env& env);
 
 // The top level: the version window when parameter 1 is blank, otherwise one
-// command, after finding the IDE where the verb needs it. Returns the exit
-// status: the run's outcome under /Q, otherwise 0.
-int Main(Env& env);
+// command, after finding the IDE where the verb needs it. `open_view` opens
+// the window's dialog. Returns the exit status: the run's outcome under /Q,
+// otherwise 0.
+int Main(Env& env, const VersionViewOpener& open_view);
 
 // The exit status of a run that ends for want of memory.
 inline int g_fatal_exit_status = 0;

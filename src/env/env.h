@@ -6,8 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "env/version_view.h"
-
 namespace zqmv5 {
 
 // Error numbers. Those up to 600 are the program's own runtime errors; those
@@ -187,8 +185,6 @@ class Env {
   // Writes `line` and a line end to the standard output that the caller
   // handed this program, if it handed one; nothing otherwise.
   virtual void WriteStandardOutput(const std::string& line) = 0;
-  // Opens the Log/Version dialog.
-  virtual Status OpenVersionView(std::unique_ptr<VersionView>* view) = 0;
 
   virtual Date Today() = 0;
   // Hundredths of a second since midnight.
