@@ -16,7 +16,7 @@ set(ZQMV5_UNIT_TEST_SOURCES
     src/dde/dde_connection_test.cpp
     src/testing/fake_env_test.cpp
     src/text/version_record_test.cpp
-    src/version/version_entry_test.cpp
+    src/version/version_window_file_test.cpp
     src/version/version_window_test.cpp)
 set(ZQMV5_FAKE_SOURCES src/testing/fake_env.cpp src/testing/fake_version_view.cpp)
 set(ZQMV5_CONTRACT_SOURCES src/testing/env_contract.cpp)

@@ -118,7 +118,7 @@ void Dispatch(CommandContext& context, Env& env) {
   if (!verb.needs_ide || Discover(context, env)) verb.action(context, env);
 }
 
-int Main(Env& env) {
+int Main(Env& env, const VersionViewOpener& open_view) {
   CommandContext context;
   std::string text;
   const Status read = env.CommandText(&text);
@@ -139,7 +139,7 @@ int Main(Env& env) {
                                                         "value would name something else."},
                  "Incorrect Command Line");
   } else if (context.verb.empty() && !context.quiet) {
-    VersionWindow(env);
+    VersionWindow(env, open_view).Run();
   } else if (context.verb.empty()) {
     ShowDescription(context, env);  // a window needs someone at the screen
   } else {

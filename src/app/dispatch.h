@@ -6,6 +6,7 @@
 
 #include "cmdline/command_context.h"
 #include "env/env.h"
+#include "version/version_view.h"
 
 namespace zqmv5 {
 
@@ -27,9 +28,9 @@ void Dispatch(CommandContext& context, Env& env);
 int ExitStatus(const Status& outcome);
 
 // The top level: the version window when parameter 1 is blank, otherwise one
-// command. Returns the exit status: ExitStatus of the run's outcome under /Q,
-// otherwise 0.
-int Main(Env& env);
+// command. `open_view` opens the window's dialog. Returns the exit status:
+// ExitStatus of the run's outcome under /Q, otherwise 0.
+int Main(Env& env, const VersionViewOpener& open_view);
 
 // The exit status of a run that ends for want of memory.
 inline int g_fatal_exit_status = 0;

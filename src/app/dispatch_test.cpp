@@ -8,6 +8,7 @@
 
 #include "testing/env_wrapper.h"
 #include "testing/fake_env.h"
+#include "testing/fake_version_view.h"
 
 namespace zqmv5 {
 namespace {
@@ -20,9 +21,10 @@ class MainTest : public ::testing::Test {
   }
   void RunMain(const std::string& command) {
     fake_.command_line.text = command;
-    Main(fake_);
+    Main(fake_, views_.opener());
   }
   FakeEnv fake_;
+  FakeVersionViews views_;
 };
 
 TEST_F(MainTest, HelpBoxLinesAreExact) {
@@ -71,7 +73,7 @@ TEST_F(MainTest, EveryOtherVerbShowsTheDescription) {
     fake.profile.Set("ZQMV5.ini", "Clarion", "root", "C:\\C5");
     fake.profile.Set("ZQMV5.ini", "Clarion", "ExeName", "C5EE.EXE");
     fake.command_line.text = verb;
-    Main(fake);
+    Main(fake, views_.opener());
     ASSERT_EQ(fake.messages.shown.size(), 1u) << verb;
     EXPECT_EQ(fake.messages.shown[0].text.substr(0, 21), "The ZQInstall is a \"C") << verb;
     EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kWindowsLogo);
@@ -97,7 +99,7 @@ TEST_F(MainTest, BlankFirstParameterNeverLooksForTheIde) {
 TEST_F(MainTest, FailedDiscoveryRunsNoCommand) {
   FakeEnv fake;
   fake.command_line.text = "CMD";
-  Main(fake);
+  Main(fake, views_.opener());
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].caption, "Entry Not Found");
 }
@@ -152,7 +154,7 @@ TEST_F(MainTest, ChangesToTheIdeIniFileTakeOneTurn) {
     FakeEnv fake;
     prepare(fake, command);
     Watch watch(fake);
-    EXPECT_EQ(Main(watch), 0) << command;
+    EXPECT_EQ(Main(watch, views_.opener()), 0) << command;
     EXPECT_FALSE(watch.first) << command;
     if (command == commands[0]) turn = watch.common;
     std::erase_if(turn, [&](const std::string& lock) { return watch.common.count(lock) == 0; });
@@ -162,7 +164,7 @@ TEST_F(MainTest, ChangesToTheIdeIniFileTakeOneTurn) {
     FakeEnv fake;
     prepare(fake, command);
     fake.programs.held = turn;
-    EXPECT_EQ(Main(fake), 1) << command;
+    EXPECT_EQ(Main(fake, views_.opener()), 1) << command;
     for (const auto& write : fake.profile.writes()) EXPECT_NE(write.file, kIdeIni) << command;
     EXPECT_TRUE(fake.dde_client.executes.empty()) << command;
     EXPECT_FALSE(fake.messages.output.empty()) << command;

@@ -5,8 +5,6 @@
 namespace zqmv5 {
 namespace {
 
-std::string TwoDigits(int value) { return {char('0' + value / 10 % 10), char('0' + value % 10)}; }
-
 // One line for a message: its caption, then its text with the box's line
 // breaks shown as " | ".
 void WriteQuietLine(Env& env, const std::string& caption, const std::string& text) {

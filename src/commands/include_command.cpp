@@ -14,10 +14,9 @@ namespace {
 constexpr size_t kMaxIncludeName = 243;
 
 // Another INCLUDE or UNINCLUDE holds the template while it works, which
-// takes a moment even for a large file: a run waits this long for its turn,
-// trying again after each rest.
+// takes a moment even for a large file: a run waits this long (hundredths of
+// a second) for its turn.
 constexpr int32_t kTemplateWait = 500;
-constexpr int32_t kTemplateRest = 10;
 
 // Adds the include line at the end of `template_file`, first an empty line
 // when `last_line` (the file's last line) holds text.
@@ -47,11 +46,7 @@ bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file) {
     context.Fail(env, {Status::Kind::kBadInput, "The include line would not fit a template line."});
     return false;
   }
-  Status opened = template_file->Open(template_name, Share::kDenyWrite);
-  for (int32_t waited = 0; opened.IsHeld() && waited < kTemplateWait; waited += kTemplateRest) {
-    env.Pause(kTemplateRest);
-    opened = template_file->Open(template_name, Share::kDenyWrite);
-  }
+  const Status opened = template_file->Open(template_name, Share::kDenyWrite, kTemplateWait);
   if (!opened.ok()) context.Fail(env, opened.About(template_name));
   return opened.ok();
 }

@@ -23,7 +23,7 @@ void VersionCommand(CommandContext& context, Env& env) {
   }
   const std::string name = settings.file_name.empty() ? kDefaultVersionFile : settings.file_name;
   LineFile file(env);
-  const Status opened = OpenVersionFile(env, file, name);
+  const Status opened = OpenVersionFile(file, name);
   if (!opened.ok()) {
     context.Tell(env, {opened.kind(), CannotOpenText(name, opened)}, "", MessageIcon::kNone);
     return;

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "env/status.h"
-#include "env/version_view.h"
 
 namespace zqmv5 {
 
@@ -134,8 +133,6 @@ class Env {
   // handed this program, if it handed one; nothing otherwise. A caller that
   // does not read it has no use for the outcome.
   virtual void WriteStandardOutput(const std::string& line) = 0;
-  // Opens the Log/Version dialog.
-  virtual Status OpenVersionView(std::unique_ptr<VersionView>* view) = 0;
 
   virtual Date Today() = 0;
   // Hundredths of a second since midnight.

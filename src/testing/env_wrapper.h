@@ -51,9 +51,6 @@ class EnvWrapper : public Env {
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
     target_.ShowMessage(text, caption, icon);
   }
-  Status OpenVersionView(std::unique_ptr<VersionView>* view) override {
-    return target_.OpenVersionView(view);
-  }
   Date Today() override { return target_.Today(); }
   int32_t TimeOfDay() override { return target_.TimeOfDay(); }
   void Pause(int32_t hundredths) override { target_.Pause(hundredths); }

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "env/env.h"
-#include "testing/fake_version_view.h"
 
 namespace zqmv5 {
 
@@ -118,7 +117,6 @@ class FakeEnv : public Env {
     std::vector<ShownMessage> shown;
     std::vector<std::string> output;  // lines written to the standard output
   } messages;
-  FakeVersionViews views;
   struct {
     Date today{2026, 12, 7};
     int32_t time = 12 * 360000;  // noon
@@ -158,7 +156,6 @@ class FakeEnv : public Env {
     messages.shown.push_back({text, caption, icon});
   }
   void WriteStandardOutput(const std::string& line) override { messages.output.push_back(line); }
-  Status OpenVersionView(std::unique_ptr<VersionView>* view) override { return views.Open(view); }
   Date Today() override { return clock.today; }
   int32_t TimeOfDay() override;
   void Pause(int32_t hundredths) override;

@@ -62,7 +62,7 @@ TEST(LineFileFailureTest, ReadFailingAfterSomeLinesOpensNothing) {
   env.files.fail_reads_at = 12;
   LineFile file(env);
   EXPECT_FALSE(file.Open("t", Share::kDenyNone).ok());
-  EXPECT_FALSE(file.is_open());
+  EXPECT_FALSE(file.Commit().ok()) << "nothing is open";
   EXPECT_TRUE(file.lines().empty());
 }
 

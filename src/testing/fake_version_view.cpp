@@ -1,8 +1,6 @@
 #include "testing/fake_version_view.h"
 
-#include <algorithm>
-
-#include "text/version_record.h"
+#include <cstdlib>
 
 namespace zqmv5 {
 
@@ -15,16 +13,15 @@ class FakeViewHandle : public VersionView {
   ViewEvent NextEvent() override { return v_->NextEvent(); }
   void Post(ViewEvent event) override { v_->queue_.push_back(event); }
   void Close() override { v_->closed_ = true; }
-  void Show(const VersionEntry& entry) override {
-    v_->entry_ = entry;
-    v_->rejected_text_[0].clear();
-    v_->rejected_text_[1].clear();
-  }
-  VersionEntry entry() override { return v_->entry_; }
-  void ShowDirectory(const std::string& directory) override { v_->directory_ = directory; }
+  void SetText(Field field, const std::string& text) override { v_->texts_[field] = text; }
+  std::string Text(Field field) override { return v_->text(field); }
+  void LimitText(Field field, size_t length) override { v_->limits_[field] = length; }
+  void SetChecked(Check check, bool checked) override { v_->checks_[check] = checked; }
+  bool Checked(Check check) override { return v_->checked(check); }
   void ShowStatus(int zone, const std::string& text) override { v_->status_[zone] = text; }
   void EnableEntry(bool enabled) override { v_->entry_enabled_ = enabled; }
-  void SelectFileName() override { v_->file_name_selected_ = true; }
+  void ShowPage(Page page) override { v_->page_ = page; }
+  void SelectField(Field field) override { v_->selected_ = field; }
   void SetTimer(int hundredths) override {
     v_->timer_ = hundredths;
     v_->timer_settings_.push_back(hundredths);
@@ -51,62 +48,39 @@ bool FakeVersionView::Tick() {
 
 bool FakeVersionView::ToggleUpdates() {
   if (closed_) return false;
-  entry_.updates_enabled = !entry_.updates_enabled;
+  checks_[Check::kUpdates] = !checked(Check::kUpdates);
   queue_.push_back(ViewEvent::kUpdatesToggled);
   return true;
 }
 
 bool FakeVersionView::ToggleAutoIncrement() {
   if (closed_ || !entry_enabled_) return false;
-  entry_.auto_increment = !entry_.auto_increment;
+  checks_[Check::kAutoIncrement] = !checked(Check::kAutoIncrement);
   return true;
 }
 
-bool FakeVersionView::TypeNote(const std::string& text) {
+bool FakeVersionView::Type(Field field, const std::string& text) {
   if (closed_ || !entry_enabled_) return false;
-  entry_.note = text.substr(0, kNoteWidth);
+  const auto limit = limits_.find(field);
+  texts_[field] = limit == limits_.end() ? text : text.substr(0, limit->second);
+  selected_.reset();
+  if (field == Field::kVersion) queue_.push_back(ViewEvent::kVersionLeft);
+  if (field == Field::kBuild) queue_.push_back(ViewEvent::kBuildLeft);
   return true;
 }
 
-bool FakeVersionView::TypeFileName(const std::string& text) {
+bool FakeVersionView::Spin(Field field, int steps) {
   if (closed_ || !entry_enabled_) return false;
-  entry_.file_name = text;
-  file_name_selected_ = false;
+  const bool version = field == Field::kVersion;
+  const ViewEvent up = version ? ViewEvent::kVersionUp : ViewEvent::kBuildUp;
+  const ViewEvent down = version ? ViewEvent::kVersionDown : ViewEvent::kBuildDown;
+  for (int i = 0; i < std::abs(steps); ++i) queue_.push_back(steps > 0 ? up : down);
   return true;
 }
 
-bool FakeVersionView::TypeNumber(bool version, const std::string& text) {
-  if (closed_ || !entry_enabled_) return false;
-  const std::optional<int> value = version ? TypedVersion(text) : TypedBuild(text);
-  if (!value) {
-    rejected_text_[version ? 0 : 1] = text;
-    queue_.push_back(version ? ViewEvent::kVersionRejected : ViewEvent::kBuildRejected);
-    return true;
-  }
-  (version ? entry_.version : entry_.build) = value;
-  rejected_text_[version ? 0 : 1].clear();
-  queue_.push_back(version ? ViewEvent::kVersionChanged : ViewEvent::kBuildChanged);
-  return true;
-}
-
-bool FakeVersionView::Spin(bool version, int steps) {
-  if (closed_ || !entry_enabled_) return false;
-  std::optional<int>& current = version ? entry_.version : entry_.build;
-  const int next = Stepped(current.value_or(0), steps, version ? kHighestVersion : kHighestBuild);
-  if (current && next == *current) return false;
-  current = next;
-  queue_.push_back(version ? ViewEvent::kVersionChanged : ViewEvent::kBuildChanged);
-  return true;
-}
-
-std::string FakeVersionView::version_text() const {
-  if (!rejected_text_[0].empty()) return rejected_text_[0];
-  return entry_.version ? Fitted(VersionText(*entry_.version), kVerWidth, ' ') : "";
-}
-
-std::string FakeVersionView::build_text() const {
-  if (!rejected_text_[1].empty()) return rejected_text_[1];
-  return entry_.build ? BuildText(*entry_.build) : "";
+std::string FakeVersionView::text(Field field) const {
+  auto it = texts_.find(field);
+  return it == texts_.end() ? "" : it->second;
 }
 
 std::string FakeVersionView::status(int zone) const {

@@ -1,6 +1,7 @@
 #ifndef ZQMV5_TESTING_FAKE_VERSION_VIEW_H_
 #define ZQMV5_TESTING_FAKE_VERSION_VIEW_H_
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <map>
@@ -9,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "env/env.h"
+#include "version/version_view.h"
 
 namespace zqmv5 {
 
-// The Log/Version dialog in memory, and a user who acts on it as the real one
-// lets a user act: with entry disabled only "Enable Updates" responds. It
-// outlives the view handed to the program, so that a test can look at it
-// after the dialog has closed.
+// The Log/Version dialog in memory: it records what the program showed, and
+// lets a test act as a user on it, as the real dialog lets a user act (with
+// entry disabled only "Enable Updates" responds). It outlives the view handed
+// to the program, so that a test can look at it after the dialog has closed.
 class FakeVersionView {
  public:
   using Step = std::function<void(FakeVersionView&)>;
@@ -25,14 +26,17 @@ class FakeVersionView {
   // and returns false when the dialog does not let the user do it.
   bool Ok() { return Press(ViewEvent::kOk); }
   bool Cancel() { return Press(ViewEvent::kCancel); }
+  bool ShowInfo() { return Press(ViewEvent::kInfoPage); }
   bool ToggleUpdates();
   bool ToggleAutoIncrement();
-  bool TypeVersion(const std::string& text) { return TypeNumber(true, text); }
-  bool TypeBuild(const std::string& text) { return TypeNumber(false, text); }
-  bool TypeNote(const std::string& text);
-  bool TypeFileName(const std::string& text);
-  bool SpinVersion(int steps) { return Spin(true, steps); }
-  bool SpinBuild(int steps) { return Spin(false, steps); }
+  // Types `text` into `field`, as much of it as the field's limit takes, and
+  // leaves the field.
+  bool Type(Field field, const std::string& text);
+  // Sets the text of `field` as a tool does: whole, without the focus.
+  void SetByTool(Field field, const std::string& text) { texts_[field] = text; }
+  // Presses the up arrow of the version or build field `steps` times, or the
+  // down arrow for a negative count.
+  bool Spin(Field field, int steps);
   void CloseFrame() { queue_.push_back(ViewEvent::kCloseRequest); }
   bool Tick();  // one tick, when the timer runs
   void EndSession() {
@@ -44,17 +48,13 @@ class FakeVersionView {
   // the user closes the frame.
   void Then(Step step) { script_.push_back(std::move(step)); }
 
-  // What the dialog shows, as its fields show it.
-  std::string version_text() const;
-  std::string build_text() const;
-  const std::string& note() const { return entry_.note; }
-  const std::string& file_name() const { return entry_.file_name; }
-  bool updates_enabled() const { return entry_.updates_enabled; }
-  bool auto_increment() const { return entry_.auto_increment; }
-  const std::string& directory() const { return directory_; }
+  // What the dialog shows.
+  std::string text(Field field) const;
+  bool checked(Check check) const { return checks_.count(check) && checks_.at(check); }
   std::string status(int zone) const;
   bool entry_enabled() const { return entry_enabled_; }
-  bool file_name_selected() const { return file_name_selected_; }
+  Page page() const { return page_; }
+  std::optional<Field> selected() const { return selected_; }  // the field given the focus
   int timer() const { return timer_; }
   const std::vector<int>& timer_settings() const { return timer_settings_; }
   const std::vector<ViewEvent>& events() const { return events_; }  // as handed out
@@ -66,16 +66,15 @@ class FakeVersionView {
   friend class FakeViewHandle;
 
   bool Press(ViewEvent event);
-  bool TypeNumber(bool version, const std::string& text);
-  bool Spin(bool version, int steps);
   ViewEvent NextEvent();
 
-  VersionEntry entry_;
-  std::string rejected_text_[2];  // what a rejected field shows, until it is set again
-  std::string directory_;
+  std::map<Field, std::string> texts_;
+  std::map<Field, size_t> limits_;
+  std::map<Check, bool> checks_;
   std::map<int, std::string> status_;
   bool entry_enabled_ = true;
-  bool file_name_selected_ = false;
+  Page page_ = Page::kMain;
+  std::optional<Field> selected_;
   int timer_ = 0;
   std::vector<int> timer_settings_;
   std::function<void()> session_end_;
@@ -89,6 +88,9 @@ class FakeVersionView {
 // test script the user before the program runs the dialog.
 struct FakeVersionViews {
   Status Open(std::unique_ptr<VersionView>* view);
+  VersionViewOpener opener() {
+    return [this](std::unique_ptr<VersionView>* view) { return Open(view); };
+  }
   FakeVersionView& last() { return *opened.back(); }
 
   std::vector<std::shared_ptr<FakeVersionView>> opened;

@@ -14,7 +14,18 @@ bool StartsWith(const std::string& bytes, std::string_view prefix) {
 
 }  // namespace
 
-Status LineFile::Open(const std::string& name, Share share) {
+Status LineFile::Open(const std::string& name, Share share, int32_t wait) {
+  // Another program holds the file only while it works on it.
+  constexpr int32_t kRest = 5;  // hundredths of a second
+  Status status = OpenOnce(name, share);
+  for (int32_t waited = 0; status.IsHeld() && waited < wait; waited += kRest) {
+    env_.Pause(kRest);
+    status = OpenOnce(name, share);
+  }
+  return status;
+}
+
+Status LineFile::OpenOnce(const std::string& name, Share share) {
   if (file_) return FileAlreadyOpen();
   std::unique_ptr<File> file;
   Status status = env_.OpenFile(name, share, &file);
@@ -42,8 +53,8 @@ Status LineFile::Open(const std::string& name, Share share) {
   return {};
 }
 
-Status LineFile::OpenOrCreate(const std::string& name, Share share) {
-  Status status = Open(name, share);
+Status LineFile::OpenOrCreate(const std::string& name, Share share, int32_t wait) {
+  Status status = Open(name, share, wait);
   // A file that is there but cannot be opened (another program holds it) is
   // never made anew: that would throw its lines away.
   if (status.ok() || env_.FileExists(name)) return status;

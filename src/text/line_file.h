@@ -2,6 +2,7 @@
 #define ZQMV5_TEXT_LINE_FILE_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,15 +23,15 @@ class LineFile {
  public:
   explicit LineFile(Env& env) : env_(env) {}
 
-  // Opens an existing file and reads it whole. Fails without creating
-  // anything when the file is missing or held by another program, when it
-  // cannot be read to its end, or when it starts with a UTF-16 byte order mark
-  // (its lines are not single bytes).
-  Status Open(const std::string& name, Share share);
+  // Opens an existing file and reads it whole. A file that another program
+  // holds is tried again, after rests, until `wait` hundredths of a second
+  // have passed. Fails without creating anything when the file is missing or
+  // still held, when it cannot be read to its end, or when it starts with a
+  // UTF-16 byte order mark (its lines are not single bytes).
+  Status Open(const std::string& name, Share share, int32_t wait = 0);
   // Opens the file, creating it first when no file of that name exists.
-  Status OpenOrCreate(const std::string& name, Share share);
+  Status OpenOrCreate(const std::string& name, Share share, int32_t wait = 0);
 
-  bool is_open() const { return file_ != nullptr; }
   const std::vector<std::string>& lines() const { return lines_; }
 
   // Replaces line `index` (0-based), in memory.
@@ -53,6 +54,7 @@ class LineFile {
   void Close();
 
  private:
+  Status OpenOnce(const std::string& name, Share share);
   void Parse();
 
   static constexpr size_t kNothingChanged = static_cast<size_t>(-1);

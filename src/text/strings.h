@@ -31,6 +31,12 @@ inline std::string Upper(std::string_view text) {
 // line of its own.
 inline bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
 
+// The last two decimal digits of `value`, as dates and times show them ("07").
+inline std::string TwoDigits(int value) {
+  value = (value % 100 + 100) % 100;
+  return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
 }  // namespace zqmv5
 
 #endif  // ZQMV5_TEXT_STRINGS_H_

@@ -86,11 +86,6 @@ std::optional<VersionRecord> HandWritten(std::string_view line) {
   return VersionRecord{static_cast<int>(version), *build};
 }
 
-std::string TwoDigits(int value) {
-  value = (value % 100 + 100) % 100;
-  return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
-}
-
 }  // namespace
 
 int64_t HundredthsOf(std::string_view text) {

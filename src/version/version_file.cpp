@@ -40,14 +40,9 @@ NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
   return next;
 }
 
-Status OpenVersionFile(Env& env, LineFile& file, const std::string& name) {
-  constexpr int32_t kWait = 200, kRest = 5;  // hundredths of a second
-  Status status = file.OpenOrCreate(name, Share::kDenyWrite);
-  for (int32_t waited = 0; status.IsHeld() && waited < kWait; waited += kRest) {
-    env.Pause(kRest);
-    status = file.OpenOrCreate(name, Share::kDenyWrite);
-  }
-  return status;
+Status OpenVersionFile(LineFile& file, const std::string& name) {
+  constexpr int32_t kWait = 200;  // hundredths of a second
+  return file.OpenOrCreate(name, Share::kDenyWrite, kWait);
 }
 
 bool HasControlCharacter(const std::string& text) {

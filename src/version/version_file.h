@@ -40,7 +40,7 @@ NextLine PrepareNextLine(LineFile& file, bool auto_increment);
 // Opens the version file, creating it when no file of that name exists. A
 // file that another program holds is waited for, two seconds at most: another
 // VERSION run holds it only for a moment.
-Status OpenVersionFile(Env& env, LineFile& file, const std::string& name);
+Status OpenVersionFile(LineFile& file, const std::string& name);
 
 // A note is one line of source text: a line break, or any other control
 // character, would put text of its own into the project.

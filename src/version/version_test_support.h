@@ -10,6 +10,7 @@
 #include <string>
 
 #include "testing/fake_env.h"
+#include "testing/fake_version_view.h"
 #include "version/version_window.h"
 
 namespace zqmv5 {
@@ -44,12 +45,12 @@ class VersionWindowTest : public ::testing::Test {
 
   // Runs the window to its end; returns it as it was left.
   FakeVersionView& Run() {
-    fake_.views.on_open = [this](FakeVersionView& window) {
+    views_.on_open = [this](FakeVersionView& window) {
       for (auto& step : steps_) window.Then(step);
     };
-    VersionWindow(fake_);
-    EXPECT_FALSE(fake_.views.opened.empty());
-    FakeVersionView& window = fake_.views.last();
+    VersionWindow(fake_, views_.opener()).Run();
+    EXPECT_FALSE(views_.opened.empty());
+    FakeVersionView& window = views_.last();
     EXPECT_TRUE(window.closed());
     EXPECT_TRUE(window.released());
     EXPECT_FALSE(window.ran_away());
@@ -80,6 +81,7 @@ class VersionWindowTest : public ::testing::Test {
   }
 
   FakeEnv fake_;
+  FakeVersionViews views_;
   std::vector<FakeVersionView::Step> steps_;
 };
 

@@ -1,41 +1,51 @@
 #ifndef ZQMV5_VERSION_VERSION_WINDOW_H_
 #define ZQMV5_VERSION_VERSION_WINDOW_H_
 
-#include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "env/env.h"
 #include "text/line_file.h"
 #include "version/version_file.h"
+#include "version/version_view.h"
 
 namespace zqmv5 {
 
 // The note while updates are off.
 inline constexpr char kUpdatesOffNote[] = "Update is turned off";
 
-// Runs the Log/Version window until it closes.
-void VersionWindow(Env& env);
-
-// One run of the version window: the version file it keeps, the window's own
-// state, and the steps that share them. The window's steps are in
-// version_window.cpp, the file's in version_entry.cpp.
-class VersionWindowProcedure {
+// One run of the Log/Version window: the version file it keeps, the values
+// that its number fields stand for, and the steps that share them. The steps
+// on the window are in version_window.cpp, those on the file in
+// version_window_file.cpp.
+class VersionWindow {
  public:
-  explicit VersionWindowProcedure(Env& env) : env_(env), file_(env) {}
-  VersionWindowProcedure(const VersionWindowProcedure&) = delete;
-  VersionWindowProcedure& operator=(const VersionWindowProcedure&) = delete;
+  VersionWindow(Env& env, VersionViewOpener open_view)
+      : env_(env), open_view_(std::move(open_view)), file_(env) {}
+  VersionWindow(const VersionWindow&) = delete;
+  VersionWindow& operator=(const VersionWindow&) = delete;
 
   // Opens the window, runs its events until it closes, and releases it.
   void Run();
 
  private:
   void ShowStatus();
-  void ShowNote(const std::string& note);
   void EnableEntry();
   void DisableEntry();
   void TakeTimer();
   void TakeEvent(ViewEvent event);
+
+  // The text of a number field as the field shows its value.
+  std::string NumberText(Field field) const;
+  void ShowNumber(Field field) { view_->SetText(field, NumberText(field)); }
+  // Takes what a number field shows: a new value is shown again as the field
+  // shows numbers; text that is no value, a blank too, gives the field its
+  // value back and the focus. False on a rejection.
+  bool TakeNumber(Field field);
+  bool TakeNumbers() { return TakeNumber(Field::kVersion) && TakeNumber(Field::kBuild); }
+  // One step of a number field's arrows.
+  void Step(Field field, int delta);
 
   // Opens the file, comments out its active lines and shows the next line.
   void LoadVersionFile();
@@ -48,6 +58,7 @@ class VersionWindowProcedure {
   void Tell(const std::string& text) { env_.ShowMessage(text, "", MessageIcon::kNone); }
 
   Env& env_;
+  VersionViewOpener open_view_;
   std::unique_ptr<VersionView> view_;
   LineFile file_;
   std::string file_name_;         // the file's name as the window opened it
@@ -55,6 +66,8 @@ class VersionWindowProcedure {
   bool updates_at_open_ = false;  // "On" as read at open
   bool close_allowed_ = false;    // until Ok, Cancel or the timer decide, a close is a Cancel
   int tick_count_ = 0;            // timer ticks counted while updates are off
+  int version_ = 0;               // what the version field stands for, in hundredths
+  int build_ = 0;                 // what the build field stands for
   std::string added_;             // the new line's date and time, taken at open
   NextLine next_;                 // what the file's last line gave at open
 };

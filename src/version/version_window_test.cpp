@@ -16,13 +16,13 @@ TEST_F(VersionWindowTest, SettingsAbsentMeansUpdatesAndAutoIncrementOn) {
   User([&](FakeVersionView& w) {
     ExpectEntryEnabled(w, true, "at open");
     EXPECT_EQ(w.timer(), 0);
-    EXPECT_TRUE(w.updates_enabled());
-    EXPECT_TRUE(w.auto_increment());
-    EXPECT_EQ(w.file_name(), "Version.zqi");
-    EXPECT_EQ(w.note(), "");
-    EXPECT_EQ(w.version_text(), " 1.00");
-    EXPECT_EQ(w.build_text(), "0001");
-    EXPECT_EQ(w.directory(), "C:\\WORK") << "the short form of the current directory";
+    EXPECT_TRUE(w.checked(Check::kUpdates));
+    EXPECT_TRUE(w.checked(Check::kAutoIncrement));
+    EXPECT_EQ(w.text(Field::kFileName), "Version.zqi");
+    EXPECT_EQ(w.text(Field::kNote), "");
+    EXPECT_EQ(w.text(Field::kVersion), " 1.00");
+    EXPECT_EQ(w.text(Field::kBuild), "0001");
+    EXPECT_EQ(w.text(Field::kDirectory), "C:\\WORK") << "the short form of the current directory";
     EXPECT_EQ(w.status(1), "1.00 0001");
     EXPECT_EQ(w.status(2), "Version.zqi");
     EXPECT_EQ(w.status(3), "Auto");
@@ -35,7 +35,7 @@ TEST_F(VersionWindowTest, SettingsAbsentMeansUpdatesAndAutoIncrementOn) {
 TEST_F(VersionWindowTest, FileNameComesFromTheSettingsWhole) {
   const std::string long_name(150, 'n');
   Setting(".\\ZQMV5.ini", "FileName", "Name", long_name);
-  User([&](FakeVersionView& w) { EXPECT_EQ(w.file_name(), long_name); });
+  User([&](FakeVersionView& w) { EXPECT_EQ(w.text(Field::kFileName), long_name); });
   Run();
   EXPECT_TRUE(HasFile(long_name));
   EXPECT_EQ(fake_.files.contents.size(), 1u) << "no file of a cut name";
@@ -51,11 +51,11 @@ TEST_F(VersionWindowTest, UpdatesOffDisablesEntryAndClosesOnTheThirdTick) {
   Setting(".\\ZQMV5.ini", "Status", "On", "0");
   User([&](FakeVersionView& w) {
     ExpectEntryEnabled(w, false, "at open");
-    EXPECT_EQ(w.note(), "Update is turned off");
-    EXPECT_FALSE(w.updates_enabled());
+    EXPECT_EQ(w.text(Field::kNote), "Update is turned off");
+    EXPECT_FALSE(w.checked(Check::kUpdates));
     EXPECT_EQ(w.timer(), 100);
     EXPECT_FALSE(w.Ok()) << "Ok is disabled";
-    EXPECT_FALSE(w.TypeNote("note"));
+    EXPECT_FALSE(w.Type(Field::kNote, "note"));
   });
   FakeVersionView& w = Run();
   int ticks = 0;
@@ -97,14 +97,14 @@ TEST_F(VersionWindowTest, EnablingWithinTheTicksStopsTheTimerAndTicksStillCount)
   User([&](FakeVersionView& w) {
     ExpectEntryEnabled(w, true, "after checking Enable Updates");
     EXPECT_EQ(w.timer(), 0);
-    EXPECT_EQ(w.note(), "") << "the note is cleared";
+    EXPECT_EQ(w.text(Field::kNote), "") << "the note is cleared";
     EXPECT_FALSE(w.Tick()) << "the timer has stopped";
     EXPECT_TRUE(w.ToggleUpdates());
   });
   User([&](FakeVersionView& w) {
     ExpectEntryEnabled(w, false, "after clearing it again");
     EXPECT_EQ(w.timer(), 100);
-    EXPECT_EQ(w.note(), "Update is turned off");
+    EXPECT_EQ(w.text(Field::kNote), "Update is turned off");
     EXPECT_TRUE(w.Tick());
   });
   User([](FakeVersionView& w) { ADD_FAILURE() << "the third counted tick should have closed it"; });
@@ -116,7 +116,7 @@ TEST_F(VersionWindowTest, EnablingWithinTheTicksStopsTheTimerAndTicksStillCount)
 TEST_F(VersionWindowTest, EnablingAndSavingWithUpdatesOffAtOpen) {
   Setting(".\\ZQMV5.ini", "Status", "On", "0");
   User([](FakeVersionView& w) { w.ToggleUpdates(); });
-  User([](FakeVersionView& w) { EXPECT_TRUE(w.TypeNote("Enabled by hand")); });
+  User([](FakeVersionView& w) { EXPECT_TRUE(w.Type(Field::kNote, "Enabled by hand")); });
   User([](FakeVersionView& w) { EXPECT_TRUE(w.Ok()); });
   Run();
   EXPECT_EQ(File(), ActiveLine("1.00", "0001", "Enabled by hand") + "\r\n");
@@ -130,7 +130,7 @@ TEST_F(VersionWindowTest, ClearingEnableUpdatesWhenOnAtOpenChangesNothingOnScree
     w.Then([](FakeVersionView& w) {
       ExpectEntryEnabled(w, true, "after clearing Enable Updates");
       EXPECT_EQ(w.timer(), 0);
-      EXPECT_EQ(w.note(), "");
+      EXPECT_EQ(w.text(Field::kNote), "");
       EXPECT_FALSE(w.Tick());
       w.Ok();
     });
@@ -148,22 +148,22 @@ TEST_F(VersionWindowTest, StatusBarZones) {
     EXPECT_EQ(w.status(1), "1.01 0006");
     EXPECT_EQ(w.status(3), "Manual");
     EXPECT_TRUE(w.ToggleAutoIncrement());
-    EXPECT_TRUE(w.TypeFileName("Other.zqi"));
+    EXPECT_TRUE(w.Type(Field::kFileName, "Other.zqi"));
   });
   User([&](FakeVersionView& w) {
     EXPECT_EQ(w.status(3), "Manual") << "as at open";
     EXPECT_EQ(w.status(2), "Version.zqi") << "typing a name alone does not refresh it";
-    EXPECT_TRUE(w.SpinVersion(1));
+    EXPECT_TRUE(w.Spin(Field::kVersion, 1));
   });
   User([&](FakeVersionView& w) {
     EXPECT_EQ(w.status(1), "1.02 0006");
     EXPECT_EQ(w.status(2), "Other.zqi");
     EXPECT_EQ(w.status(3), "Manual");
-    EXPECT_TRUE(w.TypeBuild("42"));
+    EXPECT_TRUE(w.Type(Field::kBuild, "42"));
   });
   User([&](FakeVersionView& w) {
     EXPECT_EQ(w.status(1), "1.02 0042");
-    EXPECT_TRUE(w.SpinBuild(-1));
+    EXPECT_TRUE(w.Spin(Field::kBuild, -1));
   });
   User([&](FakeVersionView& w) { EXPECT_EQ(w.status(1), "1.02 0041"); });
   Run();
@@ -175,12 +175,12 @@ TEST_F(VersionWindowTest, RejectedTextGivesThePreviousValueBack) {
   SetFile(ActiveLine("1.20", "0042") + "\r\n");
   User([&](FakeVersionView& w) {
     for (const char* text : {"10.00", "1,21", "-1", "abc", "1.234", ""}) {
-      w.Then([text](FakeVersionView& w) { EXPECT_TRUE(w.TypeVersion(text)); });
-      w.Then([text](FakeVersionView& w) { EXPECT_EQ(w.version_text(), " 1.20") << text; });
+      w.Then([text](FakeVersionView& w) { EXPECT_TRUE(w.Type(Field::kVersion, text)); });
+      w.Then([text](FakeVersionView& w) { EXPECT_EQ(w.text(Field::kVersion), " 1.20") << text; });
     }
-    for (const char* text : {"10000", "-1", "12.5", " "}) {
-      w.Then([text](FakeVersionView& w) { EXPECT_TRUE(w.TypeBuild(text)); });
-      w.Then([text](FakeVersionView& w) { EXPECT_EQ(w.build_text(), "0043") << text; });
+    for (const char* text : {"1e3", "-1", "12.5", " "}) {
+      w.Then([text](FakeVersionView& w) { EXPECT_TRUE(w.Type(Field::kBuild, text)); });
+      w.Then([text](FakeVersionView& w) { EXPECT_EQ(w.text(Field::kBuild), "0043") << text; });
     }
     w.Then([](FakeVersionView& w) {
       EXPECT_EQ(w.status(1), "1.20 0043");
@@ -190,6 +190,35 @@ TEST_F(VersionWindowTest, RejectedTextGivesThePreviousValueBack) {
   Run();
   EXPECT_EQ(File(),
             Commented(ActiveLine("1.20", "0042")) + "\r\n" + ActiveLine("1.20", "0043") + "\r\n");
+}
+
+// What a tool set into the number fields, without the focus, is taken when
+// a button acts: a value is what Ok saves, and text that is no value gives the
+// field its value back and stops the button.
+TEST_F(VersionWindowTest, ButtonsTakeWhatAToolSetIntoTheNumberFields) {
+  SetFile(ActiveLine("1.20", "0042") + "\r\n");
+  User([](FakeVersionView& w) {
+    w.SetByTool(Field::kBuild, "10000");
+    EXPECT_TRUE(w.ShowInfo());
+  });
+  User([](FakeVersionView& w) {
+    EXPECT_EQ(w.page(), Page::kMain) << "the page button was stopped";
+    EXPECT_EQ(w.text(Field::kBuild), "0043");
+    EXPECT_EQ(w.selected(), Field::kBuild);
+    w.SetByTool(Field::kVersion, "abc");
+    w.Ok();
+  });
+  User([](FakeVersionView& w) {
+    EXPECT_FALSE(w.closed()) << "Ok was stopped";
+    EXPECT_EQ(w.text(Field::kVersion), " 1.20");
+    EXPECT_EQ(w.selected(), Field::kVersion);
+    w.SetByTool(Field::kVersion, "3.25");
+    w.SetByTool(Field::kBuild, "77");
+    w.Ok();
+  });
+  Run();
+  EXPECT_EQ(File(),
+            Commented(ActiveLine("1.20", "0042")) + "\r\n" + ActiveLine("3.25", "0077") + "\r\n");
 }
 
 TEST_F(VersionWindowTest, CloseRequestBeforeOkOrCancelActsAsCancel) {
@@ -217,9 +246,9 @@ TEST_F(VersionWindowTest, CloseRequestWhileDisabledAlsoRestores) {
 
 TEST_F(VersionWindowTest, WindowThatCannotOpenLeavesTheFileAlone) {
   SetFile(ActiveLine("1.01", "0005") + "\r\n");
-  fake_.views.fail_open = true;
-  VersionWindow(fake_);
-  EXPECT_TRUE(fake_.views.opened.empty());
+  views_.fail_open = true;
+  VersionWindow(fake_, views_.opener()).Run();
+  EXPECT_TRUE(views_.opened.empty());
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0], "The Log/Version window cannot be opened: The window cannot be opened");
   EXPECT_EQ(File(), ActiveLine("1.01", "0005") + "\r\n");

@@ -350,10 +350,6 @@ class Win32Env : public Env {
     WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   }
 
-  Status OpenVersionView(std::unique_ptr<VersionView>* view) override {
-    return OpenWin32VersionView(view);
-  }
-
   Date Today() override {
     SYSTEMTIME now;
     GetLocalTime(&now);

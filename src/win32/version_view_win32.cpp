@@ -12,12 +12,17 @@
 #include <vector>
 
 #include "res/resource_ids.h"
-#include "text/version_record.h"
 
 namespace zqmv5 {
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
+
+// The control of each Field and each Check, in their order.
+constexpr int kFields[] = {ZQ_VERSION, ZQ_BUILD, ZQ_NOTE, ZQ_FILE_NAME, ZQ_DIRECTORY};
+constexpr int kChecks[] = {ZQ_ENABLE_UPDATES, ZQ_AUTO_INCREMENT};
+int IdOf(Field field) { return kFields[static_cast<int>(field)]; }
+int IdOf(Check check) { return kChecks[static_cast<int>(check)]; }
 
 // The controls of each page; only the selected page shows.
 constexpr int kMainPage[] = {ZQ_DIRECTORY, ZQ_CANCEL};
@@ -105,25 +110,27 @@ class Win32VersionView : public VersionView {
     DestroyWindow(dialog);
   }
 
-  void Show(const VersionEntry& entry) override {
-    Show(version_, entry.version);
-    Show(build_, entry.build);
-    SetText(ZQ_NOTE, entry.note);
-    SetText(ZQ_FILE_NAME, entry.file_name);
-    CheckDlgButton(dialog_, ZQ_CONTROL_ID(ZQ_ENABLE_UPDATES), entry.updates_enabled);
-    CheckDlgButton(dialog_, ZQ_CONTROL_ID(ZQ_AUTO_INCREMENT), entry.auto_increment);
+  void SetText(Field field, const std::string& text) override {
+    // Setting the text it has already would only move the caret.
+    if (dialog_ && Text(field) != text)
+      SetDlgItemTextA(dialog_, ZQ_CONTROL_ID(IdOf(field)), text.c_str());
   }
-
-  VersionEntry entry() override {
-    return {version_.value,
-            build_.value,
-            Text(ZQ_NOTE),
-            Text(ZQ_FILE_NAME),
-            Checked(ZQ_ENABLE_UPDATES),
-            Checked(ZQ_AUTO_INCREMENT)};
+  std::string Text(Field field) override {
+    HWND control = Control(IdOf(field));
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<size_t>(
+        std::max(GetWindowTextA(control, text.data(), static_cast<int>(text.size())), 0)));
+    return text;
   }
-
-  void ShowDirectory(const std::string& directory) override { SetText(ZQ_DIRECTORY, directory); }
+  void LimitText(Field field, size_t length) override {
+    SendMessageA(Control(IdOf(field)), EM_LIMITTEXT, length, 0);
+  }
+  void SetChecked(Check check, bool checked) override {
+    CheckDlgButton(dialog_, ZQ_CONTROL_ID(IdOf(check)), checked ? BST_CHECKED : BST_UNCHECKED);
+  }
+  bool Checked(Check check) override {
+    return IsDlgButtonChecked(dialog_, ZQ_CONTROL_ID(IdOf(check))) == BST_CHECKED;
+  }
   void ShowStatus(int zone, const std::string& text) override {
     if (status_bar_) {
       SendMessageA(status_bar_, SB_SETTEXTA, static_cast<WPARAM>(zone - 1),
@@ -148,7 +155,8 @@ class Win32VersionView : public VersionView {
     }
   }
 
-  void SelectFileName() override { Focus(Control(ZQ_FILE_NAME)); }
+  void ShowPage(Page page) override { ShowPage(page == Page::kInfo ? kInfoPage : kMainPage); }
+  void SelectField(Field field) override { Focus(Control(IdOf(field))); }
 
   void SetTimer(int hundredths) override {
     if (!dialog_) return;
@@ -178,22 +186,12 @@ class Win32VersionView : public VersionView {
   void Focus(HWND control) {
     if (control) SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
   }
-  bool Checked(int field) {
-    return IsDlgButtonChecked(dialog_, ZQ_CONTROL_ID(field)) == BST_CHECKED;
-  }
-  std::string Text(int field) {
-    HWND control = Control(field);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<size_t>(
-        std::max(GetWindowTextA(control, text.data(), static_cast<int>(text.size())), 0)));
-    return text;
-  }
-  // Sets a control's text as the program, not the user, changes it.
-  void SetText(int field, const std::string& text) {
-    if (!dialog_ || Text(field) == text) return;
-    displaying_ = true;
-    SetDlgItemTextA(dialog_, ZQ_CONTROL_ID(field), text.c_str());
-    displaying_ = false;
+  // A message that another program sends is handled inside GetMessageA,
+  // which returns only for a posted one: the posted WM_NULL makes it return,
+  // so that the logic takes the event at once.
+  void Queue(ViewEvent event) {
+    queue_.push_back(event);
+    if (dialog_) PostMessageA(dialog_, WM_NULL, 0, 0);
   }
 
   void Initialise() {
@@ -201,12 +199,9 @@ class Win32VersionView : public VersionView {
     SetFont(ZQ_CREDIT, 10);
     SetIcon(ZQ_INFO_BUTTON, IDI_INFORMATION);
     SetIcon(ZQ_MAIN_BUTTON, IDI_APPLICATION);
-    SendMessageA(Control(ZQ_NOTE), EM_LIMITTEXT, kNoteWidth, 0);
-    SendMessageA(Control(ZQ_VERSION), EM_LIMITTEXT, 5, 0);
-    SendMessageA(Control(ZQ_BUILD), EM_LIMITTEXT, kBuildWidth, 0);
     for (int field : {ZQ_VERSION, ZQ_BUILD}) {
-      // The arrows only report which way they were pressed; the field's own
-      // range and step decide the value.
+      // The arrows only report which way they were pressed; the logic decides
+      // the value.
       HWND arrows = GetDlgItem(dialog_, ZQ_SPIN_ARROWS_ID(field));
       SendMessageA(arrows, UDM_SETRANGE32, 0, 100);
       SendMessageA(arrows, UDM_SETPOS32, 0, 50);
@@ -276,50 +271,6 @@ class Win32VersionView : public VersionView {
     }
   }
 
-  // A number field: the version in hundredths or the build.
-  struct Number {
-    int field;
-    int highest;
-    ViewEvent changed, rejected;
-    std::optional<int> value;
-    bool typed = false;  // text typed into it has yet to be taken
-  };
-
-  Number* NumberIn(int field) {
-    return field == ZQ_VERSION ? &version_ : field == ZQ_BUILD ? &build_ : nullptr;
-  }
-
-  void Show(Number& number, std::optional<int> value) {
-    number.value = value;
-    const bool version = &number == &version_;
-    SetText(number.field, !value    ? ""
-                          : version ? Fitted(VersionText(*value), 5, ' ')
-                                    : BuildText(*value));
-  }
-
-  // Takes what was typed into a number field: accepted and shown again as the
-  // field shows numbers, or rejected, a blank too (the field keeps the focus,
-  // so that the user sees what went wrong). Returns false on a rejection.
-  bool TakeTyped(Number& number) {
-    if (!number.typed) return true;
-    number.typed = false;
-    const std::string text = Text(number.field);
-    const std::optional<int> value = &number == &version_ ? TypedVersion(text) : TypedBuild(text);
-    if (!value) {
-      queue_.push_back(number.rejected);
-      PostMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(number.field)), TRUE);
-      return false;
-    }
-    Show(number, value);
-    queue_.push_back(number.changed);
-    return true;
-  }
-
-  // Before a button acts, the text that each number field shows is taken, as
-  // leaving the field would: typed with the focus, or set by a tool without
-  // it. A rejection stops the button.
-  bool TakeTypedFields() { return TakeTyped(version_) && TakeTyped(build_); }
-
   bool UserCanUse(int field) {
     HWND control = Control(field);
     return control && IsWindowEnabled(control) && IsWindowVisible(control);
@@ -327,34 +278,19 @@ class Win32VersionView : public VersionView {
 
   void Command(int id, int code) {
     if (id == IDCANCEL) {
-      queue_.push_back(ViewEvent::kCloseRequest);
+      Queue(ViewEvent::kCloseRequest);
       return;
     }
     const int field = id - ZQ_CONTROL_ID(0);
-    if (Number* number = NumberIn(field)) {
-      if (code == EN_CHANGE && !displaying_) number->typed = true;
-      if (code == EN_KILLFOCUS) TakeTyped(*number);
-      return;
+    if (code == EN_KILLFOCUS && (field == ZQ_VERSION || field == ZQ_BUILD)) {
+      Queue(field == ZQ_VERSION ? ViewEvent::kVersionLeft : ViewEvent::kBuildLeft);
     }
     if (code != BN_CLICKED || !UserCanUse(field)) return;
-    if (field == ZQ_ENABLE_UPDATES) {
-      queue_.push_back(ViewEvent::kUpdatesToggled);
-      return;
-    }
-    if (field == ZQ_AUTO_INCREMENT || !TakeTypedFields()) return;
-    if (field == ZQ_INFO_BUTTON) ShowPage(kInfoPage);
-    if (field == ZQ_MAIN_BUTTON) ShowPage(kMainPage);
-    if (field == ZQ_OK) queue_.push_back(ViewEvent::kOk);
-    if (field == ZQ_CANCEL) queue_.push_back(ViewEvent::kCancel);
-  }
-
-  // The arrows step the version by 0.01 and the build by 1, within range.
-  void Arrows(Number& number, int delta) {
-    if (delta == 0 || !UserCanUse(number.field) || !TakeTyped(number)) return;
-    const int next = Stepped(number.value.value_or(0), delta > 0 ? 1 : -1, number.highest);
-    if (number.value == next) return;
-    Show(number, next);
-    queue_.push_back(number.changed);
+    if (field == ZQ_ENABLE_UPDATES) Queue(ViewEvent::kUpdatesToggled);
+    if (field == ZQ_INFO_BUTTON) Queue(ViewEvent::kInfoPage);
+    if (field == ZQ_MAIN_BUTTON) Queue(ViewEvent::kMainPage);
+    if (field == ZQ_OK) Queue(ViewEvent::kOk);
+    if (field == ZQ_CANCEL) Queue(ViewEvent::kCancel);
   }
 
   INT_PTR Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -364,17 +300,24 @@ class Win32VersionView : public VersionView {
         return TRUE;
       case WM_NOTIFY: {
         const auto* change = reinterpret_cast<NMUPDOWN*>(lparam);
-        Number* number = NumberIn(static_cast<int>(change->hdr.idFrom) - ZQ_SPIN_ARROWS_ID(0));
-        if (change->hdr.code != UDN_DELTAPOS || !number) return FALSE;
-        Arrows(*number, change->iDelta);
+        const int field = static_cast<int>(change->hdr.idFrom) - ZQ_SPIN_ARROWS_ID(0);
+        if (change->hdr.code != UDN_DELTAPOS || (field != ZQ_VERSION && field != ZQ_BUILD)) {
+          return FALSE;
+        }
+        if (change->iDelta != 0 && UserCanUse(field)) {
+          const bool up = change->iDelta > 0;
+          Queue(field == ZQ_VERSION ? (up ? ViewEvent::kVersionUp : ViewEvent::kVersionDown)
+                                    : (up ? ViewEvent::kBuildUp : ViewEvent::kBuildDown));
+        }
+        // The arrows never change the text themselves.
         SetWindowLongPtrA(dialog_, DWLP_MSGRESULT, TRUE);
         return TRUE;
       }
       case WM_TIMER:
-        if (wparam == kTimerId) queue_.push_back(ViewEvent::kTimer);
+        if (wparam == kTimerId) Queue(ViewEvent::kTimer);
         return TRUE;
       case WM_CLOSE:
-        queue_.push_back(ViewEvent::kCloseRequest);
+        Queue(ViewEvent::kCloseRequest);
         return TRUE;
       case WM_ENDSESSION:
         if (wparam && session_end_) session_end_();
@@ -388,16 +331,7 @@ class Win32VersionView : public VersionView {
   HWND status_bar_ = nullptr;
   std::deque<ViewEvent> queue_;
   std::vector<HFONT> fonts_;
-  Number version_{ZQ_VERSION,
-                  kHighestVersion,
-                  ViewEvent::kVersionChanged,
-                  ViewEvent::kVersionRejected,
-                  std::nullopt,
-                  false};
-  Number build_{ZQ_BUILD,     kHighestBuild, ViewEvent::kBuildChanged, ViewEvent::kBuildRejected,
-                std::nullopt, false};
   std::function<void()> session_end_;
-  bool displaying_ = false;  // set while the program itself changes a control's text
   bool shown_ = false;
 };
 

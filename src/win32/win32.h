@@ -10,6 +10,7 @@
 #include <string>
 
 #include "env/env.h"
+#include "version/version_view.h"
 
 namespace zqmv5 {
 

@@ -1,5 +1,5 @@
 // Drives the Log/Version window of a running ZQMV5.exe the way a user would,
-// through its controls by their numbers (win32/resource_ids.h), and reports
+// through its controls by their numbers (res/resource_ids.h), and reports
 // what the window showed. Message boxes are recorded and answered with OK.
 //
 //   version_driver [--report FILE] [--timeout MS] PROGRAM [STEP...]

@@ -1,6 +1,3 @@
-// The file side of the version window: preparing the next line at open, and
-// what Ok and Cancel do to the version file.
-
 #include <string>
 
 #include "text/strings.h"
@@ -17,8 +14,8 @@ std::string CannotStoreText(const Status& status) {
 
 }  // namespace
 
-void VersionWindowProcedure::LoadVersionFile() {
-  const Status opened = OpenVersionFile(env_, file_, file_name_);
+void VersionWindow::LoadVersionFile() {
+  const Status opened = OpenVersionFile(file_, file_name_);
   next_ = PrepareNextLine(file_, auto_at_open_);
   const Status written = opened.ok() ? file_.Commit() : opened;
   if (!written.ok()) {
@@ -32,33 +29,31 @@ void VersionWindowProcedure::LoadVersionFile() {
     view_->Post(ViewEvent::kCloseRequest);
   }
   added_ = AddedText(env_.Today(), env_.TimeOfDay());
-  VersionEntry entry = view_->entry();
-  entry.version = next_.version;
-  entry.build = next_.build;
-  entry.note = entry.updates_enabled ? "" : kUpdatesOffNote;
-  view_->Show(entry);
+  version_ = next_.version;
+  build_ = next_.build;
+  ShowNumber(Field::kVersion);
+  ShowNumber(Field::kBuild);
+  view_->SetText(Field::kNote, view_->Checked(Check::kUpdates) ? "" : kUpdatesOffNote);
   ShowStatus();
 }
 
-void VersionWindowProcedure::SaveEntry() {
-  const VersionEntry entry = view_->entry();
-  if (entry.note.size() > kNoteWidth || HasControlCharacter(entry.note)) {
-    Tell((entry.note.size() > kNoteWidth
-              ? "The note is longer than the " + std::to_string(kNoteWidth) +
-                    " characters a line keeps."
-              : kNoteControlText) +
+void VersionWindow::SaveEntry() {
+  const std::string note = view_->Text(Field::kNote);
+  if (note.size() > kNoteWidth || HasControlCharacter(note)) {
+    Tell((note.size() > kNoteWidth ? "The note is longer than the " + std::to_string(kNoteWidth) +
+                                         " characters a line keeps."
+                                   : kNoteControlText) +
          std::string("|The line has not been added."));
     return;
   }
   const std::string line =
-      NewVersionLine(VersionField(entry.version.value_or(0), next_.version_field),
-                     entry.build.value_or(0), added_, entry.note);
+      NewVersionLine(VersionField(version_, next_.version_field), build_, added_, note);
   // A new name is stored first: when it cannot be, no line is added, so that
   // the next run counts on in the file that this one counted from. Until the
   // new file has taken the line the old one stays the window's, its last line
   // ready to be restored by Cancel; it is closed first, as the new name may be
   // the same file.
-  const std::string& name = entry.file_name;
+  const std::string name = view_->Text(Field::kFileName);
   const bool new_name = !IsBlank(name) && TrimRight(name) != TrimRight(file_name_);
   Status status = new_name ? env_.WriteIniValue("FileName", "Name", name, kSettingsIni) : Status{};
   if (!status.ok()) {
@@ -87,33 +82,33 @@ void VersionWindowProcedure::SaveEntry() {
     Tell("The version file " + (new_name ? name : file_name_) + " cannot be " +
          (opened ? "changed: " : "opened: ") + status.message() +
          "|The line has not been added. Correct the file name, or cancel.");
-    view_->SelectFileName();
+    view_->SelectField(Field::kFileName);
     return;
   }
 
   close_allowed_ = true;
   // "On" goes where the window does not read it; "Auto Increment" counts.
-  env_.WriteIniValue("Status", "On", entry.updates_enabled ? "1" : "0", kSavedStatusIni);
-  status = env_.WriteIniValue("Status", "Auto Increment", entry.auto_increment ? "1" : "0",
-                              kSettingsIni);
+  env_.WriteIniValue("Status", "On", view_->Checked(Check::kUpdates) ? "1" : "0", kSavedStatusIni);
+  status = env_.WriteIniValue("Status", "Auto Increment",
+                              view_->Checked(Check::kAutoIncrement) ? "1" : "0", kSettingsIni);
   if (!status.ok()) Tell(CannotStoreText(status) + "|The line has been added.");
   view_->Post(ViewEvent::kCloseRequest);
 }
 
-Status VersionWindowProcedure::RestoreLastLine() {
+Status VersionWindow::RestoreLastLine() {
   if (next_.last_position == 0 || next_.last_position > file_.lines().size()) return {};
   file_.Put(next_.last_position - 1, next_.restored);
   return file_.Commit();
 }
 
-void VersionWindowProcedure::CancelEntry() {
+void VersionWindow::CancelEntry() {
   close_allowed_ = true;
   const Status status = RestoreLastLine();
   if (!status.ok()) Tell("Error restoring last record: " + status.message());
   view_->Post(ViewEvent::kCloseRequest);
 }
 
-void VersionWindowProcedure::SessionEnd() {
+void VersionWindow::SessionEnd() {
   // Windows may end the program as soon as this returns: the last line is
   // restored now, and no box can wait for anyone.
   if (!close_allowed_) RestoreLastLine();

@@ -22,8 +22,8 @@ TEST_F(VersionWindowTest, NewFileOffersTheDefaultsWhateverAutoIncrementSays) {
     fake_.files.contents.clear();
     Setting(".\\ZQMV5.ini", "Status", "Auto Increment", automatic);
     User([](FakeVersionView& w) {
-      EXPECT_EQ(w.version_text(), " 1.00");
-      EXPECT_EQ(w.build_text(), "0001");
+      EXPECT_EQ(w.text(Field::kVersion), " 1.00");
+      EXPECT_EQ(w.text(Field::kBuild), "0001");
     });
     User(PressCancel);
     Run();
@@ -31,7 +31,7 @@ TEST_F(VersionWindowTest, NewFileOffersTheDefaultsWhateverAutoIncrementSays) {
     EXPECT_EQ(File(), "") << "Cancel writes nothing";
     steps_.clear();
 
-    User([](FakeVersionView& w) { EXPECT_TRUE(w.TypeNote("First")); });
+    User([](FakeVersionView& w) { EXPECT_TRUE(w.Type(Field::kNote, "First")); });
     User(PressOk);
     Run();
     EXPECT_EQ(File(), Lines({ActiveLine("1.00", "0001", "First")})) << automatic;
@@ -42,7 +42,7 @@ TEST_F(VersionWindowTest, NewFileOffersTheDefaultsWhateverAutoIncrementSays) {
 
 TEST_F(VersionWindowTest, EmptyFileOffersTheDefaults) {
   SetFile("");
-  User([](FakeVersionView& w) { EXPECT_EQ(w.build_text(), "0001"); });
+  User([](FakeVersionView& w) { EXPECT_EQ(w.text(Field::kBuild), "0001"); });
   User(PressOk);
   Run();
   EXPECT_EQ(File(), Lines({ActiveLine("1.00", "0001")}));
@@ -63,7 +63,7 @@ TEST_F(VersionWindowTest, AutoIncrementRaisesTheLastBuild) {
     Setting(".\\ZQMV5.ini", "Status", "Auto Increment", c.automatic);
     steps_.clear();
     User([&](FakeVersionView& w) {
-      EXPECT_EQ(w.build_text(), c.offered) << c.build_in_file << " auto " << c.automatic;
+      EXPECT_EQ(w.text(Field::kBuild), c.offered) << c.build_in_file << " auto " << c.automatic;
     });
     User(PressOk);
     Run();
@@ -79,10 +79,10 @@ TEST_F(VersionWindowTest, OkCommentsOutTheLastLineAndAddsTheNewOne) {
   const std::string c = ActiveLine("1.00", "0003", "three");
   SetFile(Lines({a, b, c}));
   User([](FakeVersionView& w) {
-    EXPECT_EQ(w.version_text(), " 1.00");
-    EXPECT_EQ(w.build_text(), "0004");
-    EXPECT_TRUE(w.SpinVersion(1));
-    EXPECT_TRUE(w.TypeNote("four"));
+    EXPECT_EQ(w.text(Field::kVersion), " 1.00");
+    EXPECT_EQ(w.text(Field::kBuild), "0004");
+    EXPECT_TRUE(w.Spin(Field::kVersion, 1));
+    EXPECT_TRUE(w.Type(Field::kNote, "four"));
   });
   User(PressOk);
   Run();
@@ -153,8 +153,8 @@ TEST_F(VersionWindowTest, LinesTheProgramDidNotWriteKeepEveryCharacter) {
     SetFile(bytes);
     steps_.clear();
     User([&](FakeVersionView& w) {
-      EXPECT_EQ(w.version_text(), c.version) << bytes;
-      EXPECT_EQ(w.build_text(), c.build) << bytes;
+      EXPECT_EQ(w.text(Field::kVersion), c.version) << bytes;
+      EXPECT_EQ(w.text(Field::kBuild), c.build) << bytes;
     });
     User(PressCancel);
     Run();
@@ -176,7 +176,7 @@ TEST_F(VersionWindowTest, FileNameChangedBeforeOk) {
   const std::string old_line = ActiveLine("1.01", "0006");
   SetFile(Lines({old_line}));
   SetFile(Lines({ActiveLine("2.00", "0100", "other project")}), "Other.zqi");
-  User([](FakeVersionView& w) { EXPECT_TRUE(w.TypeFileName("Other.zqi")); });
+  User([](FakeVersionView& w) { EXPECT_TRUE(w.Type(Field::kFileName, "Other.zqi")); });
   User(PressOk);
   Run();
   EXPECT_EQ(File("Other.zqi"),
@@ -189,7 +189,7 @@ TEST_F(VersionWindowTest, FileNameChangedBeforeOk) {
 
 TEST_F(VersionWindowTest, FileNameChangedToAMissingFileCreatesIt) {
   SetFile(Lines({ActiveLine("1.01", "0006")}));
-  User([](FakeVersionView& w) { w.TypeFileName("New.zqi"); });
+  User([](FakeVersionView& w) { w.Type(Field::kFileName, "New.zqi"); });
   User(PressOk);
   Run();
   EXPECT_EQ(File("New.zqi"), Lines({ActiveLine("1.01", "0007")}));
@@ -198,7 +198,7 @@ TEST_F(VersionWindowTest, FileNameChangedToAMissingFileCreatesIt) {
 
 TEST_F(VersionWindowTest, FileNameDifferingOnlyInCaseCountsAsChanged) {
   SetFile(Lines({ActiveLine("1.01", "0006")}));
-  User([](FakeVersionView& w) { w.TypeFileName("VERSION.ZQI"); });
+  User([](FakeVersionView& w) { w.Type(Field::kFileName, "VERSION.ZQI"); });
   User(PressOk);
   const int opens_before = fake_.files.opens;
   Run();
@@ -209,7 +209,7 @@ TEST_F(VersionWindowTest, FileNameDifferingOnlyInCaseCountsAsChanged) {
 TEST_F(VersionWindowTest, BlankFileNameAtOkUsesTheFileOpenedAtStart) {
   SetFile(Lines({ActiveLine("1.01", "0006")}));
   Setting(".\\ZQMV5.ini", "FileName", "Name", "Version.zqi");
-  User([](FakeVersionView& w) { w.TypeFileName("   "); });
+  User([](FakeVersionView& w) { w.Type(Field::kFileName, "   "); });
   User(PressOk);
   Run();
   EXPECT_EQ(File(), Lines({Commented(ActiveLine("1.01", "0006")), ActiveLine("1.01", "0007")}));
@@ -303,7 +303,7 @@ TEST_F(VersionWindowTest, VersionOfTenOrMoreTakesAllFiveColumns) {
   // Typed by hand into the file: "12.50" fills VER:VER; Ok keeps the value.
   const std::string line = "Version             EQUATE('12.50 0006')  ! 12/07/26 1200 --";
   SetFile(Lines({line}));
-  User([](FakeVersionView& w) { EXPECT_EQ(w.version_text(), "12.50"); });
+  User([](FakeVersionView& w) { EXPECT_EQ(w.text(Field::kVersion), "12.50"); });
   User(PressOk);
   Run();
   EXPECT_EQ(File(), Lines({Commented(line),
@@ -329,7 +329,7 @@ TEST_F(VersionWindowTest, ManyCommentedLinesAndOneActive) {
   for (int i = 0; i < 100000; ++i) bytes += "!Version old line " + std::to_string(i) + "\r\n";
   bytes += ActiveLine("3.10", "0042") + "\r\n";
   SetFile(bytes);
-  User([](FakeVersionView& w) { EXPECT_EQ(w.build_text(), "0043"); });
+  User([](FakeVersionView& w) { EXPECT_EQ(w.text(Field::kBuild), "0043"); });
   User(PressCancel);
   Run();
   EXPECT_EQ(File(), bytes);
