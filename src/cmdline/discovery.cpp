@@ -11,6 +11,9 @@ constexpr char kOwnIniFile[] = "ZQMV5.ini";  // bare name: the Windows directory
 constexpr char kOwnIniSection[] = "Clarion";
 constexpr char kWinIniEnterpriseSection[] = "Clarion 5  Enterprise Edition";
 constexpr char kWinIniSection[] = "Clarion 5";
+// The verb is compared as a field of 19 characters holds it: cut, and then
+// without its trailing blanks, so that a quoted "CMD" followed by blanks and
+// more text past that field is still CMD.
 constexpr size_t kMaxVerb = 19;
 
 // An INI value as a field holds it: cut before it is tested.
