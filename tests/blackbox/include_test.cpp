@@ -201,14 +201,7 @@ TEST_F(IncludeTest, FullDiskLeavesTheTemplateAsItWas) {
 // A file too big for the program's memory: it ends quietly with status 0,
 // the file untouched.
 TEST_F(IncludeTest, OutOfMemoryEndsQuietly) {
-  HANDLE file = CreateFileA(tpl_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  LARGE_INTEGER size;
-  size.QuadPart = 1900ll << 20;
-  ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
-  ASSERT_TRUE(SetEndOfFile(file));
-  CloseHandle(file);
+  ASSERT_TRUE(MakeSparseFile(tpl_, 1900ll << 20));
   RunQuietly("demo.tpl MyInc.tpw");
   WIN32_FILE_ATTRIBUTE_DATA data;
   ASSERT_TRUE(GetFileAttributesExA(tpl_.c_str(), GetFileExInfoStandard, &data));

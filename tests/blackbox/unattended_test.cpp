@@ -273,21 +273,16 @@ TEST_F(UnattendedTest, FullUserMenuFailsTheQuietRun) {
 // never changes a run's outcome; a line is added without reading the log.
 TEST_F(UnattendedTest, LargeOrHeldLogNeverFailsTheRun) {
   const std::string log = Work("ZQMV5.LOG");
-  HANDLE file = CreateFileA(log.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
   LARGE_INTEGER size;
   size.QuadPart = 1536ll << 20;
-  ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
-  ASSERT_TRUE(SetEndOfFile(file));  // sparse on the host's file system
-  CloseHandle(file);
+  ASSERT_TRUE(MakeSparseFile(log, size.QuadPart));
   RunOptions options;
   options.output_file = Work("output.txt");
   const RunResult big = Run("/Q CMD", options);
   EXPECT_EQ(big.exit_code, 0u);
   EXPECT_NE(ReadWholeFile(options.output_file).find("ZQInstall: Command Line"), std::string::npos);
-  file = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   LARGE_INTEGER after;
   GetFileSizeEx(file, &after);

@@ -27,6 +27,10 @@ std::string IniSection(const std::string& file, const std::string& section);
 // when there is none.
 std::string SmallDrive();
 
+// Makes `path` a file of `size` zero bytes that the host's file system keeps
+// sparse, so that it takes no room.
+bool MakeSparseFile(const std::string& path, long long size);
+
 // Writes a filler file at `path` until the drive is full; the drive then has
 // no free block left.
 bool FillDrive(const std::string& path);
