@@ -1,6 +1,8 @@
 #include "app/dispatch.h"
 
+#include <cstddef>
 #include <iterator>
+#include <string>
 
 #include "cmdline/discovery.h"
 #include "commands/include_command.h"
@@ -14,8 +16,11 @@
 #include "version/version_window.h"
 
 namespace zqmv5 {
+namespace {
 
-const char* const kHelpLines[12] = {
+constexpr char kInfoCaption[] = "ZQInstall";
+
+const char* const kHelpLines[] = {
     "Command Line Parameters are:",
     "",
     "     REG TemplateToRegister",
@@ -32,7 +37,7 @@ const char* const kHelpLines[12] = {
     "     IniFile= Example: C55ee.ini",
 };
 
-const char* const kDescriptionLines[8] = {
+const char* const kDescriptionLines[] = {
     "The ZQInstall is a \"Command Line\" Clarion 5 Utility.  From the command line you can:",
     "",
     "    Register a template using DDE",
@@ -46,6 +51,7 @@ const char* const kDescriptionLines[8] = {
     "using a selected directory.  ",
 };
 
+// The lines joined by the message box's line break mark "|".
 std::string JoinLines(const char* const* lines, size_t count) {
   std::string text;
   for (size_t i = 0; i < count; ++i) {
@@ -54,8 +60,6 @@ std::string JoinLines(const char* const* lines, size_t count) {
   }
   return text;
 }
-
-namespace {
 
 using Handler = void (*)(CommandContext&, Env&);
 

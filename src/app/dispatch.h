@@ -1,21 +1,11 @@
 #ifndef ZQMV5_APP_DISPATCH_H_
 #define ZQMV5_APP_DISPATCH_H_
 
-#include <cstddef>
-#include <string>
-
 #include "cmdline/command_context.h"
 #include "env/env.h"
 #include "version/version_view.h"
 
 namespace zqmv5 {
-
-inline constexpr char kInfoCaption[] = "ZQInstall";
-extern const char* const kHelpLines[12];
-extern const char* const kDescriptionLines[8];
-
-// The lines joined by the message box's line break mark "|".
-std::string JoinLines(const char* const* lines, size_t count);
 
 // Runs the handler of the verb, the help box for "CMD", or the description
 // box for any other verb, after finding the IDE where the verb needs it.
