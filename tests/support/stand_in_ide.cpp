@@ -1,6 +1,8 @@
 #include "support/stand_in_ide.h"
 
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <tlhelp32.h>
 
 #include "support/files.h"
 
@@ -58,9 +60,28 @@ void CloseStandIns(unsigned long process_id) {
   for (int round = 0; round < 200; ++round) {
     Search search{process_id, 0};
     EnumWindows(CloseStandIn, reinterpret_cast<LPARAM>(&search));
-    if (search.found == 0) return;
+    if (search.found == 0) break;
     Sleep(50);
   }
+  if (process_id != 0) return;
+  // A stand-in that a run started a moment ago may have no window yet, and
+  // would serve the next test: its process is ended too.
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, "C5EE.EXE") != 0 &&
+        lstrcmpiA(entry.szExeFile, "fake_ide.exe") != 0) {
+      continue;
+    }
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+  CloseHandle(snapshot);
 }
 
 }  // namespace zqmv5::testing
