@@ -34,7 +34,7 @@ else()
   else()
     message(WARNING "makensis not found: the installer example's test fails (tools/ensure-deps installs nsis)")
   endif()
-  configure_file(examples/build/next_version.cmd
+  configure_file(examples/build-step/next_version.cmd
                  "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/next_version.cmd" COPYONLY)
   target_sources(zqmv5_blackbox_tests PRIVATE tests/blackbox/examples_test.cpp)
 endif()

@@ -125,18 +125,16 @@ void Dispatch(CommandContext& context, Env& env) {
 int Main(Env& env, const VersionViewOpener& open_view) {
   CommandContext context;
   std::string text;
-  const Status read = env.CommandText(&text);
+  Status readable = env.CommandText(&text);
   context.quiet = TakeQuietSwitch(&text);
   g_fatal_exit_status = context.quiet ? ExitStatus({Status::Kind::kNoRoom, "Out of memory"}) : 0;
   context.verb = VerbOf(text);
   // A value cut at the end of what is read, or a look-alike of a character,
   // would name another file or give another split: rather nothing at all.
-  const Status readable =
-      !read.ok() ? read
-      : TrimRight(text).size() > kMaxText
-          ? Status(Status::Kind::kBadInput, "The command line is too long: ZQMV5 reads " +
-                                                std::to_string(kMaxText) + " characters of it.")
-          : Status();
+  if (readable.ok() && TrimRight(text).size() > kMaxText) {
+    readable = {Status::Kind::kBadInput, "The command line is too long: ZQMV5 reads " +
+                                             std::to_string(kMaxText) + " characters of it."};
+  }
   if (!readable.ok()) {
     context.Tell(env,
                  {readable.kind(), readable.message() + "|Nothing was done, as a cut or changed "

@@ -51,9 +51,9 @@ Status RegisterWithIde(Env& env, const std::string& exe, const std::string& file
   return status;
 }
 
-// Writes AutoPick, in a turn at the IDE's INI file; a failed write is tried
-// again for `wait` hundredths. Returns how the last write went.
-Status WriteAutoPick(CommandContext& context, Env& env, const std::string& value, int32_t wait) {
+// Puts AutoPick back, in a turn at the IDE's INI file; a failed write is tried
+// again for kRestoreWait. Returns how the last write went.
+Status RestoreAutoPick(CommandContext& context, Env& env, const std::string& value) {
   for (int32_t waited = 0;; waited += kRestoreRest) {
     Status written;
     {
@@ -61,7 +61,7 @@ Status WriteAutoPick(CommandContext& context, Env& env, const std::string& value
       if (!turn) return {Status::Kind::kHeld, "Another run kept the IDE's INI file"};
       written = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, value, context.ini_file);
     }
-    if (written.ok() || waited >= wait) return written;
+    if (written.ok() || waited >= kRestoreWait) return written;
     env.Pause(kRestoreRest);
   }
 }
@@ -119,7 +119,7 @@ void RegCommand(CommandContext& context, Env& env) {
     return;
   }
   const Status registered = RegisterWithIde(env, context.exe_name, sent);
-  const Status back = WriteAutoPick(context, env, saved, kRestoreWait);
+  const Status back = RestoreAutoPick(context, env, saved);
   if (!registered.ok()) {
     context.Fail(env, registered.About("The IDE did not take the template (DDE error " +
                                        std::to_string(registered.number()) + ")"));

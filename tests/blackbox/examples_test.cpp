@@ -1,6 +1,6 @@
 // The examples as users copy them: the NSIS add-on installer (built from
 // examples/nsis by makensis) run silently against the stand-in IDE, and its
-// uninstaller; the build step examples/build/next_version.cmd under cmd.
+// uninstaller; the build step examples/build-step/next_version.cmd under cmd.
 
 #include <windows.h>
 
