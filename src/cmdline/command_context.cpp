@@ -11,8 +11,8 @@ void WriteQuietLine(Env& env, const std::string& caption, const std::string& tex
   std::string line = caption.empty() ? "" : caption + ": ";
   for (char c : text) line += c == '|' ? " | " : std::string(1, c == '\r' || c == '\n' ? ' ' : c);
   env.WriteStandardOutput(line);
-  const Date date = env.Today();
-  const int32_t time = env.TimeOfDay() / 100;
+  const auto [date, hundredths] = env.Now();
+  const int32_t time = hundredths / 100;
   const std::string entry = std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" +
                             TwoDigits(date.day) + " " + TwoDigits(time / 3600) + ":" +
                             TwoDigits(time / 60 % 60) + ":" + TwoDigits(time % 60) + " " + line +

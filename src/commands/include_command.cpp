@@ -46,7 +46,8 @@ bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file) {
     context.Fail(env, {Status::Kind::kBadInput, "The include line would not fit a template line."});
     return false;
   }
-  const Status opened = template_file->Open(template_name, Share::kDenyWrite, kTemplateWait);
+  const Status opened =
+      template_file->Open(template_name, Share::kDenyWrite, IfMissing::kFail, kTemplateWait);
   if (!opened.ok()) context.Fail(env, opened.About(template_name));
   return opened.ok();
 }

@@ -140,10 +140,11 @@ TEST_F(IncludeCommandTest, ReadErrorAfterSomeLinesWritesNothing) {
 TEST_F(IncludeCommandTest, HeldTemplateIsWaitedForABoundedTime) {
   struct HeldFor : EnvWrapper {
     HeldFor(FakeEnv& fake, int opens) : EnvWrapper(fake), fake_(fake), held_opens(opens) {}
-    Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
+    Status OpenFile(const std::string& name, Share share, IfMissing missing,
+                    std::unique_ptr<File>* file) override {
       shares.push_back(share);
       if (held_opens-- > 0) return FileIsLocked();
-      return EnvWrapper::OpenFile(name, share, file);
+      return EnvWrapper::OpenFile(name, share, missing, file);
     }
     FakeEnv& fake_;
     int held_opens;

@@ -30,7 +30,7 @@ void VersionCommand(CommandContext& context, Env& env) {
   }
   const NextLine next = PrepareNextLine(file, settings.auto_increment);
   file.Add(NewVersionLine(VersionField(next.version, next.version_field), next.build,
-                          AddedText(env.Today(), env.TimeOfDay()), note.substr(0, kNoteWidth)));
+                          AddedText(env.Now()), note.substr(0, kNoteWidth)));
   const Status written = file.Commit();
   if (!written.ok()) {
     context.Tell(env,

@@ -50,7 +50,7 @@ Status DdeConnection::Connect() {
   log_.Write(kLogSection, "App", kService);
   env_.dde().SetTimeOut(kTransactionTimeOut);
   log_.Write(kLogSection, "Before Open Channel", kService);
-  int32_t last_reading = env_.TimeOfDay();
+  int32_t last_reading = env_.Now().time;
   Close();
   Status opened = env_.dde().Open(kService, &channel_);
   if (!opened.ok()) {
@@ -67,7 +67,7 @@ Status DdeConnection::Connect() {
     opened = env_.dde().Open(kService, &channel_);
     if (opened.ok()) break;
     env_.Pause(kConnectRetryPause);
-    const int32_t now = env_.TimeOfDay();
+    const int32_t now = env_.Now().time;
     elapsed += Forward(last_reading, now);
     last_reading = now;
     if (elapsed > kConnectBound || ++retries > kConnectMaxRetries) break;

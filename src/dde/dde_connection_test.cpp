@@ -98,8 +98,8 @@ class ScriptedClock : public EnvWrapper {
  public:
   ScriptedClock(Env& env, std::deque<int32_t> readings)
       : EnvWrapper(env), readings_(std::move(readings)) {}
-  int32_t TimeOfDay() override {
-    const int32_t now = readings_.front();
+  DateTime Now() override {
+    const DateTime now{{2026, 12, 7}, readings_.front()};
     if (readings_.size() > 1) readings_.pop_front();
     return now;
   }

@@ -16,6 +16,12 @@ enum class Share {
   kDenyWrite,  // others may read but not write
 };
 
+// What opening a file does when no file of that name exists.
+enum class IfMissing {
+  kFail,    // fails, creating nothing
+  kCreate,  // makes a new empty file and opens that
+};
+
 // The bytes of one file, open for reading and writing.
 class File {
  public:
@@ -46,6 +52,14 @@ struct Date {
   int year = 0;   // four digits
   int month = 0;  // 1 to 12
   int day = 0;    // 1 to 31
+};
+
+// One reading of the local clock. Date and time come from the same reading,
+// so that a stamp taken at midnight never pairs one day's date with the next
+// day's time.
+struct DateTime {
+  Date date;
+  int32_t time = 0;  // hundredths of a second since midnight
 };
 
 // Hundredths of a second in one day: the time of day runs from 0 to one less.
@@ -91,12 +105,11 @@ class Env {
   virtual Status RemoveIniValue(const std::string& section, const std::string& entry,
                                 const std::string& file) = 0;
 
-  // Opens an existing file for reading and writing; fails (not found, held
-  // by another program, ...) without creating anything.
-  virtual Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) = 0;
-  // Makes a new empty file and closes it. An existing file that holds bytes
-  // makes it fail (denied): no stored line is ever replaced.
-  virtual Status CreateEmptyFile(const std::string& name) = 0;
+  // Opens a file for reading and writing, in one step with making it where
+  // `missing` asks for that: an existing file is always opened as it is, never
+  // made anew. Fails (not found, held by another program, ...) otherwise.
+  virtual Status OpenFile(const std::string& name, Share share, IfMissing missing,
+                          std::unique_ptr<File>* file) = 0;
   // Gives the existing file `name` the new contents `bytes` in one step, so
   // that a reader finds either all the old bytes or all the new ones, never
   // part of them, while the file stays the file it was: its attributes, its
@@ -134,9 +147,7 @@ class Env {
   // does not read it has no use for the outcome.
   virtual void WriteStandardOutput(const std::string& line) = 0;
 
-  virtual Date Today() = 0;
-  // Hundredths of a second since midnight.
-  virtual int32_t TimeOfDay() = 0;
+  virtual DateTime Now() = 0;
   // Rests about `hundredths` without spending processor time.
   virtual void Pause(int32_t hundredths) = 0;
 

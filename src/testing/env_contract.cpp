@@ -105,13 +105,19 @@ TEST_P(EnvContractTest, ChangesKeepEveryOtherByte) {
   }
 }
 
-TEST_P(EnvContractTest, CreateNeverReplacesAFileWithLines) {
+TEST_P(EnvContractTest, OpeningMakesAMissingFileOnlyWhenAsked) {
   const std::string name = harness_->NewName("create.txt");
-  EXPECT_TRUE(env().CreateEmptyFile(name).ok());
-  EXPECT_TRUE(env().FileExists(name));
-  EXPECT_TRUE(env().CreateEmptyFile(name).ok());  // an empty file is as good as new
+  std::unique_ptr<File> file;
+  EXPECT_TRUE(env().OpenFile(name, Share::kDenyWrite, IfMissing::kFail, &file).IsNotFound());
+  EXPECT_FALSE(env().FileExists(name));
+  ASSERT_TRUE(env().OpenFile(name, Share::kDenyWrite, IfMissing::kCreate, &file).ok());
+  file.reset();
+  EXPECT_EQ(harness_->ReadBytes(name), "");
   harness_->WriteBytes(name, "precious\r\n");
-  EXPECT_EQ(env().CreateEmptyFile(name).message(), AccessDenied().message());
+  LineFile lines(env());
+  ASSERT_TRUE(lines.Open(name, Share::kDenyWrite, IfMissing::kCreate).ok());
+  EXPECT_EQ(lines.lines(), std::vector<std::string>{"precious"});
+  lines.Close();
   EXPECT_EQ(harness_->ReadBytes(name), "precious\r\n");
 }
 

@@ -35,10 +35,10 @@ class EnvWrapper : public Env {
     return target_.AppendToFile(name, bytes);
   }
   void WriteStandardOutput(const std::string& line) override { target_.WriteStandardOutput(line); }
-  Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
-    return target_.OpenFile(name, share, file);
+  Status OpenFile(const std::string& name, Share share, IfMissing missing,
+                  std::unique_ptr<File>* file) override {
+    return target_.OpenFile(name, share, missing, file);
   }
-  Status CreateEmptyFile(const std::string& name) override { return target_.CreateEmptyFile(name); }
   bool FileExists(const std::string& name) override { return target_.FileExists(name); }
   std::string ShortPath(const std::string& path) override { return target_.ShortPath(path); }
   Status StartProgram(const std::string& command_line) override {
@@ -51,8 +51,7 @@ class EnvWrapper : public Env {
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
     target_.ShowMessage(text, caption, icon);
   }
-  Date Today() override { return target_.Today(); }
-  int32_t TimeOfDay() override { return target_.TimeOfDay(); }
+  DateTime Now() override { return target_.Now(); }
   void Pause(int32_t hundredths) override { target_.Pause(hundredths); }
   DdeClient& dde() override { return target_.dde(); }
 

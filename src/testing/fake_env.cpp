@@ -183,9 +183,15 @@ std::vector<FakeProfile::Access> FakeProfile::writes() const {
   return result;
 }
 
-Status FakeEnv::OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) {
-  if (files.contents.count(name) == 0) return FileNotFound();
+Status FakeEnv::OpenFile(const std::string& name, Share share, IfMissing missing,
+                         std::unique_ptr<File>* file) {
+  const bool exists = files.contents.count(name) != 0;
+  if (!exists && missing == IfMissing::kFail) return FileNotFound();
   if (files.locked.count(name) || files.held_deny_write[name] > 0) return FileIsLocked();
+  if (!exists) {
+    files.contents[name];
+    ++files.creates;
+  }
   ++files.opens;
   *file = std::make_unique<FakeFile>(files, name, share == Share::kDenyWrite);
   return {};
@@ -218,15 +224,6 @@ Status FakeEnv::AppendToFile(const std::string& name, const std::string& bytes) 
   return {};
 }
 
-Status FakeEnv::CreateEmptyFile(const std::string& name) {
-  auto it = files.contents.find(name);
-  if (it != files.contents.end() && !it->second.empty()) return AccessDenied();
-  if (files.locked.count(name)) return FileIsLocked();
-  files.contents[name];
-  ++files.creates;
-  return {};
-}
-
 std::string FakeEnv::ShortPath(const std::string& path) {
   if (path.empty()) return files.current_directory_short;
   auto found = files.short_names.find(path);
@@ -247,8 +244,8 @@ Status FakeEnv::LockAcrossProcesses(const std::string& name, int32_t,
   return {};
 }
 
-int32_t FakeEnv::TimeOfDay() {
-  const int32_t now = clock.time;
+DateTime FakeEnv::Now() {
+  const DateTime now{clock.today, clock.time};
   clock.time = (clock.time + clock.step) % kHundredthsPerDay;
   return now;
 }

@@ -120,7 +120,7 @@ class FakeEnv : public Env {
   struct {
     Date today{2026, 12, 7};
     int32_t time = 12 * 360000;  // noon
-    int32_t step = 0;            // added after every TimeOfDay reading
+    int32_t step = 0;            // added to the time after every reading
     int64_t paused = 0;          // hundredths spent in Pause
   } clock;
   FakeDdeClient dde_client;
@@ -143,10 +143,10 @@ class FakeEnv : public Env {
     profile.Remove(section, entry, file);
     return {};
   }
-  Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override;
+  Status OpenFile(const std::string& name, Share share, IfMissing missing,
+                  std::unique_ptr<File>* file) override;
   Status ReplaceContents(const std::string& name, const std::string& bytes) override;
   Status AppendToFile(const std::string& name, const std::string& bytes) override;
-  Status CreateEmptyFile(const std::string& name) override;
   bool FileExists(const std::string& name) override { return files.contents.count(name) != 0; }
   std::string ShortPath(const std::string& path) override;
   Status StartProgram(const std::string& command_line) override;
@@ -156,8 +156,7 @@ class FakeEnv : public Env {
     messages.shown.push_back({text, caption, icon});
   }
   void WriteStandardOutput(const std::string& line) override { messages.output.push_back(line); }
-  Date Today() override { return clock.today; }
-  int32_t TimeOfDay() override;
+  DateTime Now() override;
   void Pause(int32_t hundredths) override;
   DdeClient& dde() override { return dde_client; }
 };

@@ -14,21 +14,21 @@ bool StartsWith(const std::string& bytes, std::string_view prefix) {
 
 }  // namespace
 
-Status LineFile::Open(const std::string& name, Share share, int32_t wait) {
+Status LineFile::Open(const std::string& name, Share share, IfMissing missing, int32_t wait) {
   // Another program holds the file only while it works on it.
   constexpr int32_t kRest = 5;  // hundredths of a second
-  Status status = OpenOnce(name, share);
+  Status status = OpenOnce(name, share, missing);
   for (int32_t waited = 0; status.IsHeld() && waited < wait; waited += kRest) {
     env_.Pause(kRest);
-    status = OpenOnce(name, share);
+    status = OpenOnce(name, share, missing);
   }
   return status;
 }
 
-Status LineFile::OpenOnce(const std::string& name, Share share) {
+Status LineFile::OpenOnce(const std::string& name, Share share, IfMissing missing) {
   if (file_) return FileAlreadyOpen();
   std::unique_ptr<File> file;
-  Status status = env_.OpenFile(name, share, &file);
+  Status status = env_.OpenFile(name, share, missing, &file);
   int64_t size = 0;
   if (status.ok()) status = file->Size(&size);
   if (!status.ok()) return status;
@@ -51,15 +51,6 @@ Status LineFile::OpenOnce(const std::string& name, Share share) {
   bytes_ = std::move(bytes);
   Parse();
   return {};
-}
-
-Status LineFile::OpenOrCreate(const std::string& name, Share share, int32_t wait) {
-  Status status = Open(name, share, wait);
-  // A file that is there but cannot be opened (another program holds it) is
-  // never made anew: that would throw its lines away.
-  if (status.ok() || env_.FileExists(name)) return status;
-  env_.CreateEmptyFile(name);
-  return Open(name, share);
 }
 
 void LineFile::Close() {

@@ -23,14 +23,13 @@ class LineFile {
  public:
   explicit LineFile(Env& env) : env_(env) {}
 
-  // Opens an existing file and reads it whole. A file that another program
-  // holds is tried again, after rests, until `wait` hundredths of a second
-  // have passed. Fails without creating anything when the file is missing or
-  // still held, when it cannot be read to its end, or when it starts with a
-  // UTF-16 byte order mark (its lines are not single bytes).
-  Status Open(const std::string& name, Share share, int32_t wait = 0);
-  // Opens the file, creating it first when no file of that name exists.
-  Status OpenOrCreate(const std::string& name, Share share, int32_t wait = 0);
+  // Opens the file, made empty first where `missing` asks for that, and reads
+  // it whole. A file that another program holds is tried again, after rests,
+  // until `wait` hundredths of a second have passed. Fails when the file is
+  // missing or still held, when it cannot be read to its end, or when it
+  // starts with a UTF-16 byte order mark (its lines are not single bytes).
+  Status Open(const std::string& name, Share share, IfMissing missing = IfMissing::kFail,
+              int32_t wait = 0);
 
   const std::vector<std::string>& lines() const { return lines_; }
 
@@ -54,7 +53,7 @@ class LineFile {
   void Close();
 
  private:
-  Status OpenOnce(const std::string& name, Share share);
+  Status OpenOnce(const std::string& name, Share share, IfMissing missing);
   void Parse();
 
   static constexpr size_t kNothingChanged = static_cast<size_t>(-1);

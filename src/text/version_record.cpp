@@ -127,9 +127,10 @@ std::string VersionFieldOf(std::string_view line) {
   return Padded(kVerColumn < line.size() ? line.substr(kVerColumn) : "", kVerWidth);
 }
 
-std::string AddedText(const Date& date, int32_t time_of_day) {
-  const int hours = time_of_day / (60 * 60 * 100);
-  const int minutes = time_of_day / (60 * 100) % 60;
+std::string AddedText(const DateTime& now) {
+  const int hours = now.time / (60 * 60 * 100);
+  const int minutes = now.time / (60 * 100) % 60;
+  const Date& date = now.date;
   return " ! " + TwoDigits(date.month) + "/" + TwoDigits(date.day) + "/" + TwoDigits(date.year) +
          " " + TwoDigits(hours) + TwoDigits(minutes) + " -- ";
 }

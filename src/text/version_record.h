@@ -60,7 +60,7 @@ std::string VersionFieldOf(std::string_view line);
 
 // " ! ", the date as mm/dd/yy, a blank, the time of day as hhmm and " -- ":
 // exactly the 20 characters of the added field.
-std::string AddedText(const Date& date, int32_t time_of_day);
+std::string AddedText(const DateTime& now);
 
 // The version field that Ok writes: two decimals in the first four columns,
 // or in all five for 10.00 and more; `fallback` when it fits neither.

@@ -7,14 +7,14 @@ namespace {
 
 TEST(VersionRecordTest, NewLineFieldsLieAtTheirColumnsAndReadBack) {
   const std::string line = NewVersionLine(
-      VersionField(101, ""), 6, AddedText({2026, 12, 7}, 12 * 360000 + 34 * 6000), "First build");
+      VersionField(101, ""), 6, AddedText({{2026, 12, 7}, 12 * 360000 + 34 * 6000}), "First build");
   EXPECT_EQ(line, "Version             EQUATE('1.01  0006')  ! 12/07/26 1234 -- First build");
   EXPECT_EQ(line[42], '!') << "the comment's ! stands in column 43";
   EXPECT_EQ(VersionOf(line), 101);
   EXPECT_EQ(BuildOf(line), 6);
   EXPECT_EQ(VersionFieldOf(line), "1.01 ");
   // Without a note the line ends with the added field's "--".
-  EXPECT_EQ(NewVersionLine("1.00 ", 1, AddedText({2026, 1, 5}, 0), "").size(), 60u);
+  EXPECT_EQ(NewVersionLine("1.00 ", 1, AddedText({{2026, 1, 5}, 0}), "").size(), 60u);
 }
 
 TEST(VersionRecordTest, VersionFieldTakesFourColumnsOrAllFive) {
@@ -62,7 +62,7 @@ TEST(VersionRecordTest, AddedTextKeepsItsTwentyColumns) {
       {{1999, 12, 31}, 23 * 360000 + 59 * 6000, " ! 12/31/99 2359 -- "},
       {{12345, 123, 456}, 8639999, " ! 23/56/45 2359 -- "},
   };
-  for (const Case& c : cases) EXPECT_EQ(AddedText(c.date, c.time), c.added);
+  for (const Case& c : cases) EXPECT_EQ(AddedText({c.date, c.time}), c.added);
 }
 
 // Commenting out a line in the program's own layout changes its label alone:

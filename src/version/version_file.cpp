@@ -42,7 +42,7 @@ NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
 
 Status OpenVersionFile(LineFile& file, const std::string& name) {
   constexpr int32_t kWait = 200;  // hundredths of a second
-  return file.OpenOrCreate(name, Share::kDenyWrite, kWait);
+  return file.Open(name, Share::kDenyWrite, IfMissing::kCreate, kWait);
 }
 
 bool HasControlCharacter(const std::string& text) {

@@ -28,7 +28,7 @@ void VersionWindow::LoadVersionFile() {
     close_allowed_ = true;
     view_->Post(ViewEvent::kCloseRequest);
   }
-  added_ = AddedText(env_.Today(), env_.TimeOfDay());
+  added_ = AddedText(env_.Now());
   version_ = next_.version;
   build_ = next_.build;
   ShowNumber(Field::kVersion);
@@ -64,7 +64,7 @@ void VersionWindow::SaveEntry() {
   }
   if (new_name) {
     file_.Close();
-    status = file_.OpenOrCreate(name, Share::kDenyWrite);
+    status = file_.Open(name, Share::kDenyWrite, IfMissing::kCreate);
   }
   const bool opened = status.ok();
   if (opened) {

@@ -168,34 +168,16 @@ class Win32Env : public Env {
                : LastWin32Error();
   }
 
-  Status OpenFile(const std::string& name, Share share, std::unique_ptr<File>* file) override {
+  Status OpenFile(const std::string& name, Share share, IfMissing missing,
+                  std::unique_ptr<File>* file) override {
     const DWORD sharing =
         share == Share::kDenyWrite ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE;
     HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                missing == IfMissing::kCreate ? OPEN_ALWAYS : OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return LastWin32Error();
     *file = std::make_unique<Win32File>(handle);
     return {};
-  }
-
-  Status CreateEmptyFile(const std::string& name) override {
-    HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) {
-      CloseHandle(handle);
-      return {};
-    }
-    const DWORD code = GetLastError();
-    if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return StatusFromWin32(code);
-    // An existing empty file is as good as a new one; one with lines is never
-    // replaced.
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data) &&
-        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeLow == 0 &&
-        data.nFileSizeHigh == 0) {
-      return {};
-    }
-    return AccessDenied();
   }
 
   Status ReplaceContents(const std::string& name, const std::string& bytes) override {
@@ -240,7 +222,7 @@ class Win32Env : public Env {
 
   Status WriteInPlace(const std::string& name, const std::string& bytes) {
     std::unique_ptr<File> file;
-    Status status = OpenFile(name, Share::kDenyWrite, &file);
+    Status status = OpenFile(name, Share::kDenyWrite, IfMissing::kFail, &file);
     int64_t old_size = 0;
     if (status.ok()) status = file->Size(&old_size);
     std::string old(static_cast<size_t>(old_size), '\0');
@@ -350,16 +332,11 @@ class Win32Env : public Env {
     WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   }
 
-  Date Today() override {
+  DateTime Now() override {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return Date{now.wYear, now.wMonth, now.wDay};
-  }
-
-  int32_t TimeOfDay() override {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return ((now.wHour * 60 + now.wMinute) * 60 + now.wSecond) * 100 + now.wMilliseconds / 10;
+    return {{now.wYear, now.wMonth, now.wDay},
+            ((now.wHour * 60 + now.wMinute) * 60 + now.wSecond) * 100 + now.wMilliseconds / 10};
   }
 
   void Pause(int32_t hundredths) override {

@@ -98,8 +98,8 @@ TEST(Win32EnvTest, ProgramsFilesAndTime) {
   EXPECT_FALSE(env->ShortPath("").empty());
   RemoveDirectoryA(dir.c_str());
 
-  EXPECT_GE(env->Today().year, 2000);
-  const int32_t now = env->TimeOfDay();
+  EXPECT_GE(env->Now().date.year, 2000);
+  const int32_t now = env->Now().time;
   EXPECT_GE(now, 0);
   EXPECT_LT(now, kHundredthsPerDay);
   const DWORD start_tick = GetTickCount();
