@@ -34,7 +34,7 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
   std::vector<std::string> slots(kUserMenuSlots + 1);
   std::vector<std::string> kept(kUserMenuSlots + 1);
   for (int slot = 1, next = 1; slot <= kUserMenuSlots; ++slot) {
-    slots[slot] = env.ReadIniValue("User Menus", std::to_string(slot), "", context.ini_file);
+    slots[slot] = env.ReadIniValue(kUserMenus, std::to_string(slot), "", context.ini_file);
     if (IsBlank(slots[slot])) {
       kept[slot] = slots[slot];
       next = slot + 1;
@@ -47,12 +47,12 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
     if (kept[slot] == slots[slot]) continue;
     const std::string key = std::to_string(slot);
     const Status written = IsBlank(kept[slot])
-                               ? env.RemoveIniValue("User Menus", key, context.ini_file)
-                               : env.WriteIniValue("User Menus", key, kept[slot], context.ini_file);
+                               ? env.RemoveIniValue(kUserMenus, key, context.ini_file)
+                               : env.WriteIniValue(kUserMenus, key, kept[slot], context.ini_file);
     if (status.ok()) status = written;
   }
-  if (!env.ReadIniValue("User Applications", app_ref, "", context.ini_file).empty()) {
-    const Status removed = env.RemoveIniValue("User Applications", app_ref, context.ini_file);
+  if (!env.ReadIniValue(kUserApplications, app_ref, "", context.ini_file).empty()) {
+    const Status removed = env.RemoveIniValue(kUserApplications, app_ref, context.ini_file);
     if (status.ok()) status = removed;
   }
   if (!status.ok()) context.Fail(env, status.About(context.ini_file));

@@ -8,9 +8,6 @@
 namespace zqmv5 {
 namespace {
 
-constexpr char kUserMenus[] = "User Menus";
-constexpr char kUserApplications[] = "User Applications";
-
 std::string Replace(std::string text, char from, char to) {
   for (char& c : text) {
     if (c == from) c = to;

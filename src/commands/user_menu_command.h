@@ -18,7 +18,11 @@ namespace zqmv5 {
 // an operand is missing or cannot be stored in an INI file.
 void UserMenuCommand(CommandContext& context, Env& env);
 
-// The entries of "User Menus" that the IDE reads: 1 to this.
+// The sections of the IDE's INI file that hold the user menu's lines and the
+// programs they run, and the entries of the menu that the IDE reads: 1 to
+// kUserMenuSlots.
+inline constexpr char kUserMenus[] = "User Menus";
+inline constexpr char kUserApplications[] = "User Applications";
 constexpr int kUserMenuSlots = 100;
 
 // Whether `app_ref` can name an application in the IDE's INI file, and be

@@ -1,7 +1,7 @@
 #include "dde/dde_connection.h"
 
 #include <algorithm>
-#include <cctype>
+#include <cstdlib>
 #include <limits>
 
 #include "text/strings.h"
@@ -31,17 +31,9 @@ int32_t Forward(int32_t from, int32_t to) {
 // then digits, which end at the first other character; anything else gives 0.
 // Values beyond the range of a LONG are held at its limits.
 int32_t NumberFromText(const std::string& text) {
-  size_t i = text.find_first_not_of(" \t");
-  if (i == std::string::npos) return 0;
-  const bool negative = text[i] == '-';
-  if (text[i] == '+' || text[i] == '-') ++i;
-  int64_t value = 0;
-  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-    value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{1} << 32);
-  }
-  if (negative) value = -value;
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
+  return static_cast<int32_t>(std::clamp<long long>(std::strtoll(text.c_str(), nullptr, 10),
+                                                    std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace

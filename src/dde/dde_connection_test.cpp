@@ -172,6 +172,7 @@ TEST_F(DdeConnectionTest, FailuresAreExplainedByTheIdeWhereItCanBeAsked) {
       {"42", "No such chain", "DDE Request Refused; the IDE's error 42: No such chain"},
       {"0", "", "DDE Request Refused; the IDE's error 0"},
       {"  -7x", "m", "DDE Request Refused; the IDE's error -7: m"},
+      {"99999999999", "", "DDE Request Refused; the IDE's error 2147483647"},
   };
   for (const auto& a : answers) {
     fake_.dde_client.items = {{"GetErrorNum", a.number}, {"GetErrorMsg", a.message}};

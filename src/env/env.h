@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "env/status.h"
 
@@ -34,6 +35,23 @@ class File {
   // that a full disk fails here rather than at a later write.
   virtual Status Resize(int64_t size) = 0;
 };
+
+// Writes `bytes` from `at` to the end of `file`, in place of `old`, which the
+// file holds there now. The room is claimed before any byte changes, so that
+// a full disk fails with the file untouched; should a later write fail all
+// the same, the old bytes go back.
+inline Status Overwrite(File& file, int64_t at, std::string_view old, std::string_view bytes) {
+  const int64_t old_size = at + static_cast<int64_t>(old.size());
+  const int64_t new_size = at + static_cast<int64_t>(bytes.size());
+  Status status = new_size > old_size ? file.Resize(new_size) : Status{};
+  if (status.ok()) status = file.WriteAt(at, bytes.data(), bytes.size());
+  if (status.ok() && new_size < old_size) status = file.Resize(new_size);
+  if (!status.ok()) {
+    file.WriteAt(at, old.data(), old.size());
+    file.Resize(old_size);
+  }
+  return status;
+}
 
 // A lock that one program at a time holds, across all programs of the
 // session; released when the object goes.
@@ -139,9 +157,6 @@ class Env {
   // that cannot be shown leaves nobody to tell, so nothing is returned.
   virtual void ShowMessage(const std::string& text, const std::string& caption,
                            MessageIcon icon) = 0;
-  void ShowMessage(const std::string& text, const std::string& caption) {
-    ShowMessage(text, caption, MessageIcon::kInformation);
-  }
   // Writes `line` and a line end to the standard output that the caller
   // handed this program, if it handed one; nothing otherwise. A caller that
   // does not read it has no use for the outcome.

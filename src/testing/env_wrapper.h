@@ -13,7 +13,6 @@ namespace zqmv5 {
 class EnvWrapper : public Env {
  public:
   explicit EnvWrapper(Env& target) : target_(target) {}
-  using Env::ShowMessage;
 
   Status CommandText(std::string* text) override { return target_.CommandText(text); }
   std::string ReadIniValue(const std::string& section, const std::string& entry,

@@ -100,8 +100,6 @@ class FakeDdeClient : public DdeClient {
 // state below, which tests set up and look at.
 class FakeEnv : public Env {
  public:
-  using Env::ShowMessage;
-
   struct {
     std::string text;
   } command_line;

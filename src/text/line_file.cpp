@@ -121,20 +121,9 @@ Status LineFile::Commit() {
   const size_t offset = first_changed_ < starts_.size() ? starts_[first_changed_] : bytes_.size();
   std::string tail;
   for (size_t i = first_changed_; i < lines_.size(); ++i) tail += lines_[i] + ends_[i];
-  const int64_t old_size = static_cast<int64_t>(bytes_.size());
-  const int64_t new_size = static_cast<int64_t>(offset + tail.size());
-  const int64_t at = static_cast<int64_t>(offset);
-
-  // The room is claimed before any byte changes, so that a full disk fails
-  // here with the file untouched. Should a later write fail all the same, the
-  // old bytes go back.
-  Status status;
-  if (new_size > old_size) status = file_->Resize(new_size);
-  if (status.ok()) status = file_->WriteAt(at, tail.data(), tail.size());
-  if (status.ok() && new_size < old_size) status = file_->Resize(new_size);
+  const Status status = Overwrite(*file_, static_cast<int64_t>(offset),
+                                  std::string_view(bytes_).substr(offset), tail);
   if (!status.ok()) {
-    file_->WriteAt(at, bytes_.data() + offset, bytes_.size() - offset);
-    file_->Resize(old_size);
     Parse();
     return status;
   }

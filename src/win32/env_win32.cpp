@@ -110,8 +110,6 @@ struct MutexLock : ProcessLock {
 
 class Win32Env : public Env {
  public:
-  using Env::ShowMessage;
-
   Status CommandText(std::string* text) override {
     // The ANSI command line that Windows makes holds best-fit look-alikes of
     // what the code page lacks ("x" for a fullwidth "x", a real quote for a
@@ -192,8 +190,7 @@ class Win32Env : public Env {
     CloseHandle(handle);
     if (!known.ok()) return known;
     // A file with several names (hard links) stays one file only when its
-    // bytes are written in place: the room is claimed first, and should the
-    // write fail all the same, the old bytes go back.
+    // bytes are written in place.
     if (info.nNumberOfLinks > 1) return WriteInPlace(target, bytes);
     std::string temporary;
     for (int n = 1;
@@ -229,15 +226,8 @@ class Win32Env : public Env {
     size_t read = 0;
     if (status.ok()) status = file->ReadAt(0, old.data(), old.size(), &read);
     if (!status.ok()) return status;
-    const int64_t new_size = static_cast<int64_t>(bytes.size());
-    if (new_size > old_size) status = file->Resize(new_size);
-    if (status.ok()) status = file->WriteAt(0, bytes.data(), bytes.size());
-    if (status.ok()) status = file->Resize(new_size);
-    if (!status.ok()) {
-      file->WriteAt(0, old.data(), read);
-      file->Resize(old_size);
-    }
-    return status;
+    old.resize(read);
+    return Overwrite(*file, 0, old, bytes);
   }
 
   Status AppendToFile(const std::string& name, const std::string& bytes) override {
