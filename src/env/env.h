@@ -137,7 +137,8 @@ class Env {
   // Adds `bytes` at the end of file `name`, creating it when missing, in one
   // write that other programs appending at the same time never split.
   virtual Status AppendToFile(const std::string& name, const std::string& bytes) = 0;
-  // True when a file (not a folder) of that name exists.
+  // True when a file (not a folder) of that name exists; a name that cannot
+  // be looked up counts as missing.
   virtual bool FileExists(const std::string& name) = 0;
   // The short (8.3) form of `path` ("": the current directory), or the path
   // itself when it has none.
@@ -162,6 +163,7 @@ class Env {
   // does not read it has no use for the outcome.
   virtual void WriteStandardOutput(const std::string& line) = 0;
 
+  // The local date and time of day; the clock cannot fail.
   virtual DateTime Now() = 0;
   // Rests about `hundredths` without spending processor time.
   virtual void Pause(int32_t hundredths) = 0;
