@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/include_command.h"
+#include "testing/env_wrapper.h"
 #include "testing/fake_env.h"
 
 namespace zqmv5 {
@@ -24,6 +26,34 @@ TEST(UnIncludeCommandTest, FailuresLeaveTheTemplateAndNothingBesideIt) {
     fake.files.contents.erase(kQuietLog);
     EXPECT_EQ(fake.files.contents.size(), 1u) << "the template alone";
   }
+}
+
+// UNINCLUDE puts its new bytes in after it has read the template. An INCLUDE
+// that another installer runs in between must not be lost while both runs
+// succeed: it waits for its turn, and fails when it cannot have one.
+TEST(UnIncludeCommandTest, AnIncludeRunMeanwhileIsNeverLostUnsaid) {
+  struct Meanwhile : EnvWrapper {
+    using EnvWrapper::EnvWrapper;
+    Status ReplaceContents(const std::string& name, const std::string& bytes) override {
+      other.quiet = true;
+      other.Tokenize("INCLUDE t.tpl B.inc");
+      IncludeCommand(other, *this);
+      return EnvWrapper::ReplaceContents(name, bytes);
+    }
+    CommandContext other;
+  };
+  FakeEnv fake;
+  fake.files.contents["t.tpl"] = "#TEMPLATE(A,'a')\r\n\r\n#INCLUDE('A.inc')\r\n";
+  Meanwhile env(fake);
+  CommandContext context;
+  context.quiet = true;
+  context.Tokenize("UNINCLUDE t.tpl A.inc");
+  UnIncludeCommand(context, env);
+  EXPECT_TRUE(context.outcome.ok());
+  const std::string& after = fake.files.contents["t.tpl"];
+  EXPECT_EQ(after.find("A.inc"), std::string::npos);
+  EXPECT_TRUE(!env.other.outcome.ok() || after.find("#INCLUDE('B.inc')") != std::string::npos)
+      << after;
 }
 
 }  // namespace
