@@ -78,12 +78,13 @@ void CommandContext::Note(Env& env, const std::string& text) {
   if (quiet) WriteQuietLine(env, verb, text);
 }
 
-std::unique_ptr<ProcessLock> CommandContext::TakeIdeIniTurn(Env& env) {
+std::unique_ptr<ProcessLock> CommandContext::TakeTurn(Env& env, const std::string& name,
+                                                      int32_t wait, const std::string& what) {
   std::unique_ptr<ProcessLock> turn;
-  const Status taken = env.LockAcrossProcesses(kIdeIniTurn, kIdeIniTurnWait, &turn);
+  const Status taken = env.LockAcrossProcesses(name, wait, &turn);
   if (!taken.ok()) {
-    Fail(env, {taken.kind(), "Another program kept its turn at the IDE's INI file " + ini_file +
-                                 " for too long; nothing was changed."});
+    Fail(env, {taken.kind(),
+               "Another program kept its turn at " + what + " for too long; nothing was changed."});
   }
   return turn;
 }

@@ -53,9 +53,14 @@ struct CommandContext {
   void Fail(Env& env, const Status& failure);
   // Under /Q, a line under the verb that tells no failure.
   void Note(Env& env, const std::string& text);
-  // The turn at the IDE's INI file (kIdeIniTurn), held while the result
-  // lives; null, with the failure told, when another run kept it too long.
-  std::unique_ptr<ProcessLock> TakeIdeIniTurn(Env& env);
+  // The turn at `what` (the cross-process lock `name`), held while the result
+  // lives; null, with the failure told, when another run kept it longer than
+  // `wait` hundredths of a second.
+  std::unique_ptr<ProcessLock> TakeTurn(Env& env, const std::string& name, int32_t wait,
+                                        const std::string& what);
+  std::unique_ptr<ProcessLock> TakeIdeIniTurn(Env& env) {
+    return TakeTurn(env, kIdeIniTurn, kIdeIniTurnWait, "the IDE's INI file " + ini_file);
+  }
 
   // Splits `command_text` into tokens at blanks. Double quotes group blanks
   // into one token and are not part of it; an unclosed quote runs to the end.

@@ -13,9 +13,13 @@ namespace {
 // 255 characters.
 constexpr size_t kMaxIncludeName = 243;
 
-// Another INCLUDE or UNINCLUDE holds the template while it works, which
-// takes a moment even for a large file: a run waits this long (hundredths of
-// a second) for its turn.
+// INCLUDE and UNINCLUDE runs take turns at templates across processes, from
+// their read to their last write: UNINCLUDE puts its new copy in after it has
+// closed the file, and a line that another run added in between would be
+// lost. A run takes a moment even for a large file, and waits this long
+// (hundredths of a second) for its turn, and as long for a template that
+// another program holds.
+constexpr char kTemplateTurn[] = "ZQMV5 template file";
 constexpr int32_t kTemplateWait = 500;
 
 // Adds the include line at the end of `template_file`, first an empty line
@@ -32,7 +36,8 @@ std::string IncludeLine(const std::string& include_name) {
   return "#INCLUDE('" + include_name + "')";
 }
 
-bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file) {
+bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file,
+                  std::unique_ptr<ProcessLock>* turn) {
   const std::string template_name = context.Token(2);
   const std::string include_name = context.Token(3);
   if (IsBlank(include_name) || IsBlank(template_name)) {
@@ -46,6 +51,8 @@ bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file) {
     context.Fail(env, {Status::Kind::kBadInput, "The include line would not fit a template line."});
     return false;
   }
+  *turn = context.TakeTurn(env, kTemplateTurn, kTemplateWait, "the template file " + template_name);
+  if (!*turn) return false;
   const Status opened =
       template_file->Open(template_name, Share::kDenyWrite, IfMissing::kFail, kTemplateWait);
   if (!opened.ok()) context.Fail(env, opened.About(template_name));
@@ -54,7 +61,8 @@ bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file) {
 
 void IncludeCommand(CommandContext& context, Env& env) {
   LineFile template_file(env);
-  if (!OpenTemplate(context, env, &template_file)) return;
+  std::unique_ptr<ProcessLock> turn;
+  if (!OpenTemplate(context, env, &template_file, &turn)) return;
   const std::string include_name = context.Token(3);
   // Whole lines are searched, however long, so that an include line beyond
   // the 255th character of a line is found too.

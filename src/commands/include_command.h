@@ -1,6 +1,7 @@
 #ifndef ZQMV5_COMMANDS_INCLUDE_COMMAND_H_
 #define ZQMV5_COMMANDS_INCLUDE_COMMAND_H_
 
+#include <memory>
 #include <string>
 
 #include "cmdline/command_context.h"
@@ -24,12 +25,14 @@ void IncludeCommand(CommandContext& context, Env& env);
 std::string IncludeLine(const std::string& include_name);
 
 // Opens the template file (token 2) whole, for the include line of token 3,
-// with writes denied to other programs until it is closed; waits a few
-// seconds for a file that another program holds. False, with the failure
-// told under /Q, when an operand is blank, when the include line would not
-// fit a template line of 255 characters or holds a line break, or when the
-// file cannot be opened.
-bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file);
+// with writes denied to other programs until it is closed, in a turn at
+// templates (`*turn`) that other INCLUDE and UNINCLUDE runs wait for; waits a
+// few seconds for the turn and for a file that another program holds. False,
+// with the failure told under /Q, when an operand is blank, when the include
+// line would not fit a template line of 255 characters or holds a line
+// break, or when the turn or the file cannot be had.
+bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file,
+                  std::unique_ptr<ProcessLock>* turn);
 
 }  // namespace zqmv5
 

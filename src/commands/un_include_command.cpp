@@ -10,10 +10,12 @@
 namespace zqmv5 {
 
 void UnIncludeCommand(CommandContext& context, Env& env) {
-  // Writes are denied to others while the file is read, so that what is put
-  // back is what was read.
+  // Writes are denied to others while the file is read, and other runs wait
+  // for the turn until the new copy is in, so that what is put back is what
+  // was read.
   LineFile template_file(env);
-  if (!OpenTemplate(context, env, &template_file)) return;
+  std::unique_ptr<ProcessLock> turn;
+  if (!OpenTemplate(context, env, &template_file, &turn)) return;
   const std::string include_line = IncludeLine(context.Token(3));
   const std::vector<std::string>& lines = template_file.lines();
   bool removed = false;
