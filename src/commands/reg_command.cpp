@@ -92,13 +92,9 @@ void RegCommand(CommandContext& context, Env& env) {
                  kRegisterError);
     return;
   }
-  std::unique_ptr<ProcessLock> turn;
-  const Status taken = env.LockAcrossProcesses(kRegLock, kRegLockWait, &turn);
-  if (!taken.ok()) {
-    context.Fail(
-        env, {taken.kind(), "Another REG kept the IDE's AutoPick for too long; nothing changed."});
-    return;
-  }
+  const std::unique_ptr<ProcessLock> turn =
+      context.TakeTurn(env, kRegLock, kRegLockWait, "the IDE's AutoPick");
+  if (!turn) return;
   // The whole value is put back, whatever its length: REG never changes a
   // setting it only borrowed.
   std::string saved;
