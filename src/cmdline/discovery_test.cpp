@@ -114,13 +114,20 @@ TEST(VerbOfTest, UpperCasedWithoutBlanksAroundAndCutTo19) {
   EXPECT_EQ(VerbOf("   "), "");
 }
 
-TEST_F(DiscoverTest, LongIniValuesAreCutTo254) {
-  fake_.profile.Set(kOwn, "Clarion", "root", std::string(400, 'r'));
+// A cut value would name another file: a long root made the IDE's INI file
+// "...\Bin\C5ee" and the commands wrote a new file there. Values are used
+// whole; a name that Windows cannot take then fails where it is used.
+TEST_F(DiscoverTest, LongIniValuesAreUsedWhole) {
+  const std::string root = "C:\\" + std::string(245, 'r');
+  fake_.profile.Set(kOwn, "Clarion", "root", root);
   fake_.profile.Set(kOwn, "Clarion", "ExeName", std::string(400, 'e'));
   EXPECT_TRUE(RunDiscover());
-  EXPECT_EQ(context_.root.size(), 254u);
-  EXPECT_EQ(context_.exe_name.size(), 254u);
-  EXPECT_EQ(context_.ini_file.size(), 254u);
+  EXPECT_EQ(context_.root, root);
+  EXPECT_EQ(context_.exe_name.size(), 400u);
+  EXPECT_EQ(context_.ini_file, root + "\\Bin\\C5ee.ini");
+  fake_.profile.Set(kOwn, "Clarion", "IniFile", root + "\\My.ini");
+  EXPECT_TRUE(RunDiscover());
+  EXPECT_EQ(context_.ini_file, root + "\\My.ini");
 }
 
 }  // namespace
