@@ -13,8 +13,7 @@ namespace zqmv5 {
 
 // The most characters of command text that a run reads: a longer text (its
 // trailing blanks aside) is refused whole, as a cut value would name
-// something else. The values read from the IDE's settings are held in fields
-// of the same width.
+// something else.
 constexpr size_t kMaxText = 254;
 
 // Every run that changes the IDE's INI file holds this turn, across

@@ -16,9 +16,10 @@ constexpr char kWinIniSection[] = "Clarion 5";
 // more text past that field is still CMD.
 constexpr size_t kMaxVerb = 19;
 
-// An INI value as a field holds it: cut before it is tested.
+// A value is used whole: a cut one would name another file. One that
+// Windows cannot take fails where it is used.
 std::string ReadField(Env& env, const char* section, const char* entry, const char* file) {
-  return env.ReadIniValue(section, entry, "", file).substr(0, kMaxText);
+  return env.ReadIniValue(section, entry, "", file);
 }
 
 // "ZQMV5.ini" first, then the two WIN.INI sections, while the value is blank.
@@ -42,7 +43,7 @@ bool FindInstallation(CommandContext& context, Env& env) {
 void FindIniFile(CommandContext& context, Env& env) {
   context.ini_file = ReadField(env, kOwnIniSection, "IniFile", kOwnIniFile);
   if (IsBlank(context.ini_file)) {
-    context.ini_file = (context.root + "\\Bin\\C5ee.ini").substr(0, kMaxText);
+    context.ini_file = context.root + "\\Bin\\C5ee.ini";
   }
 }
 
