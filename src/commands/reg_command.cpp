@@ -44,11 +44,8 @@ bool HoldsCommandCharacters(const std::string& name) {
 Status RegisterWithIde(Env& env, const std::string& exe, const std::string& file) {
   ConnectionLog log(env);
   DdeConnection connection(env, log, exe);
-  Status status = connection.Connect();
-  if (status.ok()) status = connection.RegisterTemplate(file);
-  // A conversation that does not close well has still carried the command.
-  connection.Close();
-  return status;
+  const Status status = connection.Connect();
+  return status.ok() ? connection.RegisterTemplate(file) : status;
 }
 
 // Puts AutoPick back, in a turn at the IDE's INI file; a failed write is tried

@@ -33,10 +33,7 @@ void VersionCommand(CommandContext& context, Env& env) {
                           AddedText(env.Now()), note.substr(0, kNoteWidth)));
   const Status written = file.Commit();
   if (!written.ok()) {
-    context.Tell(env,
-                 {written.kind(), "The version file " + name + " cannot be changed: " +
-                                      written.message() + "|Nothing in it has been changed."},
-                 "", MessageIcon::kNone);
+    context.Tell(env, {written.kind(), CannotChangeText(name, written)}, "", MessageIcon::kNone);
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "dde/connection_log.h"
 #include "env/env.h"
@@ -29,6 +30,7 @@ class DdeConnection {
       : env_(env), log_(log), exe_(std::move(exe)) {}
   DdeConnection(const DdeConnection&) = delete;
   DdeConnection& operator=(const DdeConnection&) = delete;
+  // A conversation that does not close well has still carried its commands.
   ~DdeConnection() { Close(); }
 
   // Opens the conversation, starting the IDE once when the first attempt

@@ -55,4 +55,9 @@ std::string CannotOpenText(const std::string& name, const Status& status) {
          "|It may be in use by another program. Nothing in it has been changed.";
 }
 
+std::string CannotChangeText(const std::string& name, const Status& status) {
+  return "The version file " + name + " cannot be changed: " + status.message() +
+         "|Nothing in it has been changed.";
+}
+
 }  // namespace zqmv5

@@ -48,8 +48,10 @@ inline constexpr char kNoteControlText[] =
     "The note cannot hold a line break or another control character.";
 bool HasControlCharacter(const std::string& text);
 
-// The box text for a version file that exists but cannot be opened.
+// The box texts for a version file that exists but cannot be opened, and for
+// one whose lines could not be written, which then keeps every byte.
 std::string CannotOpenText(const std::string& name, const Status& status);
+std::string CannotChangeText(const std::string& name, const Status& status);
 
 }  // namespace zqmv5
 

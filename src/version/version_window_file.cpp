@@ -21,9 +21,7 @@ void VersionWindow::LoadVersionFile() {
   if (!written.ok()) {
     // Nothing has been written, so there is nothing to restore; the window
     // has no file to add a line to and closes.
-    Tell(!opened.ok() ? CannotOpenText(file_name_, opened)
-                      : "The version file " + file_name_ + " cannot be changed: " +
-                            written.message() + "|Nothing in it has been changed.");
+    Tell(!opened.ok() ? CannotOpenText(file_name_, opened) : CannotChangeText(file_name_, written));
     next_.last_position = 0;
     close_allowed_ = true;
     view_->Post(ViewEvent::kCloseRequest);
