@@ -165,7 +165,6 @@ TEST_F(LibSrcTest, UnLibSrcTakesItsPathOutOfTheChain) {
       {"LIBSRC \"c:\\b b\"", "C:\\B B"},
       {"UNLIBSRC C:\\A", "C:\\B B"},
       {"UNLIBSRC \"c:\\b b\"", "C:\\C5\\LIBSRC"},
-      {"UNLIBSRC \"c:\\b b\"", "C:\\C5\\LIBSRC"},
       {"", nullptr},  // the IDE's INI file anew, without "Libsrc"
       {"LIBSRC c:\\a", "C:\\A"},
       {"LIBSRC C:\\A", "C:\\A"},
