@@ -2,8 +2,9 @@
 ; unattended (/Q): a user menu entry, an include line in the IDE's template
 ; chain, the library source folder, and the chain registered with the IDE.
 ; Each run's exit status is checked; on a failure the installation stops and
-; says what ZQMV5.exe said. The uninstaller takes the menu entry and the include
-; line back (UNUSERMENU, UNINCLUDE) before it removes the files.
+; says what ZQMV5.exe said. The uninstaller takes the menu entry, the include
+; line and the library source folder back (UNUSERMENU, UNINCLUDE, UNLIBSRC)
+; before it removes the files.
 ;
 ;   makensis [-DZQMV5_EXE=path\ZQMV5.exe] [-DOUTFILE=Setup.exe] example_addon.nsi
 ;   Setup.exe [/S] [/D=C:\path of the IDE]
@@ -77,8 +78,8 @@ Section "Example Add-on"
 
   !insertmacro ZQMV5 'USERMENU ExampleAddon "Example+Addon-Read+me" notepad.exe "$AddonDir\ReadMe.txt"'
   !insertmacro ZQMV5 'INCLUDE "$IdeRoot\${CHAIN}" ExampleAddon.tpw'
-  ; The add-on's classes are among the IDE's own library sources. No verb takes
-  ; this back, and the uninstaller leaves it: it is the IDE's own folder.
+  ; The add-on's classes are among the IDE's own library sources. ZQMV5.exe
+  ; records the folder it replaces, for UNLIBSRC in the uninstaller.
   !insertmacro ZQMV5 'LIBSRC "$IdeRoot\LIBSRC"'
   ; Last: the IDE reads the chain as the include line left it. REG starts the
   ; IDE when it is not running, and leaves it running.
@@ -97,6 +98,9 @@ Section "Uninstall"
   ${If} ${FileExists} "$IdeRoot\${CHAIN}"
     !insertmacro ZQMV5 'UNINCLUDE "$IdeRoot\${CHAIN}" ExampleAddon.tpw'
   ${EndIf}
+  ; The same path as the installer's LIBSRC: the folder it replaced comes back
+  ; (nothing to take back, and status 0, when LIBSRC did not run).
+  !insertmacro ZQMV5 'UNLIBSRC "$IdeRoot\LIBSRC"'
   Delete "$IdeRoot\TEMPLATE\ExampleAddon.tpw"
   SetOutPath $IdeRoot
   Delete "$AddonDir\ZQMV5.exe"

@@ -90,6 +90,7 @@ constexpr Verb kVerbs[] = {
     {"CMD", ShowHelp},
     {"UNUSERMENU", UnUserMenuCommand},
     {"UNINCLUDE", UnIncludeCommand},
+    {"UNLIBSRC", UnLibSrcCommand},
     {"VERSION", VersionCommand, false},
 };
 // Any other verb: the description, once the IDE is found.

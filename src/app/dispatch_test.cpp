@@ -140,11 +140,13 @@ TEST_F(MainTest, ChangesToTheIdeIniFileTakeOneTurn) {
     std::set<std::string> common;  // the locks held at every access so far
   };
   const char* const commands[] = {"/Q USERMENU App Menu a.exe", "/Q UNUSERMENU Old",
-                                  "/Q LIBSRC C:\\L", "/Q REG x.tpl"};
+                                  "/Q LIBSRC C:\\L", "/Q UNLIBSRC C:\\L", "/Q REG x.tpl"};
   auto prepare = [&](FakeEnv& fake, const char* command) {
     fake.profile.Set("ZQMV5.ini", "Clarion", "root", "C:\\C5");
     fake.profile.Set("ZQMV5.ini", "Clarion", "ExeName", "C5EE.EXE");
     fake.profile.Set(kIdeIni, "User Menus", "1", "Old|Old");
+    fake.profile.Set(kIdeIni, "Paths", "Libsrc", "C:\\L");
+    fake.profile.Set(kIdeIni, "ZQMV5 Libsrc Undo", "C:\\L", "C:\\OLD");
     fake.files.contents["x.tpl"] = "";
     fake.dde_client.services = {"ClarionWin"};
     fake.command_line.text = command;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "cmdline/discovery.h"
 #include "testing/fake_env.h"
 
 namespace zqmv5 {
@@ -14,14 +15,19 @@ constexpr char kIni[] = "C:\\C5\\Bin\\C5ee.ini";
 
 class LibSrcCommandTest : public ::testing::Test {
  protected:
-  void Run(const std::string& text, const std::string& exe_name = "C:\\C5\\Bin\\C5EE.EXE") {
+  // Runs LIBSRC or UNLIBSRC (with /Q in front: quietly); returns the outcome.
+  Status Run(std::string text, const std::string& exe_name = "C:\\C5\\Bin\\C5EE.EXE") {
     CommandContext context;
     context.ini_file = kIni;
     context.exe_name = exe_name;
+    context.quiet = TakeQuietSwitch(&text);
+    context.verb = VerbOf(text);
     context.Tokenize(text);
-    LibSrcCommand(context, fake_);
+    (context.verb == "UNLIBSRC" ? UnLibSrcCommand : LibSrcCommand)(context, fake_);
+    return context.outcome;
   }
   std::string Libsrc() const { return fake_.profile.Get(kIni, "Paths", "Libsrc"); }
+  FakeProfile::Entries Records() const { return fake_.profile.Section(kIni, "ZQMV5 Libsrc Undo"); }
 
   FakeEnv fake_;
 };
@@ -47,7 +53,9 @@ TEST_F(LibSrcCommandTest, DirectoryIsStoredInUpperCaseAndKept) {
   EXPECT_TRUE(fake_.messages.shown.empty());
   EXPECT_EQ(Libsrc(), "C:\\PROJECTS\\MYLIB\\");
   EXPECT_EQ(fake_.profile.Get(kIni, "Paths", "RedFile"), "c:\\c5\\bin\\c5ee.red");
-  EXPECT_EQ(fake_.profile.writes().size(), 1u);
+  // The undo record first: the value replaced.
+  EXPECT_EQ(fake_.profile.writes().size(), 2u);
+  EXPECT_EQ(Records(), (FakeProfile::Entries{{"C:\\PROJECTS\\MYLIB\\", "C:\\OLD"}}));
 }
 
 TEST_F(LibSrcCommandTest, QuotedDirectoryKeepsItsBlanks) {
@@ -89,6 +97,61 @@ TEST_F(LibSrcCommandTest, LineBreakInTheDirectoryIsRefused) {
   EXPECT_EQ(fake_.messages.shown[0].caption, "Set ABC Library Directory");
   EXPECT_TRUE(fake_.profile.log.empty());
   EXPECT_TRUE(fake_.programs.started.empty());
+}
+
+// LIBSRC and UNLIBSRC runs one after another, as installers and their
+// uninstallers run them ("=X": X set by hand): what "Libsrc" (nullptr: no
+// entry) and the undo records hold afterwards. No run shows a box.
+TEST_F(LibSrcCommandTest, UnLibSrcTakesItsPathOutOfTheChain) {
+  const struct {
+    const char* libsrc;
+    std::vector<std::string> runs;
+    const char* libsrc_after;
+    FakeProfile::Entries records_after;
+  } cases[] = {
+      // A over P, B over A: taking A back leaves B, whose record now says P;
+      // taking B back then gives P, never the removed A.
+      {"C:\\P", {"LIBSRC c:\\a", "LIBSRC c:\\b", "UNLIBSRC C:\\A"}, "C:\\B", {{"C:\\B", "C:\\P"}}},
+      {"C:\\P", {"LIBSRC c:\\a", "LIBSRC c:\\b", "UNLIBSRC c:\\a", "UNLIBSRC c:\\b"}, "C:\\P", {}},
+      {"C:\\P",
+       {"LIBSRC c:\\a", "LIBSRC c:\\b", "LIBSRC c:\\c", "UNLIBSRC c:\\a"},
+       "C:\\C",
+       {{"C:\\B", "C:\\P"}, {"C:\\C", "C:\\B"}}},
+      // An absent entry becomes absent again; an empty one stays.
+      {nullptr, {"LIBSRC c:\\a", "UNLIBSRC c:\\a"}, nullptr, {}},
+      {"", {"LIBSRC c:\\a", "UNLIBSRC c:\\a"}, "", {}},
+      // A re-run installer keeps the first record, whatever the case and blanks.
+      {"C:\\P", {"LIBSRC c:\\a", "LIBSRC \"  C:\\A \"", "UNLIBSRC c:\\A"}, "C:\\P", {}},
+      {"C:\\P", {"LIBSRC c:\\a", "=C:\\HAND", "UNLIBSRC c:\\a"}, "C:\\HAND", {}},
+      // Nothing to take back.
+      {"C:\\P", {"LIBSRC c:\\a", "UNLIBSRC c:\\a", "UNLIBSRC c:\\a run"}, "C:\\P", {}},
+      // No INI entry can be named by this directory, so no record is kept.
+      {"C:\\P", {"LIBSRC c:\\a=b", "UNLIBSRC c:\\p"}, "C:\\A=B", {}},
+  };
+  for (const auto& c : cases) {
+    fake_.profile = FakeProfile();
+    if (c.libsrc) fake_.profile.Set(kIni, "Paths", "Libsrc", c.libsrc);
+    std::string runs;
+    for (const std::string& run : c.runs) {
+      runs += run + "; ";
+      if (run[0] == '=') fake_.profile.Set(kIni, "Paths", "Libsrc", run.substr(1));
+      if (run[0] != '=') EXPECT_TRUE(Run(run).ok()) << runs;
+    }
+    EXPECT_EQ(fake_.profile.Has(kIni, "Paths", "Libsrc"), c.libsrc_after != nullptr) << runs;
+    EXPECT_EQ(Libsrc(), c.libsrc_after ? c.libsrc_after : "") << runs;
+    EXPECT_EQ(Records(), c.records_after) << runs;
+  }
+  EXPECT_TRUE(fake_.messages.shown.empty());
+  EXPECT_TRUE(fake_.programs.started.empty());
+}
+
+TEST_F(LibSrcCommandTest, UnLibSrcRefusesAPathThatNoRecordCanBeNamedBy) {
+  for (const char* line : {"UNLIBSRC", "UNLIBSRC c:\\a=b", "UNLIBSRC [Paths]", "UNLIBSRC a\r\nb"}) {
+    EXPECT_EQ(Run(line).kind(), Status::Kind::kBadInput) << line;
+    EXPECT_EQ(fake_.messages.shown.back().caption, "Incorrect Command Line") << line;
+  }
+  EXPECT_EQ(fake_.messages.shown.size(), 4u);
+  EXPECT_TRUE(fake_.profile.log.empty());
 }
 
 }  // namespace

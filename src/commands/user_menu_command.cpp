@@ -53,12 +53,8 @@ Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string
 
 }  // namespace
 
-// An INI line is "key=value": a key with "=" in it would be read back as a
-// shorter key, and one that begins with "[" as a section header that captures
-// the entries after it.
 bool IsStorableAppRef(const std::string& app_ref) {
-  return app_ref.find_first_of("=|") == std::string::npos && Trim(app_ref).rfind('[', 0) != 0 &&
-         !HasLineBreak(app_ref);
+  return IsIniEntryName(app_ref) && app_ref.find('|') == std::string::npos;
 }
 
 void UserMenuCommand(CommandContext& context, Env& env) {

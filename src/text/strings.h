@@ -31,6 +31,14 @@ inline std::string Upper(std::string_view text) {
 // line of its own.
 inline bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
 
+// Whether an INI file can hold `name` as an entry's name. An INI line is
+// "name=value": a name with "=" in it would be read back as a shorter name,
+// and one that begins with "[" as a section header that captures the entries
+// after it.
+inline bool IsIniEntryName(std::string_view name) {
+  return name.find('=') == name.npos && Trim(name).rfind('[', 0) != 0 && !HasLineBreak(name);
+}
+
 // The last two decimal digits of `value`, as dates and times show them ("07").
 inline std::string TwoDigits(int value) {
   value = (value % 100 + 100) % 100;

@@ -1,5 +1,6 @@
 // A user points the IDE at a library source directory with LIBSRC, and starts
-// the IDE with a third parameter. A recording program stands in for the IDE.
+// the IDE with a third parameter; an uninstaller takes it back with UNLIBSRC.
+// A recording program stands in for the IDE.
 
 #include <windows.h>
 
@@ -149,6 +150,46 @@ TEST_F(LibSrcTest, IdeThatCannotStartIsNotReported) {
   UseDemoInstallation(root_ + "\\Bin\\MISSING.EXE");
   RunQuietly("c:\\lib run");
   EXPECT_EQ(Libsrc(), "C:\\LIB");
+}
+
+// Two add-ons, A over the IDE's own P and B over A, uninstalled in turn: the
+// removed A never comes back. Then an entry that was absent, set twice by a
+// re-run installer, is absent again. No run shows a box.
+TEST_F(LibSrcTest, UnLibSrcTakesItsPathOutOfTheChain) {
+  const std::string paths = IniSection(ide_ini_, "Paths");
+  const struct {
+    const char* arguments;
+    const char* libsrc;  // afterwards; nullptr: no entry
+  } steps[] = {
+      {"LIBSRC c:\\a", "C:\\A"},
+      {"LIBSRC \"c:\\b b\"", "C:\\B B"},
+      {"UNLIBSRC C:\\A", "C:\\B B"},
+      {"UNLIBSRC \"c:\\b b\"", "C:\\C5\\LIBSRC"},
+      {"", nullptr},  // the IDE's INI file anew, without "Libsrc"
+      {"LIBSRC c:\\a", "C:\\A"},
+      {"LIBSRC C:\\A", "C:\\A"},
+      {"UNLIBSRC c:\\a", nullptr},
+  };
+  for (const auto& step : steps) {
+    if (!*step.arguments) {
+      EXPECT_EQ(IniSection(ide_ini_, "Paths"), paths);
+      WriteIdeIni("[Paths]\r\nRedFile=c:\\c5\\bin\\c5ee.red\r\n");
+      continue;
+    }
+    const RunResult result = Run(step.arguments);
+    EXPECT_EQ(result.exit_code, 0u) << step.arguments;
+    EXPECT_TRUE(result.boxes.empty()) << step.arguments << "\n" << Describe(result.boxes);
+    Flush();
+    EXPECT_EQ(Libsrc(), step.libsrc ? step.libsrc : "") << step.arguments;
+  }
+  EXPECT_EQ(IniSection(ide_ini_, "Paths"), "RedFile=c:\\c5\\bin\\c5ee.red\n");
+  EXPECT_EQ(IniSection(ide_ini_, "ZQMV5 Libsrc Undo"), "");
+
+  RunOptions options;
+  options.output_file = Work("output.txt");
+  EXPECT_EQ(Run("/Q UNLIBSRC c:\\a", options).exit_code, 0u);
+  EXPECT_EQ(ReadWholeFile(options.output_file), "UNLIBSRC: nothing to take back\r\n");
+  EXPECT_EQ(Recorded(ide_exe_, 1, 1000), "") << "UNLIBSRC started the IDE";
 }
 
 }  // namespace

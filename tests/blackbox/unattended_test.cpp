@@ -70,6 +70,7 @@ TEST_F(UnattendedTest, QuietRunsTellByLineAndStatus) {
       {"/Q INCLUDE demo.tpl", 2, "INCLUDE: A template file and a file to include are needed."},
       {"/Q LIBSRC", 2, "Set ABC Library Directory: File parameter missing from command line"},
       {"/Q UNUSERMENU", 2, "Incorrect Command Line: Command line parameter is: AppRef."},
+      {"/Q UNLIBSRC \"C:\\A=B\"", 2, "Incorrect Command Line: Command line parameter is: Path."},
       // An installer that quotes every argument, or puts a tab after the switch.
       {"\"/Q\" REG nothere.tpl", 1, "Register Error: Template file does not exist."},
       {"/Q\tREG nothere.tpl", 1, "Register Error: Template file does not exist."},

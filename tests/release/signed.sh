@@ -2,7 +2,9 @@
 # A throwaway self-signed code-signing certificate signs a release: the
 # signature verifies, the checksums are the signed exe's, the signed exe keeps
 # its shape and still runs under Wine, and without its signature it is the
-# unsigned build's bytes. A wrong password leaves no zip behind.
+# unsigned build's bytes. A wrong password leaves no zip behind; an empty one
+# opens its certificate. The zip holds CHANGELOG.md, a version without an entry
+# there gets none, and a tree with changes not committed gets a -dirty zip.
 #
 #   signed.sh sign DIR   signs and checks; leaves the signed exe in DIR
 #   signed.sh run DIR    runs it under Wine
@@ -42,12 +44,35 @@ sign_step() {
     --ca-file "$tmp/cert.pem" >"$tmp/wrong.log" 2>&1 && fail "a wrong password signed"
   [ -z "$(ls "$tmp/wrong" 2>/dev/null)" ] || fail "a failed signing left $(ls "$tmp/wrong")"
 
-  printf 'right-one' >"$tmp/password"
-  nice tools/release --out "$tmp/dist" --sign "$tmp/cert.p12" --password-file "$tmp/password" \
-    --ca-file "$tmp/cert.pem" >"$tmp/release.log" 2>&1 || { cat "$tmp/release.log"; fail "signing"; }
+  # A certificate with an empty password gets past the password check, to the
+  # CHANGELOG's, which a tree whose CHANGELOG.md names other versions fails:
+  # one line, before the build, and no zip.
+  openssl pkcs12 -export -inkey "$tmp/key.pem" -in "$tmp/cert.pem" -out "$tmp/empty.p12" \
+    -passout pass:
+  zq_copy_tree "$tmp/unlisted"
+  sed -i 's/^## \[/## [0./' "$tmp/unlisted/CHANGELOG.md"
+  (cd "$tmp/unlisted" && ZQMV5_SIGN_PASSWORD='' nice tools/release --out "$tmp/unlisted-dist" \
+    --sign "$tmp/empty.p12" >"$tmp/unlisted.log" 2>&1) && fail "a version without an entry got a zip"
+  { [ "$(grep -c . "$tmp/unlisted.log")" = 1 ] &&
+    grep -q "^release: CHANGELOG.md has no entry for version" "$tmp/unlisted.log"; } ||
+    { cat "$tmp/unlisted.log"; fail "an empty password, or the CHANGELOG's refusal in one line"; }
+  [ -z "$(ls "$tmp/unlisted-dist")" ] || fail "a refused version left $(ls "$tmp/unlisted-dist")"
+
+  # The tree as a commit with a change on top; the password through a pipe, as
+  # Notepad ends a line.
+  git -C "$tmp/src" init -q
+  git -C "$tmp/src" add -A
+  git -C "$tmp/src" -c user.name=test -c user.email=test@localhost commit -q -m release
+  echo >>README.md
+  nice tools/release --out "$tmp/dist" --sign "$tmp/cert.p12" \
+    --password-file <(printf 'right-one\r\n') --ca-file "$tmp/cert.pem" >"$tmp/release.log" 2>&1 ||
+    { cat "$tmp/release.log"; fail "signing"; }
+  zip="$tmp/dist/ZQMV5-$(cat build/release/version.txt)-dirty.zip"
+  [ -f "$zip" ] || fail "a tree with changes not committed gave $(ls "$tmp/dist"), not $(basename "$zip")"
   mkdir "$tmp/zip"
-  (cd "$tmp/zip" && unzip -q "$tmp"/dist/ZQMV5-*.zip && sha256sum --quiet -c SHA256SUMS) ||
+  (cd "$tmp/zip" && unzip -q "$zip" && sha256sum --quiet -c SHA256SUMS) ||
     fail "SHA256SUMS does not match the zip's files"
+  cmp -s <(sed 's/$/\r/' CHANGELOG.md) "$tmp/zip/CHANGELOG.md" || fail "the zip holds no CHANGELOG.md"
   exe="$tmp/zip/ZQMV5.exe"
   osslsigncode verify -CAfile "$tmp/cert.pem" -in "$exe" >"$tmp/verify.log" 2>&1 ||
     { cat "$tmp/verify.log"; fail "the signature in the zip does not verify"; }
@@ -58,7 +83,7 @@ sign_step() {
   "$ROOT/tools/check-exe" "$exe" >"$tmp/check.log" || { cat "$tmp/check.log"; fail "check-exe"; }
   mkdir -p "$keep"
   cp "$exe" "$keep/ZQMV5.exe"
-  echo "ok: signed, verified, checksums of the signed exe, its shape kept"
+  echo "ok: signed, verified, checksums of the signed exe, its shape kept; CHANGELOG.md, -dirty"
 }
 
 run_step() {
