@@ -161,6 +161,41 @@ TEST_F(UnattendedTest, UnIncludeTakesBackWhatIncludeAdded) {
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
+// UNINCLUDE works wherever INCLUDE does, also beside a template whose full
+// name is as long as Windows' file functions take; it leaves nothing behind.
+TEST_F(UnattendedTest, UnIncludeTakesBackAtTheLongestNames) {
+  const std::string bytes = "#TEMPLATE(A,'a')\r\n";
+  for (size_t length : {255u, 256u, 259u}) {
+    std::string dir = Work(std::to_string(length));
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+    const size_t want = length - 6;  // then "\t.tpl"
+    while (dir.size() < want) {
+      const size_t remaining = want - dir.size();
+      dir += "\\" + std::string(remaining <= 101 ? remaining - 1 : 90, 'd');
+      ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;
+    }
+    const std::string tpl = dir + "\\t.tpl";
+    ASSERT_EQ(tpl.size(), length);
+    ASSERT_TRUE(WriteWholeFile(tpl, bytes));
+    RunOptions options;
+    options.directory = dir;
+    EXPECT_EQ(Run("/Q INCLUDE t.tpl x.tpw", options).exit_code, 0u) << length;
+    EXPECT_NE(ReadWholeFile(tpl), bytes) << length;
+    EXPECT_EQ(Run("/Q UNINCLUDE t.tpl x.tpw", options).exit_code, 0u) << length;
+    EXPECT_EQ(ReadWholeFile(tpl), bytes) << length;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    std::string names;
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != ".." && name != "t.tpl" && name != "ZQMV5.LOG") names += name + " ";
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_EQ(names, "") << length;
+  }
+}
+
 // UNINCLUDE's new bytes take the template's place, not its identity: its
 // attributes stay, a symbolic link stays a link to the file that loses the
 // line, and names linked hard to it keep sharing its bytes.
