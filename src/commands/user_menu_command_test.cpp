@@ -114,7 +114,7 @@ TEST_F(UserMenuCommandTest, WritesTheFirstFreeSlotThenTheApplication) {
   EXPECT_EQ(writes[1].entry, "App");
   EXPECT_EQ(writes[1].value, "prog.exe p");
   EXPECT_EQ(writes[1].file, kIni);
-  EXPECT_EQ(fake_.profile.log.size(), 5u);  // slots 1 to 3 read, two writes
+  EXPECT_EQ(fake_.profile.log.size(), 6u);  // slots 1 to 3 and the application read, two writes
 }
 
 TEST_F(UserMenuCommandTest, PresentLineInAnotherCaseStopsEverything) {
@@ -172,7 +172,7 @@ TEST_F(UserMenuCommandTest, AllSlotsTakenStillWritesTheApplication) {
   ASSERT_EQ(writes.size(), 1u);
   EXPECT_EQ(writes[0].section, "User Applications");
   EXPECT_EQ(writes[0].value, "prog.exe ");
-  EXPECT_EQ(fake_.profile.log.size(), 101u);  // slots 1 to 100, never 101
+  EXPECT_EQ(fake_.profile.log.size(), 102u);  // slots 1 to 100 (never 101), the application
   EXPECT_EQ(Slot(100), "Item 100|X");
 }
 
