@@ -77,6 +77,8 @@ TEST_F(UnattendedTest, QuietRunsTellByLineAndStatus) {
       // read another AppRef out of it.
       {"/Q USERMENU \"Vendor|Tool\" My+Tool tool.exe", 2, "Incorrect Command Line: "},
       {"/Q UNUSERMENU \"Vendor|Tool\"", 2, "Incorrect Command Line: "},
+      {"/Q LIBSRC \"\" Run", 2,
+       "Incorrect Command Line: Parameter 2 is an empty \"\", which holds no place"},
   };
   for (const auto& c : cases) {
     const Quiet run = RunQuiet(c.arguments);
