@@ -112,7 +112,8 @@ TEST_F(IncludeCommandTest, NameIsWrittenUnchangedUpToItsLimit) {
   // The template language reads '' inside a string as one quote: a quote in
   // the name can neither end the string early nor add a statement.
   EXPECT_EQ(After("", "My'Odd(Name).TPW"), "#INCLUDE('My''Odd(Name).TPW')\r\n");
-  EXPECT_EQ(After("", "x.tpw') #ERROR('injected"), "#INCLUDE('x.tpw'') #ERROR(''injected')\r\n");
+  EXPECT_EQ(After("", "\"x.tpw') #ERROR('injected\""),
+            "#INCLUDE('x.tpw'') #ERROR(''injected')\r\n");
   const std::string doubled = "a\r\n\r\n#INCLUDE('it''s.tpw')\r\n";
   EXPECT_EQ(After(doubled, "it's.tpw"), doubled) << "found again";
   fake_.files.contents["t"] = "a\r\n";
