@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "blackbox/session.h"
 
@@ -161,6 +162,30 @@ TEST_F(UnattendedTest, UnIncludeTakesBackWhatIncludeAdded) {
   HANDLE search = FindFirstFileA(Work("*~").c_str(), &found);
   EXPECT_EQ(search, INVALID_HANDLE_VALUE) << found.cFileName;
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+// Several installers at once add their includes, and several uninstallers
+// take them back at once: the template comes back byte for byte.
+TEST_F(UnattendedTest, IncludesAddedAndTakenBackAtOnceLeaveTheTemplateAsItWas) {
+  const std::string bytes = "#TEMPLATE(A,'a')\r\n";
+  ASSERT_TRUE(WriteWholeFile(Work("demo.tpl"), bytes));
+  for (const char* verb : {"INCLUDE", "UNINCLUDE"}) {
+    std::vector<HANDLE> runs;
+    for (int i = 0; i < 5; ++i) {
+      runs.push_back(StartDetached(Quoted(ProgramUnderTest()) + " /Q " + verb + " demo.tpl A" +
+                                       std::to_string(i) + ".inc",
+                                   work_));
+      ASSERT_NE(runs.back(), nullptr);
+    }
+    for (HANDLE run : runs) {
+      DWORD status = 9;
+      WaitForSingleObject(run, 60000);
+      GetExitCodeProcess(run, &status);
+      CloseHandle(run);
+      EXPECT_EQ(status, 0u) << verb;
+    }
+  }
+  EXPECT_EQ(ReadWholeFile(Work("demo.tpl")), bytes);
 }
 
 // UNINCLUDE works wherever INCLUDE does, also beside a template whose full
