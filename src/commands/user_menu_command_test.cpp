@@ -131,15 +131,13 @@ TEST_F(UserMenuCommandTest, PresentLineInAnotherCaseStopsEverything) {
 // that runs another program: it would be lost for good. One that runs the
 // same program is written again.
 TEST_F(UserMenuCommandTest, ApplicationEntryOfAnotherProgramIsLeftAlone) {
-  fake_.profile.Set(kIni, "User Applications", "MyTool", "C:\\old\\tool.exe /old");
-  const Status refused = Run("USERMENU MyTool Menu C:\\new\\tool.exe");
-  EXPECT_FALSE(refused.ok());
-  EXPECT_NE(refused.kind(), Status::Kind::kBadInput);
-  EXPECT_NE(refused.message().find("C:\\old\\tool.exe /old"), std::string::npos)
-      << refused.message();
+  fake_.profile.Set(kIni, "User Applications", "MyTool", "C:\\old.exe /old");
+  const Status refused = Run("USERMENU MyTool Menu C:\\new.exe");
+  EXPECT_EQ(refused.kind(), Status::Kind::kDenied);
+  EXPECT_NE(refused.message().find("C:\\old.exe /old"), std::string::npos) << refused.message();
   EXPECT_TRUE(fake_.profile.writes().empty());
-  fake_.profile.Set(kIni, "User Applications", "MyTool", "C:\\new\\tool.exe");
-  EXPECT_TRUE(Run("USERMENU MyTool Menu C:\\new\\tool.exe").ok());
+  fake_.profile.Set(kIni, "User Applications", "MyTool", "C:\\new.exe");
+  EXPECT_TRUE(Run("USERMENU MyTool Menu C:\\new.exe").ok());
   EXPECT_EQ(Slot(1), "Menu|MyTool");
 }
 

@@ -149,10 +149,8 @@ TEST_F(Win32DdeClientTest, CommandsAnsweredBusyOrByAnEndAreToldSo) {
     ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
     int32_t channel = 0;
     ASSERT_TRUE(env_->dde().Open(ide.service(), &channel).ok());
-    env_->dde().SetTimeOut(1500);
-    const DWORD start = GetTickCount();
+    env_->dde().SetTimeOut(1500);  // a wait for the time-out would end in 603
     EXPECT_EQ(env_->dde().Send(channel, "[Answer]").number(), c.number) << c.mode;
-    EXPECT_LT(GetTickCount() - start, 10000u) << c.mode;
     env_->dde().Close(channel);
   }
 }
