@@ -105,10 +105,11 @@ Status OperandsKeepTheirPlaces(const std::string& text) {
       continue;
     }
     const auto after = owner.begin() + static_cast<std::ptrdiff_t>(i) + 1;
-    const size_t next = static_cast<size_t>(std::find_if(after, owner.end(), is_token) - owner.begin());
+    const size_t next =
+        static_cast<size_t>(std::find_if(after, owner.end(), is_token) - owner.begin());
     // Quotes that hold no token before another token: it takes their place.
-    if (next < used.size() && std::none_of(owner.begin() + static_cast<std::ptrdiff_t>(opened),
-                                           after, is_token)) {
+    if (next < used.size() &&
+        std::none_of(owner.begin() + static_cast<std::ptrdiff_t>(opened), after, is_token)) {
       return {Status::Kind::kBadInput,
               "Parameter " + std::to_string(owner[next]) +
                   " is an empty \"\", which holds no place: the parameters after it would each "

@@ -126,10 +126,10 @@ void RegCommand(CommandContext& context, Env& env) {
     const std::string sent_text = registered.ok() ? "The template went to the IDE, but " : "";
     context.Tell(
         env,
-        {back.kind(),
-         sent_text + "AutoPick could not be put back in " + context.ini_file + ": " +
-             back.message() + "|Set AutoPick in section [Environment] of that file back to \"" +
-             saved + "\"."},
+        {back.kind(), sent_text + "AutoPick could not be put back in " + context.ini_file + ": " +
+                          back.message() +
+                          "|Set AutoPick in section [Environment] of that file back to \"" + saved +
+                          "\"."},
         kRegisterError);
   }
 }

@@ -191,7 +191,7 @@ TEST_F(RegCommandTest, AutoPickThatCannotBeWrittenIsRetriedAndTold) {
   const struct {
     int off_failures, back_failures;
     bool quiet, sent;
-    std::string autopick;  // afterwards
+    std::string autopick;    // afterwards
     bool turn_kept = false;  // another program takes the turn while the IDE works
   } cases[] = {
       {0, 3, false, true, "kept"},

@@ -37,8 +37,9 @@ void UnIncludeCommand(CommandContext& context, Env& env) {
     // line after it, so that the others stand as INCLUDE would have added
     // them, and no empty lines build up, in whatever order they go.
     const bool last = i + 1 == lines.size();
-    const bool among_includes = !last && (i == 0 || IsBlank(lines[i - 1])) && i + 2 < lines.size() &&
-                                lines[i + 1].empty() && IsIncludeLine(lines[i + 2]);
+    const bool among_includes = !last && (i == 0 || IsBlank(lines[i - 1])) &&
+                                i + 2 < lines.size() && lines[i + 1].empty() &&
+                                IsIncludeLine(lines[i + 2]);
     if (among_includes) template_file.Remove(i + 1);
     if (last && i >= 2 && lines[i - 1].empty() && !IsBlank(lines[i - 2])) {
       template_file.Remove(i--);

@@ -70,8 +70,8 @@ TEST_F(UserMenuCommandTest, BoxListsTheOperandsAsReceived) {
 
 TEST_F(UserMenuCommandTest, OperandsAnIniFileCannotHoldAreRefused) {
   const char* const lines[] = {
-      "USERMENU a=b Menu prog.exe",      // read back as key "a"
-      "USERMENU [Paths] Menu prog.exe",  // read back as a section header
+      "USERMENU a=b Menu prog.exe",       // read back as key "a"
+      "USERMENU [Paths] Menu prog.exe",   // read back as a section header
       "USERMENU \t[Evil] Menu prog.exe",  // the INI file drops the white space before it
       "USERMENU App Menu\nx prog.exe",   "USERMENU App Menu prog\r.exe",
       "USERMENU App Menu prog.exe a\nb",

@@ -225,7 +225,7 @@ void OnExecute(HWND server, HWND client, HGLOBAL commands) {
     return;
   }
   // fAck, or fBusy
-  const WORD status = g_settings.refuse_execute == 0 ? 0x8000
+  const WORD status = g_settings.refuse_execute == 0   ? 0x8000
                       : g_settings.refuse_execute == 2 ? 0x4000
                                                        : 0;
   if (g_settings.hang_execute_ms > 0) Sleep(static_cast<DWORD>(g_settings.hang_execute_ms));
