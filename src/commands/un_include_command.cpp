@@ -10,11 +10,14 @@
 namespace zqmv5 {
 namespace {
 
-// Whether `line` is an include line alone, of any file.
+// Whether `line` is an include line alone, of any file: the include line of
+// no name with a name between its quotes.
 bool IsIncludeLine(const std::string& line) {
   const std::string text = Trim(line);
-  return text.rfind("#INCLUDE('", 0) == 0 && text.size() >= 12 &&
-         text.compare(text.size() - 2, 2, "')") == 0;
+  const std::string bare = IncludeLine("");
+  const size_t name_at = bare.find('\'') + 1;
+  return text.size() > bare.size() && text.compare(0, name_at, bare, 0, name_at) == 0 &&
+         text.compare(text.size() - (bare.size() - name_at), std::string::npos, bare, name_at) == 0;
 }
 
 }  // namespace
