@@ -78,6 +78,7 @@ struct Verb {
   const char* name;
   Handler action;
   bool needs_ide = true;
+  bool reads_operands = true;  // VERSION reads its note as text, which nothing shifts
 };
 
 // Searched in this order; the first verb equal to the command's wins. A new
@@ -91,7 +92,7 @@ constexpr Verb kVerbs[] = {
     {"UNUSERMENU", UnUserMenuCommand},
     {"UNINCLUDE", UnIncludeCommand},
     {"UNLIBSRC", UnLibSrcCommand},
-    {"VERSION", VersionCommand, false},
+    {"VERSION", VersionCommand, false, false},
 };
 // Any other verb: the description, once the IDE is found.
 constexpr Verb kOtherVerb = {"", ShowDescription};
@@ -120,7 +121,13 @@ int ExitStatus(const Status& outcome) {
 
 void Dispatch(CommandContext& context, Env& env) {
   const Verb& verb = FindVerb(context.verb);
-  if (!verb.needs_ide || Discover(context, env)) verb.action(context, env);
+  const Status placed =
+      context.quiet && verb.reads_operands ? OperandsKeepTheirPlaces(context.text) : Status{};
+  if (!placed.ok()) {
+    context.Tell(env, placed, "Incorrect Command Line");
+  } else if (!verb.needs_ide || Discover(context, env)) {
+    verb.action(context, env);
+  }
 }
 
 int Main(Env& env, const VersionViewOpener& open_view) {

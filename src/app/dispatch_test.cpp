@@ -13,6 +13,8 @@
 namespace zqmv5 {
 namespace {
 
+constexpr char kIdeIni[] = "C:\\C5\\Bin\\C5ee.ini";
+
 class MainTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -104,12 +106,44 @@ TEST_F(MainTest, FailedDiscoveryRunsNoCommand) {
   EXPECT_EQ(fake.messages.shown[0].caption, "Entry Not Found");
 }
 
+// Under /Q no one sees operands shift: an empty "" before another operand, or
+// text right after a closing quote, is refused before anything is read. An
+// empty "" at the end, and any line without /Q, work as they did.
+TEST(QuietOperandsTest, OperandsThatWouldShiftAreRefusedUnderQuietOnly) {
+  const struct {
+    const char* command;
+    const char* told;  // in the line; "" where the run goes ahead
+  } cases[] = {
+      {"/Q LIBSRC \"\" Run", "Parameter 2 is an empty"},
+      {"/Q LIBSRC \"C:\\Program Files\\C5\"\\LIBSRC", "Parameter 3, \\LIBSRC, stands"},
+      {"/Q USERMENU MyApp \"   \" notepad.exe x", "Parameter 3 is an empty"},
+      {"/Q INCLUDE a\"b c\"d.tpl x", "d.tpl"},
+      {"/Q LIBSRC \"C:\\Lib\" \"\" \"  \" ", ""},
+  };
+  for (const auto& c : cases) {
+    FakeEnv fake;
+    fake.profile.Set("ZQMV5.ini", "Clarion", "root", "C:\\C5");
+    fake.profile.Set("ZQMV5.ini", "Clarion", "ExeName", "C5EE.EXE");
+    fake.command_line.text = c.command;
+    EXPECT_EQ(Main(fake, FakeVersionViews().opener()), *c.told ? 2 : 0) << c.command;
+    EXPECT_TRUE(fake.programs.started.empty()) << c.command;
+    EXPECT_EQ(fake.profile.Get(kIdeIni, "Paths", "Libsrc"), *c.told ? "" : "C:\\LIB");
+    EXPECT_EQ(fake.profile.log.empty(), *c.told != 0) << c.command;
+    const std::string line = fake.messages.output.empty() ? "" : fake.messages.output[0];
+    EXPECT_NE(line.find(c.told), std::string::npos) << line;
+  }
+  FakeEnv fake;
+  fake.profile.Set("ZQMV5.ini", "Clarion", "root", "C:\\C5");
+  fake.profile.Set("ZQMV5.ini", "Clarion", "ExeName", "C5EE.EXE");
+  fake.command_line.text = "LIBSRC \"\" Run";
+  Main(fake, FakeVersionViews().opener());
+  EXPECT_EQ(fake.profile.Get(kIdeIni, "Paths", "Libsrc"), "RUN");
+}
+
 // Two installers at once must not interleave their changes to the IDE's INI
 // file (the profile API rewrites it whole): every verb that changes it holds
 // one cross-process turn over its reads and writes of it. A run that cannot
 // get the turn changes nothing and fails.
-constexpr char kIdeIni[] = "C:\\C5\\Bin\\C5ee.ini";
-
 TEST_F(MainTest, ChangesToTheIdeIniFileTakeOneTurn) {
   struct Watch : EnvWrapper {
     explicit Watch(FakeEnv& fake) : EnvWrapper(fake), fake(fake) {}

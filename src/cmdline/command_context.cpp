@@ -1,5 +1,7 @@
 #include "cmdline/command_context.h"
 
+#include <algorithm>
+
 #include "text/strings.h"
 
 namespace zqmv5 {
@@ -87,6 +89,43 @@ std::unique_ptr<ProcessLock> CommandContext::TakeTurn(Env& env, const std::strin
                "Another program kept its turn at " + what + " for too long; nothing was changed."});
   }
   return turn;
+}
+
+Status OperandsKeepTheirPlaces(const std::string& text) {
+  const std::string used = TrimRight(text);
+  const std::vector<size_t> owner = TokenOfEachCharacter(used, used.size());
+  const auto is_token = [](size_t token) { return token != 0; };
+  bool in_quotes = false;
+  size_t opened = 0;
+  for (size_t i = 0; i < used.size(); ++i) {
+    if (used[i] != '"') continue;
+    in_quotes = !in_quotes;
+    if (in_quotes) {
+      opened = i;
+      continue;
+    }
+    const auto after = owner.begin() + static_cast<std::ptrdiff_t>(i) + 1;
+    const size_t next =
+        static_cast<size_t>(std::find_if(after, owner.end(), is_token) - owner.begin());
+    // Quotes that hold no token before another token: it takes their place.
+    if (next < used.size() &&
+        std::none_of(owner.begin() + static_cast<std::ptrdiff_t>(opened), after, is_token)) {
+      return {Status::Kind::kBadInput,
+              "Parameter " + std::to_string(owner[next]) +
+                  " is an empty \"\", which holds no place: the parameters after it would each "
+                  "be read one place earlier."};
+    }
+    // Text right after a closing quote, before any blank, is a token of its own.
+    const size_t blank = used.find(' ', i + 1);
+    if (next < used.size() && next < blank) {
+      return {Status::Kind::kBadInput,
+              "Parameter " + std::to_string(owner[next]) + ", " +
+                  used.substr(next, blank == std::string::npos ? blank : blank - next) +
+                  ", stands right after a closing quote: it would be read as a parameter of its "
+                  "own."};
+    }
+  }
+  return {};
 }
 
 bool TakeQuietSwitch(std::string* command_text) {

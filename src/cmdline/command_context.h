@@ -73,6 +73,12 @@ struct CommandContext {
   std::string Token(size_t n) const { return n >= 1 && n <= tokens.size() ? tokens[n - 1] : ""; }
 };
 
+// Under /Q no one sees the operands of `text` shift: a pair of quotes that
+// holds nothing (or blanks) with another token after it, and text right after
+// a closing quote, give a kBadInput failure that names the parameter. An
+// empty pair at the end shifts nothing and passes.
+Status OperandsKeepTheirPlaces(const std::string& text);
+
 // True when `command_text` starts with the switch /Q (any case), which is
 // then taken off it together with the blanks after it.
 bool TakeQuietSwitch(std::string* command_text);

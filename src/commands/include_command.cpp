@@ -9,9 +9,8 @@
 namespace zqmv5 {
 namespace {
 
-// The longest include name whose include line still fits a template line of
-// 255 characters.
-constexpr size_t kMaxIncludeName = 243;
+// The longest line that a template holds.
+constexpr size_t kMaxTemplateLine = 255;
 
 // INCLUDE and UNINCLUDE runs take turns at templates across processes, from
 // their read to their last write: UNINCLUDE puts its new copy in after it has
@@ -33,7 +32,11 @@ void AppendIncludeLine(LineFile& template_file, const std::string& last_line,
 }  // namespace
 
 std::string IncludeLine(const std::string& include_name) {
-  return "#INCLUDE('" + include_name + "')";
+  // The template language reads '' in a string as one quote: a quote of the
+  // name can neither end the string early nor add a statement after it.
+  std::string quoted;
+  for (char c : include_name) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+  return "#INCLUDE('" + quoted + "')";
 }
 
 bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file,
@@ -47,7 +50,7 @@ bool OpenTemplate(CommandContext& context, Env& env, LineFile* template_file,
   }
   // A longer include line would not fit a template line, and a line break
   // would split it: rather nothing than a broken line.
-  if (include_name.size() > kMaxIncludeName || HasLineBreak(include_name)) {
+  if (IncludeLine(include_name).size() > kMaxTemplateLine || HasLineBreak(include_name)) {
     context.Fail(env, {Status::Kind::kBadInput, "The include line would not fit a template line."});
     return false;
   }

@@ -21,7 +21,8 @@ namespace zqmv5 {
 // leaves the file as it was.
 void IncludeCommand(CommandContext& context, Env& env);
 
-// The include line of a file: "#INCLUDE('name')".
+// The include line of a file: "#INCLUDE('name')", each quote of the name
+// doubled, as the template language reads a quote inside a string.
 std::string IncludeLine(const std::string& include_name);
 
 // Opens the template file (token 2) whole, for the include line of token 3,

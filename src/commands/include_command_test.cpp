@@ -109,7 +109,16 @@ TEST_F(IncludeCommandTest, LongLinesAreSearchedWholeAndKept) {
 }
 
 TEST_F(IncludeCommandTest, NameIsWrittenUnchangedUpToItsLimit) {
-  EXPECT_EQ(After("", "My'Odd(Name).TPW"), "#INCLUDE('My'Odd(Name).TPW')\r\n");
+  // The template language reads '' inside a string as one quote: a quote in
+  // the name can neither end the string early nor add a statement.
+  EXPECT_EQ(After("", "My'Odd(Name).TPW"), "#INCLUDE('My''Odd(Name).TPW')\r\n");
+  EXPECT_EQ(After("", "\"x.tpw') #ERROR('injected\""),
+            "#INCLUDE('x.tpw'') #ERROR(''injected')\r\n");
+  const std::string doubled = "a\r\n\r\n#INCLUDE('it''s.tpw')\r\n";
+  EXPECT_EQ(After(doubled, "it's.tpw"), doubled) << "found again";
+  fake_.files.contents["t"] = "a\r\n";
+  Run("INCLUDE t " + std::string(242, 'n') + "'");  // 243 characters, 244 written
+  EXPECT_EQ(fake_.files.contents["t"], "a\r\n");
   const std::string longest(243, 'n');
   // One more character would make a line that no longer fits: nothing is written.
   // (With a one-letter file name the 254-character command text holds it.)
@@ -128,6 +137,14 @@ TEST_F(IncludeCommandTest, WriteFailureIsSilentAndLeavesNoHalfLine) {
   fake_.files.disk_free = 9;
   EXPECT_EQ(After("a\r\n"), "a\r\n");
   EXPECT_TRUE(fake_.messages.shown.empty());
+}
+
+// A template in UTF-16 without a byte order mark would get a line of single
+// bytes, as one with a mark would: it is left as it is.
+TEST_F(IncludeCommandTest, Utf16TemplateWithoutAMarkIsLeftAsItIs) {
+  for (const std::string& before : {std::string("#\0T\0\r\0\n\0", 8), std::string("\0#\0T", 4)}) {
+    EXPECT_EQ(After(before), before);
+  }
 }
 
 TEST_F(IncludeCommandTest, ReadErrorAfterSomeLinesWritesNothing) {

@@ -49,13 +49,18 @@ Status RegisterWithIde(Env& env, const std::string& exe, const std::string& file
 }
 
 // Puts AutoPick back, in a turn at the IDE's INI file; a failed write is tried
-// again for kRestoreWait. Returns how the last write went.
+// again for kRestoreWait. Returns how the last write went. A turn that
+// another program keeps is told by the caller with the value to put back,
+// not as a turn missed before any change.
 Status RestoreAutoPick(CommandContext& context, Env& env, const std::string& value) {
   for (int32_t waited = 0;; waited += kRestoreRest) {
     Status written;
     {
-      const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
-      if (!turn) return {Status::Kind::kHeld, "Another run kept the IDE's INI file"};
+      std::unique_ptr<ProcessLock> turn;
+      const Status taken = env.LockAcrossProcesses(kIdeIniTurn, kIdeIniTurnWait, &turn);
+      if (!taken.ok()) {
+        return {taken.kind(), "another program kept its turn at the file for too long"};
+      }
       written = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, value, context.ini_file);
     }
     if (written.ok() || waited >= kRestoreWait) return written;
@@ -118,11 +123,13 @@ void RegCommand(CommandContext& context, Env& env) {
                                        std::to_string(registered.number()) + ")"));
   }
   if (!back.ok()) {
+    const std::string sent_text = registered.ok() ? "The template went to the IDE, but " : "";
     context.Tell(
         env,
-        {back.kind(),
-         "AutoPick could not be put back in " + context.ini_file + ": " + back.message() +
-             "|Set AutoPick in section [Environment] of that file back to \"" + saved + "\"."},
+        {back.kind(), sent_text + "AutoPick could not be put back in " + context.ini_file + ": " +
+                          back.message() +
+                          "|Set AutoPick in section [Environment] of that file back to \"" + saved +
+                          "\"."},
         kRegisterError);
   }
 }

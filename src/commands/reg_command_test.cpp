@@ -170,8 +170,9 @@ TEST_F(RegCommandTest, RunThatNeverGetsItsTurnChangesNothing) {
 
 // Another program holds the IDE's INI file for a moment while REG puts
 // AutoPick back: REG tries again for a while, and when it still cannot, it
-// tells which value to put back in which file. When AutoPick cannot be set
-// off at all, the command is not sent.
+// tells which value to put back in which file, also when another program
+// keeps its turn at the file. When AutoPick cannot be set off at all, the
+// command is not sent.
 TEST_F(RegCommandTest, AutoPickThatCannotBeWrittenIsRetriedAndTold) {
   struct HeldIni : EnvWrapper {
     using EnvWrapper::EnvWrapper;
@@ -190,14 +191,20 @@ TEST_F(RegCommandTest, AutoPickThatCannotBeWrittenIsRetriedAndTold) {
   const struct {
     int off_failures, back_failures;
     bool quiet, sent;
-    std::string autopick;  // afterwards
+    std::string autopick;    // afterwards
+    bool turn_kept = false;  // another program takes the turn while the IDE works
   } cases[] = {
       {0, 3, false, true, "kept"},
       {0, 1000000, false, true, "off"},
       {0, 1000000, true, true, "off"},
       {1000000, 0, true, false, "kept"},
+      {0, 0, true, true, "off", true},
   };
   for (const auto& c : cases) {
+    fake_.dde_client.on_execute = [&](const std::string&) {
+      if (c.turn_kept) fake_.programs.held.insert("ZQMV5 IDE INI file");
+    };
+    fake_.programs.held.clear();
     fake_.profile.Set(kIni, "Environment", "AutoPick", "kept");
     fake_.messages = {};
     fake_.clock.paused = 0;
@@ -211,13 +218,19 @@ TEST_F(RegCommandTest, AutoPickThatCannotBeWrittenIsRetriedAndTold) {
     context.Tokenize("REG x.tpl");
     RegCommand(context, env);
     const std::string where = std::to_string(c.off_failures) + "/" +
-                              std::to_string(c.back_failures) + (c.quiet ? " quiet" : "");
+                              std::to_string(c.back_failures) + (c.quiet ? " quiet" : "") +
+                              (c.turn_kept ? " turn kept" : "");
     EXPECT_EQ(fake_.dde_client.executes.size(), c.sent ? 1u : 0u) << where;
     EXPECT_EQ(AutoPick(), c.autopick) << where;
     EXPECT_LE(fake_.clock.paused, 3000) << where;
-    const bool failed = c.off_failures + c.back_failures > 3;
+    const bool failed = c.off_failures + c.back_failures > 3 || c.turn_kept;
     EXPECT_EQ(context.outcome.ok(), !failed) << where;
     if (!failed) continue;
+    // The run's outcome tells what happened: the IDE has the command, and
+    // AutoPick still needs its value back.
+    const std::string& outcome = context.outcome.message();
+    if (c.sent) EXPECT_NE(outcome.find("\"kept\""), std::string::npos) << where << ": " << outcome;
+    EXPECT_EQ(outcome.find("nothing was changed"), std::string::npos) << where << ": " << outcome;
     const std::string told =
         c.quiet ? (fake_.messages.output.empty() ? "" : fake_.messages.output[0])
                 : (fake_.messages.shown.empty() ? "" : fake_.messages.shown[0].text);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "commands/include_command.h"
 #include "testing/env_wrapper.h"
 #include "testing/fake_env.h"
@@ -54,6 +57,26 @@ TEST(UnIncludeCommandTest, AnIncludeRunMeanwhileIsNeverLostUnsaid) {
   EXPECT_EQ(after.find("A.inc"), std::string::npos);
   EXPECT_TRUE(!env.other.outcome.ok() || after.find("#INCLUDE('B.inc')") != std::string::npos)
       << after;
+}
+
+// Includes added one after another and taken back in any order give the
+// template back byte for byte: the empty lines between them go with them.
+TEST(UnIncludeCommandTest, IncludesTakenBackInAnyOrderLeaveTheTemplateAsItWas) {
+  const std::vector<std::string> orders = {"ab", "ba", "bac", "acb"};
+  for (const std::string before : {"A\r\n", "", "A\n#! end\n", "A\r\n   \r\n"}) {
+    for (const std::string& order : orders) {
+      FakeEnv fake;
+      fake.files.contents["o.tpl"] = before;
+      auto run = [&](const std::string& verb, char name) {
+        CommandContext context;
+        context.Tokenize(verb + " o.tpl \"" + name + "'s.tpw\"");
+        (verb == "INCLUDE" ? IncludeCommand : UnIncludeCommand)(context, fake);
+      };
+      for (size_t i = 0; i < order.size(); ++i) run("INCLUDE", static_cast<char>('a' + i));
+      for (char name : order) run("UNINCLUDE", name);
+      EXPECT_EQ(fake.files.contents["o.tpl"], before) << before << " taken back " << order;
+    }
+  }
 }
 
 }  // namespace

@@ -31,22 +31,30 @@ bool SameMenuLine(std::string_view stored, std::string_view wanted) {
 }
 
 // Writes the menu line into the first free slot, unless a slot before it
-// holds the same line, and then the application's command line. Returns how
-// the writes went; `*full` tells a menu without a free slot.
+// holds the same line (nothing to do), and then the application's command
+// line. Returns how the writes went; `*full` tells a menu without a free
+// slot, where only the application is written.
 Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string& app_ref,
                         const std::string& menu_display, const std::string& program, bool* full) {
   const std::string menu_line = menu_display + "|" + app_ref;
-  Status status;
-  *full = true;
-  for (int slot = 1; slot <= kUserMenuSlots && *full; ++slot) {
+  std::string free_key;
+  for (int slot = 1; slot <= kUserMenuSlots && free_key.empty(); ++slot) {
     const std::string key = std::to_string(slot);
     const std::string value = env.ReadIniValue(kUserMenus, key, "", ini_file).substr(0, kMaxText);
     if (SameMenuLine(value, menu_line)) return {};
-    if (IsBlank(value)) {
-      status = env.WriteIniValue(kUserMenus, key, menu_line, ini_file);
-      *full = false;
-    }
+    if (IsBlank(value)) free_key = key;
   }
+  // UNUSERMENU takes the application entry back: one that runs another
+  // program would be lost for good. The profile service stores a value
+  // without the blanks at its ends.
+  const std::string present = env.ReadIniValue(kUserApplications, app_ref, "", ini_file);
+  if (!IsBlank(present) && Trim(present) != Trim(program)) {
+    return {Status::Kind::kDenied, "The application " + app_ref + " is there already and runs " +
+                                       Trim(present) + "; nothing was written."};
+  }
+  *full = free_key.empty();
+  const Status status =
+      *full ? Status{} : env.WriteIniValue(kUserMenus, free_key, menu_line, ini_file);
   const Status written = env.WriteIniValue(kUserApplications, app_ref, program, ini_file);
   return status.ok() ? written : status;
 }

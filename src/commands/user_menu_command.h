@@ -13,8 +13,9 @@ namespace zqmv5 {
 // the IDE's INI file, with "+" in the menu text turned into blanks and "-"
 // into "/", and writes "User Applications"/AppRef = "CommandLine Parm" ("+"
 // in Parm turned into blanks). Writes nothing when the same menu line is
-// already there; only the application when the menu is full, which fails
-// the run. Shows the "Incorrect Command Line" box, and writes nothing, when
+// already there (nothing to do), or when the application entry is there and
+// runs another program (which fails the run); only the application when
+// the menu is full, which fails the run. Shows the "Incorrect Command Line" box, and writes nothing, when
 // an operand is missing or cannot be stored in an INI file.
 void UserMenuCommand(CommandContext& context, Env& env);
 

@@ -14,12 +14,13 @@ constexpr char kIni[] = "C:\\C5\\Bin\\C5ee.ini";
 
 class UserMenuCommandTest : public ::testing::Test {
  protected:
-  // Runs USERMENU with `text` as the whole command text.
-  void Run(const std::string& text) {
+  // Runs USERMENU with `text` as the whole command text; returns the run's outcome.
+  Status Run(const std::string& text) {
     CommandContext context;
     context.ini_file = kIni;
     context.Tokenize(text);
     UserMenuCommand(context, fake_);
+    return context.outcome;
   }
 
   void SetSlot(int slot, const std::string& value) {
@@ -69,8 +70,9 @@ TEST_F(UserMenuCommandTest, BoxListsTheOperandsAsReceived) {
 
 TEST_F(UserMenuCommandTest, OperandsAnIniFileCannotHoldAreRefused) {
   const char* const lines[] = {
-      "USERMENU a=b Menu prog.exe",      // read back as key "a"
-      "USERMENU [Paths] Menu prog.exe",  // read back as a section header
+      "USERMENU a=b Menu prog.exe",       // read back as key "a"
+      "USERMENU [Paths] Menu prog.exe",   // read back as a section header
+      "USERMENU \t[Evil] Menu prog.exe",  // the INI file drops the white space before it
       "USERMENU App Menu\nx prog.exe",   "USERMENU App Menu prog\r.exe",
       "USERMENU App Menu prog.exe a\nb",
   };
@@ -112,17 +114,31 @@ TEST_F(UserMenuCommandTest, WritesTheFirstFreeSlotThenTheApplication) {
   EXPECT_EQ(writes[1].entry, "App");
   EXPECT_EQ(writes[1].value, "prog.exe p");
   EXPECT_EQ(writes[1].file, kIni);
-  EXPECT_EQ(fake_.profile.log.size(), 5u);  // slots 1 to 3 read, two writes
+  EXPECT_EQ(fake_.profile.log.size(), 6u);  // slots 1 to 3 and the application read, two writes
 }
 
 TEST_F(UserMenuCommandTest, PresentLineInAnotherCaseStopsEverything) {
   SetSlot(1, "Other|X");
   SetSlot(2, "mY tOOLS/sUB|app  ");
   fake_.profile.Set(kIni, "User Applications", "App", "old.exe");
-  Run("USERMENU App My+Tools-Sub new.exe");
+  EXPECT_TRUE(Run("USERMENU App My+Tools-Sub new.exe").ok()) << "nothing to do";
   EXPECT_TRUE(fake_.profile.writes().empty());
   EXPECT_EQ(App("App"), "old.exe");
   EXPECT_EQ(fake_.profile.log.size(), 2u);  // the scan ended at slot 2
+}
+
+// UNUSERMENU removes the application entry, so USERMENU never takes over one
+// that runs another program: it would be lost for good. One that runs the
+// same program is written again.
+TEST_F(UserMenuCommandTest, ApplicationEntryOfAnotherProgramIsLeftAlone) {
+  fake_.profile.Set(kIni, "User Applications", "MyTool", "C:\\old.exe /old");
+  const Status refused = Run("USERMENU MyTool Menu C:\\new.exe");
+  EXPECT_EQ(refused.kind(), Status::Kind::kDenied);
+  EXPECT_NE(refused.message().find("C:\\old.exe /old"), std::string::npos) << refused.message();
+  EXPECT_TRUE(fake_.profile.writes().empty());
+  fake_.profile.Set(kIni, "User Applications", "MyTool", "C:\\new.exe");
+  EXPECT_TRUE(Run("USERMENU MyTool Menu C:\\new.exe").ok());
+  EXPECT_EQ(Slot(1), "Menu|MyTool");
 }
 
 TEST_F(UserMenuCommandTest, MenuTextThatBeganWithPlusIsFoundAgain) {
@@ -154,7 +170,7 @@ TEST_F(UserMenuCommandTest, AllSlotsTakenStillWritesTheApplication) {
   ASSERT_EQ(writes.size(), 1u);
   EXPECT_EQ(writes[0].section, "User Applications");
   EXPECT_EQ(writes[0].value, "prog.exe ");
-  EXPECT_EQ(fake_.profile.log.size(), 101u);  // slots 1 to 100, never 101
+  EXPECT_EQ(fake_.profile.log.size(), 102u);  // slots 1 to 100 (never 101), the application
   EXPECT_EQ(Slot(100), "Item 100|X");
 }
 

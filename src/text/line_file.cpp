@@ -46,7 +46,12 @@ Status LineFile::OpenOnce(const std::string& name, Share share, IfMissing missin
     done += read;
   }
   bytes.resize(done);
-  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) return Utf16File();
+  // Text in the ANSI code page or UTF-8 never holds a NUL byte, while UTF-16
+  // without a byte order mark holds one in every character of plain ASCII.
+  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF") ||
+      bytes.find('\0') != std::string::npos) {
+    return Utf16File();
+  }
   file_ = std::move(file);
   bytes_ = std::move(bytes);
   Parse();

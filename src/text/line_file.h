@@ -27,7 +27,8 @@ class LineFile {
   // it whole. A file that another program holds is tried again, after rests,
   // until `wait` hundredths of a second have passed. Fails when the file is
   // missing or still held, when it cannot be read to its end, or when it
-  // starts with a UTF-16 byte order mark (its lines are not single bytes).
+  // is in UTF-16 (its lines are not single bytes): it starts with a byte
+  // order mark, or it holds a NUL byte, which no ANSI text does.
   Status Open(const std::string& name, Share share, IfMissing missing = IfMissing::kFail,
               int32_t wait = 0);
 

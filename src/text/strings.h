@@ -34,9 +34,12 @@ inline bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\
 // Whether an INI file can hold `name` as an entry's name. An INI line is
 // "name=value": a name with "=" in it would be read back as a shorter name,
 // and one that begins with "[" as a section header that captures the entries
-// after it.
+// after it. The INI file drops every kind of white space before a name (tabs
+// too, and the end-of-file mark ^Z), so "[" after any of it starts a header.
 inline bool IsIniEntryName(std::string_view name) {
-  return name.find('=') == name.npos && Trim(name).rfind('[', 0) != 0 && !HasLineBreak(name);
+  const size_t first = name.find_first_not_of(" \t\v\f\x1A");
+  return name.find('=') == name.npos && (first == name.npos || name[first] != '[') &&
+         !HasLineBreak(name);
 }
 
 // The last two decimal digits of `value`, as dates and times show them ("07").

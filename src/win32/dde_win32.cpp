@@ -132,7 +132,20 @@ class Win32DdeClient : public DdeClient {
     HDDEDATA done = DdeClientTransaction(reinterpret_cast<LPBYTE>(data.data()),
                                          static_cast<DWORD>(data.size() + 1), found->second,
                                          nullptr, CF_TEXT, XTYP_EXECUTE, timeout_ms_, &result);
-    return done == nullptr ? LastError(channel) : Status{};
+    if (done != nullptr) return {};
+    const Status failure = LastError(channel);
+    // Wine's DDEML gives "not processed" for every negative answer, and for
+    // a server that ended the conversation instead of answering: the
+    // answer's busy flag and the conversation's state tell them apart.
+    if (failure.number() != kDdeRefused) return failure;
+    if ((result & DDE_FBUSY) != 0) return DdeFailure(kDdeServerBusy);
+    CONVINFO info = {};
+    info.cb = sizeof(info);
+    if (DdeQueryConvInfo(found->second, QID_SYNC, &info) == 0 ||
+        (info.wStatus & ST_CONNECTED) == 0) {
+      return DdeFailure(kDdeConversationEnded);
+    }
+    return failure;
   }
 
   Status Request(int32_t channel, const std::string& item, std::string* value) override {

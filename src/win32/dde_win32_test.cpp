@@ -137,6 +137,24 @@ TEST_F(Win32DdeClientTest, ChannelsNotOpenFailAtOnceWithoutWaiting) {
   EXPECT_LT(GetTickCount() - start, 1000u);
 }
 
+// An IDE that answers busy, or that ends the conversation instead of
+// answering, is told by the number that stands for it.
+TEST_F(Win32DdeClientTest, CommandsAnsweredBusyOrByAnEndAreToldSo) {
+  const struct {
+    const char* mode;
+    int number;
+  } cases[] = {{"2", kDdeServerBusy}, {"3", kDdeConversationEnded}};
+  for (const auto& c : cases) {
+    StandIn ide(std::string("--refuse-execute ") + c.mode);
+    ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();
+    int32_t channel = 0;
+    ASSERT_TRUE(env_->dde().Open(ide.service(), &channel).ok());
+    env_->dde().SetTimeOut(1500);  // a wait for the time-out would end in 603
+    EXPECT_EQ(env_->dde().Send(channel, "[Answer]").number(), c.number) << c.mode;
+    env_->dde().Close(channel);
+  }
+}
+
 TEST_F(Win32DdeClientTest, RefusedCommandsAndUnknownItemsAreRefusals) {
   StandIn ide("--refuse-execute 1");
   ASSERT_TRUE(ide.WaitFor("serving")) << ide.Record();

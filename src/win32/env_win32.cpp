@@ -44,6 +44,18 @@ std::string FinalName(HANDLE handle, const std::string& name) {
   return final_name.rfind("\\\\?\\", 0) == 0 ? final_name.substr(4) : final_name;
 }
 
+// The name of the n-th working copy beside `target`: "<target>.zqN~", or,
+// where that would pass the characters that the file functions take, the
+// target's own name with its end replaced by "~N", which is no longer and so
+// works wherever the target's name does.
+std::string WorkingCopyName(const std::string& target, int n) {
+  const std::string beside = target + ".zq" + std::to_string(n) + "~";
+  const std::string mark = "~" + std::to_string(n);
+  const size_t name_length = target.size() - (target.find_last_of("\\/:") + 1);
+  if (beside.size() < MAX_PATH || name_length < mark.size()) return beside;
+  return target.substr(0, target.size() - mark.size()) + mark;
+}
+
 // The profile functions take the name "win.ini" for WIN.INI itself.
 const char* ProfileFile(const std::string& file) { return file.empty() ? "win.ini" : file.c_str(); }
 
@@ -197,7 +209,7 @@ class Win32Env : public Env {
          temporary.empty() || GetFileAttributesA(temporary.c_str()) != INVALID_FILE_ATTRIBUTES;
          ++n) {
       if (n > 100) return AccessDenied();
-      temporary = target + ".zq" + std::to_string(n) + "~";
+      temporary = WorkingCopyName(target, n);
     }
     HANDLE copy = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -162,6 +162,26 @@ TEST_F(UnattendedTest, UnIncludeTakesBackWhatIncludeAdded) {
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
+// UNINCLUDE works wherever INCLUDE does, also beside a template whose full
+// name is as long as Windows' file functions take.
+TEST_F(UnattendedTest, UnIncludeTakesBackAtTheLongestNames) {
+  const std::string bytes = "#TEMPLATE(A,'a')\r\n";
+  for (size_t length : {256u, 259u}) {
+    std::string dir = Work(std::to_string(length));
+    for (size_t left = length - 6 - dir.size(); CreateDirectoryA(dir.c_str(), nullptr) && left > 0;
+         left = length - 6 - dir.size()) {
+      dir += "\\" + std::string(left <= 101 ? left - 1 : 90, 'd');
+    }
+    ASSERT_EQ(dir.size(), length - 6);  // then "\t.tpl"
+    ASSERT_TRUE(WriteWholeFile(dir + "\\t.tpl", bytes));
+    RunOptions options;
+    options.directory = dir;
+    EXPECT_EQ(Run("/Q INCLUDE t.tpl x.tpw", options).exit_code, 0u) << length;
+    EXPECT_EQ(Run("/Q UNINCLUDE t.tpl x.tpw", options).exit_code, 0u) << length;
+    EXPECT_EQ(ReadWholeFile(dir + "\\t.tpl"), bytes) << length;
+  }
+}
+
 // UNINCLUDE's new bytes take the template's place, not its identity: its
 // attributes stay, a symbolic link stays a link to the file that loses the
 // line, and names linked hard to it keep sharing its bytes.

@@ -19,7 +19,9 @@
 //   HoldExecute / --hold-execute  ms before acknowledging an execute (0)
 //   HangExecute / --hang-execute  ms without pumping messages when an execute
 //                                 arrives, as a hung IDE does (0)
-//   RefuseExecute / --refuse-execute  1: acknowledge executes negatively (0)
+//   RefuseExecute / --refuse-execute  1: acknowledge executes negatively,
+//                                 2: answer them busy, 3: end the
+//                                 conversation instead of an answer (0)
 //   ErrorNum / --error-num        value of "GetErrorNum"       ("0")
 //   ErrorMsg / --error-msg        value of "GetErrorMsg"       ("")
 //   Record / --record             record file    ("fake_ide.log" beside it)
@@ -52,7 +54,7 @@ struct Settings {
   long live_for_ms = 60000;
   long hold_execute_ms = 0;
   long hang_execute_ms = 0;
-  bool refuse_execute = false;
+  long refuse_execute = 0;
   std::string error_num = "0";
   std::string error_msg;
   std::string record;
@@ -141,7 +143,7 @@ void LoadSettings(int argc, char** argv) {
   s.live_for_ms = std::atol(IniText(config, section, "LiveFor", "60000").c_str());
   s.hold_execute_ms = std::atol(IniText(config, section, "HoldExecute", "0").c_str());
   s.hang_execute_ms = std::atol(IniText(config, section, "HangExecute", "0").c_str());
-  s.refuse_execute = std::atol(IniText(config, section, "RefuseExecute", "0").c_str()) != 0;
+  s.refuse_execute = std::atol(IniText(config, section, "RefuseExecute", "0").c_str());
   s.error_num = IniText(config, section, "ErrorNum", s.error_num);
   s.error_msg = IniText(config, section, "ErrorMsg", s.error_msg);
   s.record = IniText(config, section, "Record", s.record);
@@ -155,7 +157,7 @@ void LoadSettings(int argc, char** argv) {
     if (name == "--live-for") s.live_for_ms = std::atol(value.c_str());
     if (name == "--hold-execute") s.hold_execute_ms = std::atol(value.c_str());
     if (name == "--hang-execute") s.hang_execute_ms = std::atol(value.c_str());
-    if (name == "--refuse-execute") s.refuse_execute = std::atol(value.c_str()) != 0;
+    if (name == "--refuse-execute") s.refuse_execute = std::atol(value.c_str());
     if (name == "--error-num") s.error_num = value;
     if (name == "--error-msg") s.error_msg = value;
     if (name == "--record") s.record = value;
@@ -217,7 +219,15 @@ void OnExecute(HWND server, HWND client, HGLOBAL commands) {
   const std::string command = CommandText(commands);
   Record("execute", command);
   Record("autopick", IniText(g_settings.ide_ini, "Environment", "AutoPick", "(none)"));
-  const WORD status = g_settings.refuse_execute ? 0 : 0x8000;  // fAck
+  if (g_settings.refuse_execute == 3) {
+    g_conversations.erase(client);
+    PostMessageA(client, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(server), 0);
+    return;
+  }
+  // fAck, or fBusy
+  const WORD status = g_settings.refuse_execute == 0   ? 0x8000
+                      : g_settings.refuse_execute == 2 ? 0x4000
+                                                       : 0;
   if (g_settings.hang_execute_ms > 0) Sleep(static_cast<DWORD>(g_settings.hang_execute_ms));
   if (g_settings.hold_execute_ms > 0) {
     g_pending.push_back({client, commands, status, GetTickCount() + g_settings.hold_execute_ms});
