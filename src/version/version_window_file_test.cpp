@@ -322,16 +322,23 @@ TEST_F(VersionWindowTest, FailedWritesLeaveTheFileAndAreReported) {
   EXPECT_EQ(File(), with_gap);
 }
 
+// Cancel, and a log-off too, tell a restore that failed, naming the file.
 TEST_F(VersionWindowTest, FailedRestoreIsReported) {
-  SetFile(Lines({ActiveLine("1.01", "0006")}));
-  User([this](FakeVersionView& w) {
-    fake_.files.fail_writes = true;
-    w.Cancel();
-  });
-  Run();
-  EXPECT_EQ(Messages(), std::vector<std::string>{
-                            "Error restoring last record: Access Denied|The lines that were "
-                            "active in Version.zqi stay commented out."});
+  for (const bool log_off : {false, true}) {
+    SetFile(Lines({ActiveLine("1.01", "0006")}));
+    fake_.files.fail_writes = false;
+    fake_.messages.shown.clear();
+    steps_.clear();
+    User([this, log_off](FakeVersionView& w) {
+      fake_.files.fail_writes = true;
+      log_off ? w.EndSession() : void(w.Cancel());
+    });
+    Run();
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "Error restoring last record: Access Denied|The lines that were "
+                              "active in Version.zqi stay commented out."})
+        << log_off;
+  }
 }
 
 // A new name that cannot be used at Ok, while another program takes the old
