@@ -52,8 +52,9 @@ class VersionWindow {
   void SaveEntry();
   void CancelEntry();
   void SessionEnd();
-  // Makes the file's last line active again; ok when there was none.
-  Status RestoreLastLine();
+  // Gives the file back the lines that were active at open; ok when there
+  // were none.
+  Status RestoreActiveLines();
   // Every message box of the version window has no caption and no icon.
   void Tell(const std::string& text) { env_.ShowMessage(text, "", MessageIcon::kNone); }
 
@@ -69,7 +70,7 @@ class VersionWindow {
   int version_ = 0;               // what the version field stands for, in hundredths
   int build_ = 0;                 // what the build field stands for
   std::string added_;             // the new line's date and time, taken at open
-  NextLine next_;                 // what the file's last line gave at open
+  NextLine next_;                 // what the file's lines gave at open
 };
 
 }  // namespace zqmv5

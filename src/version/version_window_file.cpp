@@ -22,7 +22,7 @@ void VersionWindow::LoadVersionFile() {
     // Nothing has been written, so there is nothing to restore; the window
     // has no file to add a line to and closes.
     Tell(!opened.ok() ? CannotOpenText(file_name_, opened) : CannotChangeText(file_name_, written));
-    next_.last_position = 0;
+    next_.active.clear();
     close_allowed_ = true;
     view_->Post(ViewEvent::kCloseRequest);
   }
@@ -71,7 +71,7 @@ void VersionWindow::SaveEntry() {
   }
   if (!status.ok()) {
     // Nothing of the line is in the file; the window stays, so that Ok can be
-    // tried again or Cancel restore the last line.
+    // tried again or Cancel give back the active lines.
     if (new_name) {
       env_.WriteIniValue("FileName", "Name", file_name_, kSettingsIni);
       file_.Close();
@@ -93,23 +93,23 @@ void VersionWindow::SaveEntry() {
   view_->Post(ViewEvent::kCloseRequest);
 }
 
-Status VersionWindow::RestoreLastLine() {
-  if (next_.last_position == 0 || next_.last_position > file_.lines().size()) return {};
-  file_.Put(next_.last_position - 1, next_.restored);
+Status VersionWindow::RestoreActiveLines() {
+  if (next_.active.empty()) return {};
+  for (const auto& [index, line] : next_.active) file_.Put(index, line);
   return file_.Commit();
 }
 
 void VersionWindow::CancelEntry() {
   close_allowed_ = true;
-  const Status status = RestoreLastLine();
+  const Status status = RestoreActiveLines();
   if (!status.ok()) Tell("Error restoring last record: " + status.message());
   view_->Post(ViewEvent::kCloseRequest);
 }
 
 void VersionWindow::SessionEnd() {
-  // Windows may end the program as soon as this returns: the last line is
-  // restored now, and no box can wait for anyone.
-  if (!close_allowed_) RestoreLastLine();
+  // Windows may end the program as soon as this returns: the active lines
+  // are given back now, and no box can wait for anyone.
+  if (!close_allowed_) RestoreActiveLines();
   close_allowed_ = true;
   file_.Close();
 }
