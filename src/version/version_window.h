@@ -55,6 +55,8 @@ class VersionWindow {
   // Gives the file back the lines that were active at open; ok when there
   // were none.
   Status RestoreActiveLines();
+  // Tells, naming the file, that its active lines could not be given back.
+  void TellIfNotRestored(const Status& status);
   // Every message box of the version window has no caption and no icon.
   void Tell(const std::string& text) { env_.ShowMessage(text, "", MessageIcon::kNone); }
 
@@ -70,7 +72,7 @@ class VersionWindow {
   int version_ = 0;               // what the version field stands for, in hundredths
   int build_ = 0;                 // what the build field stands for
   std::string added_;             // the new line's date and time, taken at open
-  NextLine next_;                 // what the file's lines gave at open
+  NextLine next_;                 // what the file's last line gave at open
 };
 
 }  // namespace zqmv5
