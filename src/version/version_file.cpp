@@ -21,8 +21,9 @@ VersionSettings ReadVersionSettings(Env& env) {
   VersionSettings settings;
   settings.updates_enabled = ReadFlag(env, "On");
   settings.auto_increment = ReadFlag(env, "Auto Increment");
-  settings.file_name = env.ReadIniValue("FileName", "Name", "", kSettingsIni);
-  if (IsBlank(settings.file_name)) settings.file_name.clear();
+  // The window stores a name without blanks around it, as the profile API
+  // drops them; a name read is taken alike, whatever wrote it.
+  settings.file_name = Trim(env.ReadIniValue("FileName", "Name", "", kSettingsIni));
   return settings;
 }
 

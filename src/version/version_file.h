@@ -20,7 +20,7 @@ inline constexpr char kDefaultVersionFile[] = "Version.zqi";
 struct VersionSettings {
   bool updates_enabled = true;  // [Status] On, default 1: its low eight bits
   bool auto_increment = true;   // [Status] Auto Increment, likewise
-  std::string file_name;        // [FileName] Name, whole; "" when blank
+  std::string file_name;        // [FileName] Name, whole but for blanks around it; "" when blank
 };
 VersionSettings ReadVersionSettings(Env& env);
 

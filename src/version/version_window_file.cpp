@@ -47,9 +47,10 @@ void VersionWindow::SaveEntry() {
   const std::string line =
       NewVersionLine(VersionField(version_, next_.version_field), build_, added_, note);
   // A new name is stored first: when it cannot be, no line is added, so that
-  // the next run counts on in the file that this one counted from.
-  const std::string name = view_->Text(Field::kFileName);
-  const bool new_name = !IsBlank(name) && TrimRight(name) != TrimRight(file_name_);
+  // the next run counts on in the file that this one counted from. Blanks
+  // around it are dropped, as the profile API drops them from what it stores.
+  const std::string name = Trim(view_->Text(Field::kFileName));
+  const bool new_name = !name.empty() && name != file_name_;
   Status status = new_name ? env_.WriteIniValue("FileName", "Name", name, kSettingsIni) : Status{};
   if (!status.ok()) {
     Tell(CannotStoreText(status) +
