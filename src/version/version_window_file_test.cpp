@@ -258,8 +258,8 @@ TEST_F(VersionWindowTest, BlanksAroundATypedFileNameAreDropped) {
   User([](FakeVersionView& w) { w.Type(Field::kFileName, " Other.zqi"); });
   User(PressOk);
   Run();
-  EXPECT_EQ(File("Other.zqi"), Lines({Commented(ActiveLine("1.01", "0007")),
-                                      ActiveLine("1.01", "0008")}));
+  EXPECT_EQ(File("Other.zqi"),
+            Lines({Commented(ActiveLine("1.01", "0007")), ActiveLine("1.01", "0008")}));
   EXPECT_EQ(fake_.files.contents.size(), 2u) << "no file whose name starts with a blank";
 }
 
@@ -334,9 +334,10 @@ TEST_F(VersionWindowTest, FailedRestoreIsReported) {
       log_off ? w.EndSession() : void(w.Cancel());
     });
     Run();
-    EXPECT_EQ(Messages(), std::vector<std::string>{
-                              "Error restoring last record: Access Denied|The lines that were "
-                              "active in Version.zqi stay commented out."})
+    EXPECT_EQ(
+        Messages(),
+        std::vector<std::string>{"Error restoring last record: Access Denied|The lines that were "
+                                 "active in Version.zqi stay commented out."})
         << log_off;
   }
 }
