@@ -140,6 +140,10 @@ class Env {
   // True when a file (not a folder) of that name exists; a name that cannot
   // be looked up counts as missing.
   virtual bool FileExists(const std::string& name) = 0;
+  // True when both names lead to one existing file, whatever form each takes
+  // (letter case, a relative or a full path, a short name, a link), also while
+  // a program holds it; false when they do not, or when that cannot be told.
+  virtual bool SameFile(const std::string& a, const std::string& b) = 0;
   // The short (8.3) form of `path` ("": the current directory), or the path
   // itself when it has none.
   virtual std::string ShortPath(const std::string& path) = 0;

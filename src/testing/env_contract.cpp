@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "text/line_file.h"
+#include "text/strings.h"
 
 namespace zqmv5 {
 namespace {
@@ -131,6 +132,19 @@ TEST_P(EnvContractTest, DenyWriteKeepsOthersOutUntilClosed) {
   holder.Close();
   holder.Close();  // closing twice does nothing
   EXPECT_TRUE(other.Open(name, Share::kDenyNone).ok());
+}
+
+// One file by two names, also while it is held against writers.
+TEST_P(EnvContractTest, SameFileTellsOneFileByAnyName) {
+  const std::string name = harness_->NewName("same.txt");
+  const std::string other = harness_->NewName("other.txt");
+  harness_->WriteBytes(name, "v\r\n");
+  harness_->WriteBytes(other, "v\r\n");
+  LineFile holder(env());
+  ASSERT_TRUE(holder.Open(name, Share::kDenyWrite).ok());
+  EXPECT_TRUE(env().SameFile(name, Upper(name)));
+  EXPECT_FALSE(env().SameFile(name, other));
+  EXPECT_FALSE(env().SameFile(name + ".missing", name + ".missing"));
 }
 
 // A replaced file keeps its name with the new bytes alone, and nothing is

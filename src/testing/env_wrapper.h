@@ -39,6 +39,9 @@ class EnvWrapper : public Env {
     return target_.OpenFile(name, share, missing, file);
   }
   bool FileExists(const std::string& name) override { return target_.FileExists(name); }
+  bool SameFile(const std::string& a, const std::string& b) override {
+    return target_.SameFile(a, b);
+  }
   std::string ShortPath(const std::string& path) override { return target_.ShortPath(path); }
   Status StartProgram(const std::string& command_line) override {
     return target_.StartProgram(command_line);

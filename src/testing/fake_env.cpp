@@ -197,6 +197,11 @@ Status FakeEnv::OpenFile(const std::string& name, Share share, IfMissing missing
   return {};
 }
 
+bool FakeEnv::SameFile(const std::string& a, const std::string& b) {
+  return SameName(a, b) && std::any_of(files.contents.begin(), files.contents.end(),
+                                       [&](const auto& file) { return SameName(file.first, a); });
+}
+
 Status FakeEnv::ReplaceContents(const std::string& name, const std::string& bytes) {
   if (files.contents.count(name) == 0) return FileNotFound();
   if (files.locked.count(name) || files.held_deny_write[name] > 0) return FileIsLocked();

@@ -146,6 +146,8 @@ class FakeEnv : public Env {
   Status ReplaceContents(const std::string& name, const std::string& bytes) override;
   Status AppendToFile(const std::string& name, const std::string& bytes) override;
   bool FileExists(const std::string& name) override { return files.contents.count(name) != 0; }
+  // Names that differ in letter case alone lead to one file, as on Windows.
+  bool SameFile(const std::string& a, const std::string& b) override;
   std::string ShortPath(const std::string& path) override;
   Status StartProgram(const std::string& command_line) override;
   Status LockAcrossProcesses(const std::string& name, int32_t hundredths,

@@ -111,10 +111,6 @@ std::string CommentedOut(std::string_view line) {
   return (DefinesVersion(line) ? "!" : "") + std::string(line);
 }
 
-std::string Restored(std::string_view line) {
-  return InOwnLayout(line) ? WithLabel(line, "Version") : std::string(line);
-}
-
 std::optional<VersionRecord> ReadVersionRecord(std::string_view line) {
   if (InOwnLayout(line)) return VersionRecord{VersionOf(line), BuildOf(line)};
   return HandWritten(line);

@@ -34,9 +34,6 @@ std::string WithLabel(std::string_view line, std::string_view label);
 // of a line in the program's own layout, a "!" in front of another line that
 // defines Version (typed by hand); any other line stays as it is.
 std::string CommentedOut(std::string_view line);
-// What Cancel puts back for `line` as it was at open: a line in the program's
-// own layout active again, any other line as it was.
-std::string Restored(std::string_view line);
 
 // The version (in hundredths) and build of a line, active or commented out,
 // that holds a version record the program can read: one in its own layout,

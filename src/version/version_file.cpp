@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <vector>
 
 #include "text/strings.h"
@@ -20,21 +21,37 @@ VersionSettings ReadVersionSettings(Env& env) {
   VersionSettings settings;
   settings.updates_enabled = ReadFlag(env, "On");
   settings.auto_increment = ReadFlag(env, "Auto Increment");
-  settings.file_name = env.ReadIniValue("FileName", "Name", "", kSettingsIni);
-  if (IsBlank(settings.file_name)) settings.file_name.clear();
+  // The window stores a name without blanks around it, as the profile API
+  // drops them; a name read is taken alike, whatever wrote it.
+  settings.file_name = Trim(env.ReadIniValue("FileName", "Name", "", kSettingsIni));
   return settings;
 }
 
 NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
+  struct Found {
+    VersionRecord record;
+    std::string field;
+  };
+  std::optional<Found> last, last_active;
   NextLine next;
   const std::vector<std::string>& lines = file.lines();
   for (size_t i = 0; i < lines.size(); ++i) {
+    std::string commented = CommentedOut(lines[i]);
+    const bool active = commented != lines[i];
     if (const std::optional<VersionRecord> record = ReadVersionRecord(lines[i])) {
-      next = {record->version, VersionFieldOf(lines[i]), record->build, i + 1, Restored(lines[i])};
+      last = Found{*record, VersionFieldOf(lines[i])};
+      if (active) last_active = last;
     }
-    file.Put(i, CommentedOut(lines[i]));
+    if (active) {
+      next.active.emplace_back(i, lines[i]);
+      file.Put(i, std::move(commented));
+    }
   }
-  if (next.last_position == 0) return next;
+  const std::optional<Found>& found = last_active ? last_active : last;
+  if (!found) return next;
+  next.version = found->record.version;
+  next.version_field = found->field;
+  next.build = found->record.build;
   if (auto_increment && next.build < INT_MAX) ++next.build;
   next.build = std::min(next.build, kHighestBuild);
   return next;

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "env/env.h"
 #include "text/line_file.h"
@@ -18,18 +20,20 @@ inline constexpr char kDefaultVersionFile[] = "Version.zqi";
 struct VersionSettings {
   bool updates_enabled = true;  // [Status] On, default 1: its low eight bits
   bool auto_increment = true;   // [Status] Auto Increment, likewise
-  std::string file_name;        // [FileName] Name, whole; "" when blank
+  std::string file_name;        // [FileName] Name, whole but for blanks around it; "" when blank
 };
 VersionSettings ReadVersionSettings(Env& env);
 
-// What the next line carries, from the file's last line that holds a version
-// record (the last line, for short).
+// What the next line carries: the version and build of the last active line
+// that holds a version record the program can read, or of the last line that
+// holds one when none of the active lines does (the last line, for short).
 struct NextLine {
   int version = 100;          // hundredths; 1.00 for a file without a record
   std::string version_field;  // the last line's version field, as the file holds it
   int build = 1;              // the last line's build, one more with auto increment
-  size_t last_position = 0;   // the last line (1-based); 0 when there was none
-  std::string restored;       // what Cancel puts back at the last line
+  // The lines that were active, by index (0-based), as they were: what
+  // closing without Ok gives back.
+  std::vector<std::pair<size_t, std::string>> active;
 };
 
 // Comments out the active lines of `file` in memory, without losing a

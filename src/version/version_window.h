@@ -52,8 +52,11 @@ class VersionWindow {
   void SaveEntry();
   void CancelEntry();
   void SessionEnd();
-  // Makes the file's last line active again; ok when there was none.
-  Status RestoreLastLine();
+  // Gives the file back the lines that were active at open; ok when there
+  // were none.
+  Status RestoreActiveLines();
+  // Tells, naming the file, that its active lines could not be given back.
+  void TellIfNotRestored(const Status& status);
   // Every message box of the version window has no caption and no icon.
   void Tell(const std::string& text) { env_.ShowMessage(text, "", MessageIcon::kNone); }
 

@@ -22,7 +22,7 @@ void VersionWindow::LoadVersionFile() {
     // Nothing has been written, so there is nothing to restore; the window
     // has no file to add a line to and closes.
     Tell(!opened.ok() ? CannotOpenText(file_name_, opened) : CannotChangeText(file_name_, written));
-    next_.last_position = 0;
+    next_.active.clear();
     close_allowed_ = true;
     view_->Post(ViewEvent::kCloseRequest);
   }
@@ -47,12 +47,10 @@ void VersionWindow::SaveEntry() {
   const std::string line =
       NewVersionLine(VersionField(version_, next_.version_field), build_, added_, note);
   // A new name is stored first: when it cannot be, no line is added, so that
-  // the next run counts on in the file that this one counted from. Until the
-  // new file has taken the line the old one stays the window's, its last line
-  // ready to be restored by Cancel; it is closed first, as the new name may be
-  // the same file.
-  const std::string name = view_->Text(Field::kFileName);
-  const bool new_name = !IsBlank(name) && TrimRight(name) != TrimRight(file_name_);
+  // the next run counts on in the file that this one counted from. Blanks
+  // around it are dropped, as the profile API drops them from what it stores.
+  const std::string name = Trim(view_->Text(Field::kFileName));
+  const bool new_name = !name.empty() && name != file_name_;
   Status status = new_name ? env_.WriteIniValue("FileName", "Name", name, kSettingsIni) : Status{};
   if (!status.ok()) {
     Tell(CannotStoreText(status) +
@@ -60,29 +58,35 @@ void VersionWindow::SaveEntry() {
          "in the same file.");
     return;
   }
-  if (new_name) {
-    file_.Close();
-    status = file_.Open(name, Share::kDenyWrite, IfMissing::kCreate);
+  // The old file stays the window's until the new one has taken the line, so
+  // that its active lines can always be given back. A name that leads to the
+  // file the window holds (in other letter case, say) is that file.
+  const bool other_file = new_name && !env_.SameFile(name, file_name_);
+  LineFile other(env_);
+  LineFile& target = other_file ? other : file_;
+  if (other_file) {
+    status = other.Open(name, Share::kDenyWrite, IfMissing::kCreate);
+    // Its own active lines are commented out, as at open, so that it ends
+    // with one; the numbers stay those that the window offered.
+    if (status.ok()) PrepareNextLine(other, false);
   }
   const bool opened = status.ok();
   if (opened) {
-    file_.Add(line);
-    status = file_.Commit();
+    target.Add(line);
+    status = target.Commit();
   }
   if (!status.ok()) {
-    // Nothing of the line is in the file; the window stays, so that Ok can be
-    // tried again or Cancel restore the last line.
-    if (new_name) {
-      env_.WriteIniValue("FileName", "Name", file_name_, kSettingsIni);
-      file_.Close();
-      file_.Open(file_name_, Share::kDenyWrite);
-    }
-    Tell("The version file " + (new_name ? name : file_name_) + " cannot be " +
+    // Nothing of the line is in either file; the window stays, so that Ok can
+    // be tried again or Cancel give back the active lines.
+    if (new_name) env_.WriteIniValue("FileName", "Name", file_name_, kSettingsIni);
+    Tell("The version file " + (other_file ? name : file_name_) + " cannot be " +
          (opened ? "changed: " : "opened: ") + status.message() +
          "|The line has not been added. Correct the file name, or cancel.");
     view_->SelectField(Field::kFileName);
     return;
   }
+  // The old file gets its active lines back, as after Cancel.
+  if (other_file) TellIfNotRestored(RestoreActiveLines());
 
   close_allowed_ = true;
   // "On" goes where the window does not read it; "Auto Increment" counts.
@@ -93,23 +97,29 @@ void VersionWindow::SaveEntry() {
   view_->Post(ViewEvent::kCloseRequest);
 }
 
-Status VersionWindow::RestoreLastLine() {
-  if (next_.last_position == 0 || next_.last_position > file_.lines().size()) return {};
-  file_.Put(next_.last_position - 1, next_.restored);
+Status VersionWindow::RestoreActiveLines() {
+  if (next_.active.empty()) return {};
+  for (const auto& [index, line] : next_.active) file_.Put(index, line);
   return file_.Commit();
+}
+
+void VersionWindow::TellIfNotRestored(const Status& status) {
+  if (status.ok()) return;
+  Tell("Error restoring last record: " + status.message() + "|The lines that were active in " +
+       file_name_ + " stay commented out.");
 }
 
 void VersionWindow::CancelEntry() {
   close_allowed_ = true;
-  const Status status = RestoreLastLine();
-  if (!status.ok()) Tell("Error restoring last record: " + status.message());
+  TellIfNotRestored(RestoreActiveLines());
   view_->Post(ViewEvent::kCloseRequest);
 }
 
 void VersionWindow::SessionEnd() {
-  // Windows may end the program as soon as this returns: the last line is
-  // restored now, and no box can wait for anyone.
-  if (!close_allowed_) RestoreLastLine();
+  // Windows may end the program as soon as this returns: the active lines
+  // are given back now. A box that says they could not be holds the log-off
+  // up, but a project left without its Version line must not go unnoticed.
+  if (!close_allowed_) TellIfNotRestored(RestoreActiveLines());
   close_allowed_ = true;
   file_.Close();
 }

@@ -8,7 +8,7 @@
 namespace zqmv5 {
 namespace {
 
-std::string Lines(std::initializer_list<std::string> lines, const char* end = "\r\n") {
+std::string Lines(const std::vector<std::string>& lines, const char* end = "\r\n") {
   std::string bytes;
   for (const std::string& line : lines) bytes += line + end;
   return bytes;
@@ -105,19 +105,49 @@ TEST_F(VersionWindowTest, CancelLeavesAFileWithOneActiveLastLineAsItWas) {
   EXPECT_FALSE(fake_.profile.Has(".\\ZQMV.ini", "Status", "On"));
 }
 
-TEST_F(VersionWindowTest, OpenCommentsOutEveryActiveLineButCancelRestoresOnlyTheLast) {
-  SetFile(Lines({ActiveLine("1.00", "0001"), "", "hand written line", ActiveLine("1.00", "0002")}));
-  User(PressCancel);
-  Run();
-  EXPECT_EQ(File(), Lines({Commented(ActiveLine("1.00", "0001")), "", "hand written line",
-                           ActiveLine("1.00", "0002")}));
-}
-
-TEST_F(VersionWindowTest, CancelMakesALastLineThatWasCommentedOutActive) {
-  SetFile(Lines({Commented(ActiveLine("1.00", "0001")), Commented(ActiveLine("1.00", "0002"))}));
-  User(PressCancel);
-  Run();
-  EXPECT_EQ(File(), Lines({Commented(ActiveLine("1.00", "0001")), ActiveLine("1.00", "0002")}));
+// Every way of closing without Ok (Cancel, Esc or the frame, a log-off, the
+// automatic close with updates off) gives back exactly the lines that were
+// active at open, byte for byte, and changes nothing else. The version
+// offered is the last active line's, or the last readable line's when no
+// active line can be read.
+TEST_F(VersionWindowTest, ClosingWithoutOkGivesBackTheLinesActiveAtOpen) {
+  const std::string own = ActiveLine("1.01", "0006");
+  const struct {
+    std::vector<std::string> lines;
+    const char* version;
+    const char* build;
+  } cases[] = {
+      {{"! my project version", "Version EQUATE('2.1')"}, " 1.00", "0001"},
+      {{own, "!Version EQUATE('0.90  0001') ! old scheme"}, " 1.01", "0007"},
+      {{Commented(own), "Version EQUATE('2.0.1 build 7')"}, " 1.01", "0007"},
+      {{"Version EQUATE('beta')", own, "", "  CODE", "Version EQUATE('1.20  0042') ! hand"},
+       " 1.20",
+       "0043"},
+      {{Commented(own), Commented(ActiveLine("1.00", "0002"))}, " 1.00", "0003"},
+  };
+  const struct {
+    const char* road;
+    FakeVersionView::Step step;
+  } roads[] = {{"Cancel", PressCancel},
+               {"close", [](FakeVersionView& w) { w.CloseFrame(); }},
+               {"log-off", [](FakeVersionView& w) { w.EndSession(); }},
+               {"updates off", nullptr}};
+  for (const auto& c : cases) {
+    const std::string bytes = Lines(c.lines);
+    for (const auto& r : roads) {
+      SetFile(bytes);
+      Setting(".\\ZQMV5.ini", "Status", "On", r.step ? "1" : "0");
+      steps_.clear();
+      User([&](FakeVersionView& w) {
+        EXPECT_EQ(w.text(Field::kVersion), c.version) << bytes;
+        EXPECT_EQ(w.text(Field::kBuild), c.build) << bytes;
+      });
+      if (r.step) User(r.step);
+      Run();
+      EXPECT_EQ(File(), bytes) << r.road;
+    }
+  }
+  EXPECT_TRUE(Messages().empty());
 }
 
 // Lines the program did not write lose no character: a line that defines
@@ -145,7 +175,7 @@ TEST_F(VersionWindowTest, LinesTheProgramDidNotWriteKeepEveryCharacter) {
        " 1.20",
        "0043",
        {"!Version EQUATE('beta')", Commented(own), "  CODE"},
-       {"!Version EQUATE('beta')", own, "  CODE"}},
+       {}},
   };
   for (const auto& c : cases) {
     std::string bytes;
@@ -172,19 +202,23 @@ TEST_F(VersionWindowTest, LinesTheProgramDidNotWriteKeepEveryCharacter) {
   }
 }
 
+// A new name at Ok that names another version file: that file ends with one
+// active line, the new one, its own earlier lines commented out as at open;
+// the old file gets its active line back, as after Cancel. The numbers are
+// those the window offered. Blanks around the typed name are dropped.
 TEST_F(VersionWindowTest, FileNameChangedBeforeOk) {
   const std::string old_line = ActiveLine("1.01", "0006");
   SetFile(Lines({old_line}));
-  SetFile(Lines({ActiveLine("2.00", "0100", "other project")}), "Other.zqi");
-  User([](FakeVersionView& w) { EXPECT_TRUE(w.Type(Field::kFileName, "Other.zqi")); });
+  const std::string other = ActiveLine("2.00", "0100", "other project");
+  SetFile(Lines({"! other", other, "Version EQUATE('2.0')"}), "Other.zqi");
+  User([](FakeVersionView& w) { EXPECT_TRUE(w.Type(Field::kFileName, "  Other.zqi ")); });
   User(PressOk);
   Run();
-  EXPECT_EQ(File("Other.zqi"),
-            Lines({ActiveLine("2.00", "0100", "other project"), ActiveLine("1.01", "0007")}))
-      << "its own lines are not commented out; the build comes from the old "
-         "file";
-  EXPECT_EQ(File(), Lines({Commented(old_line)})) << "the old file keeps its last line commented";
+  EXPECT_EQ(File("Other.zqi"), Lines({"! other", Commented(other), "!Version EQUATE('2.0')",
+                                      ActiveLine("1.01", "0007")}));
+  EXPECT_EQ(File(), Lines({old_line}));
   EXPECT_EQ(Setting(".\\ZQMV5.ini", "FileName", "Name"), "Other.zqi");
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(VersionWindowTest, FileNameChangedToAMissingFileCreatesIt) {
@@ -193,17 +227,35 @@ TEST_F(VersionWindowTest, FileNameChangedToAMissingFileCreatesIt) {
   User(PressOk);
   Run();
   EXPECT_EQ(File("New.zqi"), Lines({ActiveLine("1.01", "0007")}));
+  EXPECT_EQ(File(), Lines({ActiveLine("1.01", "0006")}));
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(VersionWindowTest, FileNameDifferingOnlyInCaseCountsAsChanged) {
+// Windows takes a name in other letter case for the same file: the line goes
+// into the file the window holds, and the name is stored as typed.
+TEST_F(VersionWindowTest, FileNameDifferingOnlyInCaseNamesTheSameFile) {
   SetFile(Lines({ActiveLine("1.01", "0006")}));
   User([](FakeVersionView& w) { w.Type(Field::kFileName, "VERSION.ZQI"); });
   User(PressOk);
-  const int opens_before = fake_.files.opens;
   Run();
+  EXPECT_EQ(File(), Lines({Commented(ActiveLine("1.01", "0006")), ActiveLine("1.01", "0007")}));
+  EXPECT_FALSE(HasFile("VERSION.ZQI"));
   EXPECT_EQ(Setting(".\\ZQMV5.ini", "FileName", "Name"), "VERSION.ZQI");
-  EXPECT_EQ(fake_.files.opens - opens_before, 2) << "closed and opened again";
+  EXPECT_TRUE(Messages().empty());
+}
+
+// Blanks around a typed name are dropped before it is used and stored alike
+// (the settings file would drop them): a name that differs from the open
+// file's in its blanks alone is that file's.
+TEST_F(VersionWindowTest, BlanksAroundATypedFileNameAreDropped) {
+  SetFile(Lines({ActiveLine("1.01", "0006")}), "Other.zqi");
+  Setting(".\\ZQMV5.ini", "FileName", "Name", "Other.zqi");
+  User([](FakeVersionView& w) { w.Type(Field::kFileName, " Other.zqi"); });
+  User(PressOk);
+  Run();
+  EXPECT_EQ(File("Other.zqi"),
+            Lines({Commented(ActiveLine("1.01", "0006")), ActiveLine("1.01", "0007")}));
+  EXPECT_EQ(fake_.files.contents.size(), 1u) << "no file whose name starts with a blank";
 }
 
 TEST_F(VersionWindowTest, BlankFileNameAtOkUsesTheFileOpenedAtStart) {
@@ -265,14 +317,44 @@ TEST_F(VersionWindowTest, FailedWritesLeaveTheFileAndAreReported) {
   EXPECT_EQ(File(), with_gap);
 }
 
+// Cancel, and a log-off too, tell a restore that failed, naming the file.
 TEST_F(VersionWindowTest, FailedRestoreIsReported) {
-  SetFile(Lines({ActiveLine("1.01", "0006")}));
+  for (const bool log_off : {false, true}) {
+    SetFile(Lines({ActiveLine("1.01", "0006")}));
+    fake_.files.fail_writes = false;
+    fake_.messages.shown.clear();
+    steps_.clear();
+    User([this, log_off](FakeVersionView& w) {
+      fake_.files.fail_writes = true;
+      log_off ? w.EndSession() : void(w.Cancel());
+    });
+    Run();
+    EXPECT_EQ(
+        Messages(),
+        std::vector<std::string>{"Error restoring last record: Access Denied|The lines that were "
+                                 "active in Version.zqi stay commented out."})
+        << log_off;
+  }
+}
+
+// A new name that cannot be used at Ok, while another program takes the old
+// file for reading: the window never let go of the old file, so Cancel still
+// gives its active line back.
+TEST_F(VersionWindowTest, OldFileStaysTheWindowsUntilTheNewOneHasTheLine) {
+  const std::string bytes = Lines({ActiveLine("1.01", "0006")});
+  SetFile(bytes);
+  SetFile("", "held.zqi");
   User([this](FakeVersionView& w) {
-    fake_.files.fail_writes = true;
-    w.Cancel();
+    fake_.files.locked = {"held.zqi", kFile};
+    w.Type(Field::kFileName, "held.zqi");
+    w.Ok();
   });
+  User(PressCancel);
   Run();
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Error restoring last record: Access Denied"});
+  EXPECT_EQ(File(), bytes);
+  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "The version file held.zqi cannot be opened: File Is Locked|The line "
+                            "has not been added. Correct the file name, or cancel."});
 }
 
 // A window without its file closes after its box: Ok would have nothing to

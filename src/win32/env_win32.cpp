@@ -1,6 +1,7 @@
 // The real platform: each operation a thin layer over the Win32 API.
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -261,6 +262,28 @@ class Win32Env : public Env {
     const DWORD attributes =
         name.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool SameFile(const std::string& a, const std::string& b) override {
+    // A file opened for no access at all is open to this call also while
+    // another program, or this one, denies others its reading and writing.
+    BY_HANDLE_FILE_INFORMATION info[2] = {};
+    const std::string* names[] = {&a, &b};
+    for (int i = 0; i < 2; ++i) {
+      HANDLE handle =
+          CreateFileA(names[i]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (handle == INVALID_HANDLE_VALUE) return false;
+      const BOOL known = GetFileInformationByHandle(handle, &info[i]);
+      CloseHandle(handle);
+      if (!known) return false;
+    }
+    // Some file systems give every file the index 0, which tells nothing.
+    const auto index = [](const BY_HANDLE_FILE_INFORMATION& i) {
+      return (uint64_t{i.nFileIndexHigh} << 32) | i.nFileIndexLow;
+    };
+    return index(info[0]) != 0 && index(info[0]) == index(info[1]) &&
+           info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber;
   }
 
   std::string ShortPath(const std::string& path) override {

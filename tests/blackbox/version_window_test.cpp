@@ -152,7 +152,7 @@ TEST_F(VersionWindowSession, FrameCloseAndEscActAsCancel) {
 }
 
 TEST_F(VersionWindowSession, UpdatesOffClosesByItselfInAboutThreeSeconds) {
-  const std::string bytes = ActiveLine("1.01", "0006", "kept") + "\r\n";
+  const std::string bytes = "! my project version\r\nVersion EQUATE('2.1')\r\n";
   ASSERT_TRUE(WriteWholeFile(VersionFile(), bytes));
   ASSERT_TRUE(WriteWholeFile(Settings(), "[Status]\r\nOn=0\r\n"));
   Report r = Drive({"show", "open", "click", N(ZQ_OK), "click", N(ZQ_CANCEL)});
@@ -168,7 +168,7 @@ TEST_F(VersionWindowSession, UpdatesOffClosesByItselfInAboutThreeSeconds) {
   const double seconds = std::stod(r["window_seconds"]);
   EXPECT_GT(seconds, 2.5);
   EXPECT_LT(seconds, 6.0);
-  EXPECT_EQ(ReadWholeFile(VersionFile()), bytes) << "no line added, the last one active again";
+  EXPECT_EQ(ReadWholeFile(VersionFile()), bytes) << "no line added, the active one active again";
   EXPECT_EQ(Setting(SavedStatus(), "Status", "On"), "(none)");
 }
 
@@ -257,13 +257,18 @@ TEST_F(VersionWindowSession, FileNameInOtherCaseIsTheSameFileOnWindows) {
   ExpectFileMatches(Escaped(Commented(old_line) + "\r\n") + NewLinePattern("1\\.01", "0007"));
 }
 
+// The new file ends with one active line, and the old one has its own back;
+// blanks around the typed name are dropped, as the settings file drops them.
 TEST_F(VersionWindowSession, FileNameChangedBeforeOkGoesToTheNewFile) {
   const std::string old_line = ActiveLine("1.01", "0006", "");
   ASSERT_TRUE(WriteWholeFile(VersionFile(), old_line + "\r\n"));
-  Drive({"type", N(ZQ_FILE_NAME), "Other.zqi", "click", N(ZQ_OK)});
-  EXPECT_EQ(ReadWholeFile(VersionFile()), Commented(old_line) + "\r\n");
-  const std::string other = ReadWholeFile(Work("Other.zqi"));
-  EXPECT_TRUE(std::regex_match(other, std::regex(NewLinePattern("1\\.01", "0007")))) << other;
+  const std::string other_line = ActiveLine("2.00", "0100", "other");
+  ASSERT_TRUE(WriteWholeFile(Work("Other.zqi"), other_line + "\r\n"));
+  Drive({"type", N(ZQ_FILE_NAME), " Other.zqi", "click", N(ZQ_OK)});
+  EXPECT_EQ(ReadWholeFile(VersionFile()), old_line + "\r\n");
+  ExpectFileMatches(Escaped(Commented(other_line) + "\r\n") + NewLinePattern("1\\.01", "0007"),
+                    Work("Other.zqi"));
+  EXPECT_FALSE(PathExists(Work(" Other.zqi")));
   EXPECT_EQ(Setting(Settings(), "FileName", "Name"), "Other.zqi");
 }
 
@@ -382,10 +387,15 @@ TEST_F(VersionWindowSession, LinesTheProgramDidNotWriteLoseNothing) {
   const std::string own = "Version             EQUATE('1.20  0042') ! 01/01/26 0900 -- first";
   const std::string comment = "! Keep this file in the project; see the build notes";
   const std::string hand = "Version EQUATE('1.20  0042') ! hand written";
+  const std::string old_scheme = "!Version EQUATE('0.90  0001') ! old scheme";
+  const std::string unreadable = "Version EQUATE('2.0.1 build 7')";
   const struct {
     std::string bytes, kept;
   } cases[] = {{own + "\r\n" + comment + "\r\n", Commented(own) + "\r\n" + comment + "\r\n"},
-               {hand + "\r\n", "!" + hand + "\r\n"}};
+               {hand + "\r\n", "!" + hand + "\r\n"},
+               {own + "\r\n" + old_scheme + "\r\n", Commented(own) + "\r\n" + old_scheme + "\r\n"},
+               {Commented(own) + "\r\n" + unreadable + "\r\n",
+                Commented(own) + "\r\n!" + unreadable + "\r\n"}};
   for (const auto& c : cases) {
     ASSERT_TRUE(WriteWholeFile(VersionFile(), c.bytes));
     Report r = Drive({"show", "open", "esc"});
