@@ -50,6 +50,17 @@ TEST_F(LibSrcCommandTest, DirectoryIsStoredInUpperCaseAndKept) {
   EXPECT_EQ(fake_.profile.writes().size(), 1u);
 }
 
+// Only letters that stand as characters of their own are upper-cased: the
+// second byte of a double-byte character (\x83\x66 is one character in code
+// page 932) stays, and so does a letter of the code page such as 1252's e-acute.
+TEST_F(LibSrcCommandTest, UpperCaseNeverSplitsACharacter) {
+  Run("LIBSRC c:\\caf\xE9");
+  EXPECT_EQ(Libsrc(), "C:\\CAF\xE9");
+  fake_.code_page.lead_bytes = ShiftJisLeadBytes();
+  Run("LIBSRC c:\\\x83\x66\x81\x5B\x83\x5Ex\x95\x5C");
+  EXPECT_EQ(Libsrc(), "C:\\\x83\x66\x81\x5B\x83\x5EX\x95\x5C");
+}
+
 TEST_F(LibSrcCommandTest, QuotedDirectoryKeepsItsBlanks) {
   Run("LIBSRC \"c:\\my projects\\lib  x\"");
   EXPECT_EQ(Libsrc(), "C:\\MY PROJECTS\\LIB  X");

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "commands/un_user_menu_command.h"
 #include "testing/fake_env.h"
 
 namespace zqmv5 {
@@ -123,6 +124,23 @@ TEST_F(UserMenuCommandTest, PresentLineInAnotherCaseStopsEverything) {
   EXPECT_TRUE(fake_.profile.writes().empty());
   EXPECT_EQ(App("App"), "old.exe");
   EXPECT_EQ(fake_.profile.log.size(), 2u);  // the scan ended at slot 2
+}
+
+// Two double-byte characters that a byte-wise upper case would make one
+// (\x83\x46 and \x83\x66 in code page 932) are two menu lines and two AppRefs.
+TEST_F(UserMenuCommandTest, DoubleByteCharactersAreComparedWhole) {
+  fake_.code_page.lead_bytes = ShiftJisLeadBytes();
+  SetSlot(1, "\x83\x46|App");
+  Run("USERMENU App \x83\x66 new.exe");
+  EXPECT_EQ(Slot(2), "\x83\x66|App");
+
+  fake_.profile.Set(kIni, "User Menus", "1", "Tool|\x83\x46");
+  fake_.profile.Set(kIni, "User Menus", "2", "");
+  CommandContext context;
+  context.ini_file = kIni;
+  context.Tokenize("UNUSERMENU \x83\x66");
+  UnUserMenuCommand(context, fake_);
+  EXPECT_EQ(Slot(1), "Tool|\x83\x46");
 }
 
 TEST_F(UserMenuCommandTest, MenuTextThatBeganWithPlusIsFoundAgain) {

@@ -62,6 +62,17 @@ struct FakeFiles {
   std::map<std::string, int> held_deny_write;  // open with writes denied, by name
 };
 
+// The bytes that begin a two-byte character in code page 932 (Japanese, as in
+// Shift-JIS); their second byte may be any of 0x40 to 0xFC, "\\" and the ASCII
+// letters among them.
+inline std::set<unsigned char> ShiftJisLeadBytes() {
+  std::set<unsigned char> lead;
+  for (int c = 0x81; c <= 0xFC; ++c) {
+    if (c <= 0x9F || c >= 0xE0) lead.insert(static_cast<unsigned char>(c));
+  }
+  return lead;
+}
+
 struct ShownMessage {
   std::string text, caption;
   MessageIcon icon = MessageIcon::kInformation;
@@ -121,6 +132,11 @@ class FakeEnv : public Env {
     int32_t step = 0;            // added to the time after every reading
     int64_t paused = 0;          // hundredths spent in Pause
   } clock;
+  struct {
+    // Bytes that begin a two-byte character in the ANSI code page; none, as
+    // in code page 1252, means one byte for each character.
+    std::set<unsigned char> lead_bytes;
+  } code_page;
   FakeDdeClient dde_client;
 
   Status CommandText(std::string* text) override {
