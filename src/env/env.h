@@ -135,7 +135,9 @@ class Env {
   // that gets the bytes. Nothing is left beside it, also on failure.
   virtual Status ReplaceContents(const std::string& name, const std::string& bytes) = 0;
   // Adds `bytes` at the end of file `name`, creating it when missing, in one
-  // write that other programs appending at the same time never split.
+  // write that other programs appending at the same time never split. The
+  // file then ends in all of the bytes, or (on failure) in none of them: a
+  // full disk that took a part leaves nothing of it.
   virtual Status AppendToFile(const std::string& name, const std::string& bytes) = 0;
   // True when a file (not a folder) of that name exists; a name that cannot
   // be looked up counts as missing.

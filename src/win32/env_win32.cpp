@@ -232,17 +232,38 @@ class Win32Env : public Env {
 
   Status AppendToFile(const std::string& name, const std::string& bytes) override {
     // Appending data only makes each write land whole at the end, also with
-    // other programs appending at once, which the sharing allows.
+    // other programs appending at once, which the sharing allows. A full disk
+    // may take the first part of the bytes and no more: that part is cut back
+    // again, so that the next append never follows half of them.
     HANDLE handle = CreateFileA(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return LastWin32Error();
     DWORD written = 0;
-    const bool ok =
-        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    const Status status = ok ? Status{} : LastWin32Error();
+    const bool wrote =
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const Status status = !wrote                        ? LastWin32Error()
+                          : written < bytes.size() ? StatusFromWin32(ERROR_DISK_FULL)
+                                                   : Status{};
     CloseHandle(handle);
+    if (!status.ok() && written > 0) CutBack(name, std::string_view(bytes).substr(0, written));
     return status;
+  }
+
+  // Removes `part` from the end of file `name` when the file ends in it;
+  // bytes that another program appended since stay.
+  void CutBack(const std::string& name, std::string_view part) {
+    std::unique_ptr<File> file;
+    int64_t size = 0;
+    const int64_t length = static_cast<int64_t>(part.size());
+    if (!OpenFile(name, Share::kDenyNone, IfMissing::kFail, &file).ok() ||
+        !file->Size(&size).ok() || size < length) {
+      return;
+    }
+    std::string end(part.size(), '\0');
+    size_t read = 0;
+    if (file->ReadAt(size - length, end.data(), end.size(), &read).ok() && end == part) {
+      file->Resize(size - length);
+    }
   }
 
   bool FileExists(const std::string& name) override {
