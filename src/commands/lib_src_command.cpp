@@ -1,5 +1,6 @@
 #include "commands/lib_src_command.h"
 
+#include "env/program.h"
 #include "text/strings.h"
 
 namespace zqmv5 {
@@ -29,8 +30,8 @@ void LibSrcCommand(CommandContext& context, Env& env) {
   }
   // The help text promises "LIBSRC Path [Run] (Any third parameter will run CW)".
   if (IsBlank(context.exe_name) || context.Token(3).empty()) return;
-  const Status started = env.StartProgram(context.exe_name);
-  if (!started.ok()) context.Fail(env, started.About(context.exe_name));
+  const Status started = RunProgram(env, context.exe_name);
+  if (!started.ok()) context.Fail(env, started);
 }
 
 }  // namespace zqmv5

@@ -24,6 +24,7 @@ class RegCommandTest : public ::testing::Test {
     };
   }
   void Run(const std::string& text) {
+    fake_.files.contents[kExe];
     CommandContext context;
     context.ini_file = kIni;
     context.exe_name = kExe;
@@ -89,7 +90,7 @@ TEST_F(RegCommandTest, IdeNotRunningIsStartedWithAutoPickAlreadyOff) {
     }
   };
   Run("REG demo.tpl");
-  EXPECT_EQ(fake_.programs.started, std::vector<std::string>{kExe});
+  EXPECT_EQ(fake_.programs.started, (std::vector<StartedProgram>{{kExe, ""}}));
   EXPECT_EQ(autopick_at_start, std::vector<std::string>{"off"});
   ASSERT_EQ(fake_.dde_client.executes.size(), 1u);
   EXPECT_EQ(fake_.dde_client.executes[0].text, "[RegisterTemplateChain(demo.tpl,0)]");
@@ -247,6 +248,26 @@ TEST_F(RegCommandTest, RefusedCommandIsAFailureUnderQuiet) {
     EXPECT_NE(fake_.messages.output[0].find(std::string(number) + ": Bad chain"), std::string::npos)
         << fake_.messages.output[0];
   }
+}
+
+// An IDE that cannot be started fails the run at once, in a line that names
+// ExeName rather than a DDE error; AutoPick goes back.
+TEST_F(RegCommandTest, IdeThatCannotBeStartedIsAFailureUnderQuiet) {
+  fake_.files.contents = {{"x.tpl", ""}};
+  fake_.profile.Set(kIni, "Environment", "AutoPick", "on");
+  CommandContext context;
+  context.quiet = true;
+  context.verb = "REG";
+  context.ini_file = kIni;
+  context.exe_name = "C:\\My IDE\\C5EE.EXE";
+  context.Tokenize("REG x.tpl");
+  RegCommand(context, fake_);
+  EXPECT_TRUE(context.outcome.IsNotFound());
+  EXPECT_EQ(fake_.messages.output, std::vector<std::string>{"REG: C:\\My IDE\\C5EE.EXE could not "
+                                                            "be started: File Not Found"});
+  EXPECT_EQ(fake_.profile.Get(".\\ZQDE.LOG", "Connect", "Run Error"), "2");
+  EXPECT_EQ(AutoPick(), "on");
+  EXPECT_LT(fake_.clock.paused, 100);
 }
 
 TEST_F(RegCommandTest, ConnectionIsDrivenInItsOrder) {

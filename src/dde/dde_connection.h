@@ -34,9 +34,12 @@ class DdeConnection {
   ~DdeConnection() { Close(); }
 
   // Opens the conversation, starting the IDE once when the first attempt
-  // finds no server and trying again for up to kConnectBound. Each step goes
-  // to the connection log.
+  // finds no server and trying again for up to kConnectBound. A start that
+  // fails ends it at once, with that failure. Each step goes to the
+  // connection log.
   Status Connect();
+  // True when Connect started the IDE and the start failed.
+  bool start_failed() const { return start_failed_; }
   // Sends "[command]" on the open conversation; fails when none is open or
   // the IDE did not take it.
   Status Execute(const std::string& command);
@@ -54,6 +57,7 @@ class DdeConnection {
   ConnectionLog& log_;
   const std::string exe_;
   int32_t channel_ = 0;  // the open conversation; 0 = none
+  bool start_failed_ = false;
 };
 
 }  // namespace zqmv5

@@ -146,10 +146,12 @@ class Env {
   // itself when it has none.
   virtual std::string ShortPath(const std::string& path) = 0;
 
-  // Starts a program without waiting for it; a failure's number is the
-  // platform's error number. When the whole text names an existing file, that
-  // file is started even when its path holds blanks and no quotes.
-  virtual Status StartProgram(const std::string& command_line) = 0;
+  // Starts the file `program`, with `arguments` after its name on its
+  // command line, without waiting for it. The platform neither searches for
+  // the file nor guesses where a name with blanks ends (env/program.h finds
+  // the program that a command line names). A failure's number is the
+  // platform's error number (2: no such file).
+  virtual Status StartProgram(const std::string& program, const std::string& arguments) = 0;
   // Waits up to `hundredths` for the lock `name`, held while `*lock` lives;
   // fails (held) when another program still holds it then. A lock whose
   // holder ended without releasing it is free.

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "env/program.h"
 #include "text/line_file.h"
 
 namespace zqmv5 {
@@ -34,6 +35,16 @@ TEST_P(EnvContractTest, IniValuesAreReadWholeWithTheirInnerBlanksAndSymbols) {
   env().WriteIniValue("User Menus", "1", "My Tool/Run|APP", file);
   EXPECT_EQ(env().ReadIniValue("S", "E", "", file), long_value);
   EXPECT_EQ(env().ReadIniValue("User Menus", "1", "", file), "My Tool/Run|APP");
+}
+
+// A program that is not there starts nothing, with Windows' number for a
+// missing file, which the connection log shows.
+TEST_P(EnvContractTest, MissingProgramFailsAsNotFound) {
+  const std::string missing = harness_->NewName("missing.exe");
+  for (const Status& start : {env().StartProgram(missing, ""), RunProgram(env(), missing + " /n")}) {
+    EXPECT_TRUE(start.IsNotFound()) << start.message();
+    EXPECT_EQ(start.number(), 2);
+  }
 }
 
 TEST_P(EnvContractTest, MissingFileIsNotCreatedByOpen) {

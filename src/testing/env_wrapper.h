@@ -40,8 +40,8 @@ class EnvWrapper : public Env {
   }
   bool FileExists(const std::string& name) override { return target_.FileExists(name); }
   std::string ShortPath(const std::string& path) override { return target_.ShortPath(path); }
-  Status StartProgram(const std::string& command_line) override {
-    return target_.StartProgram(command_line);
+  Status StartProgram(const std::string& program, const std::string& arguments) override {
+    return target_.StartProgram(program, arguments);
   }
   Status LockAcrossProcesses(const std::string& name, int32_t hundredths,
                              std::unique_ptr<ProcessLock>* lock) override {

@@ -73,6 +73,11 @@ inline std::set<unsigned char> ShiftJisLeadBytes() {
   return lead;
 }
 
+struct StartedProgram {
+  std::string program, arguments;
+  bool operator==(const StartedProgram&) const = default;
+};
+
 struct ShownMessage {
   std::string text, caption;
   MessageIcon icon = MessageIcon::kInformation;
@@ -117,8 +122,8 @@ class FakeEnv : public Env {
   FakeProfile profile;
   FakeFiles files;
   struct {
-    std::vector<std::string> started;  // command lines, in order
-    int start_fails_with = 0;          // non-zero: every start fails with this Windows error
+    std::vector<StartedProgram> started;  // in order
+    int start_fails_with = 0;  // non-zero: every start of a file fails with this Windows error
     std::set<std::string> held;        // locks held now, by this program or another one
     std::vector<std::string> locked;   // every lock taken, in order
   } programs;
@@ -163,7 +168,7 @@ class FakeEnv : public Env {
   Status AppendToFile(const std::string& name, const std::string& bytes) override;
   bool FileExists(const std::string& name) override { return files.contents.count(name) != 0; }
   std::string ShortPath(const std::string& path) override;
-  Status StartProgram(const std::string& command_line) override;
+  Status StartProgram(const std::string& program, const std::string& arguments) override;
   Status LockAcrossProcesses(const std::string& name, int32_t hundredths,
                              std::unique_ptr<ProcessLock>* lock) override;
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {

@@ -282,18 +282,21 @@ class Win32Env : public Env {
     return length == 0 || length >= size ? long_path : std::string(buffer.data(), length);
   }
 
-  Status StartProgram(const std::string& command_line) override {
-    // Windows splits an unquoted command line at its blanks and tries each
-    // part: "C:\Program Files\C5\C5EE.EXE" would start a "C:\Program.exe"
-    // first. A text that names a file is therefore given as the program too;
-    // the program still receives the text unchanged as its command line.
-    std::vector<char> line(command_line.begin(), command_line.end());
+  Status StartProgram(const std::string& program, const std::string& arguments) override {
+    // Without the program given by name, Windows would split the command line
+    // at its blanks and try each part: "C:\Program Files\C5\C5EE.EXE" would
+    // start a "C:\Program.exe" first. The command line begins with the name,
+    // as programs expect to find their own, in quotes when it holds a blank.
+    std::string text = program.find_first_of(" \t") == std::string::npos ? program
+                                                                           : "\"" + program + "\"";
+    if (!arguments.empty()) text += " " + arguments;
+    std::vector<char> line(text.begin(), text.end());
     line.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(FileExists(command_line) ? command_line.c_str() : nullptr, line.data(),
-                        nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
       return LastWin32Error();
     }
     CloseHandle(process.hThread);
