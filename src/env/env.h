@@ -167,6 +167,11 @@ class Env {
   // does not read it has no use for the outcome.
   virtual void WriteStandardOutput(const std::string& line) = 0;
 
+  // True when `byte` begins a two-byte character in the ANSI code page, as
+  // bytes do in the Japanese, Chinese and Korean ones; never for an ASCII
+  // byte. env/ansi_text.h reads text a character at a time with it.
+  virtual bool IsLeadByte(char byte) = 0;
+
   // The local date and time of day; the clock cannot fail.
   virtual DateTime Now() = 0;
   // Rests about `hundredths` without spending processor time.

@@ -47,6 +47,12 @@ TEST_P(EnvContractTest, MissingProgramFailsAsNotFound) {
   }
 }
 
+// An ASCII byte is a character of its own in every ANSI code page: a backslash,
+// a blank or a letter never begins a double-byte character.
+TEST_P(EnvContractTest, NoAsciiByteBeginsADoubleByteCharacter) {
+  for (int c = 0; c < 0x80; ++c) EXPECT_FALSE(env().IsLeadByte(static_cast<char>(c))) << c;
+}
+
 TEST_P(EnvContractTest, MissingFileIsNotCreatedByOpen) {
   const std::string name = harness_->NewName("missing.txt");
   LineFile file(env());

@@ -40,6 +40,7 @@ class EnvWrapper : public Env {
   }
   bool FileExists(const std::string& name) override { return target_.FileExists(name); }
   std::string ShortPath(const std::string& path) override { return target_.ShortPath(path); }
+  bool IsLeadByte(char byte) override { return target_.IsLeadByte(byte); }
   Status StartProgram(const std::string& program, const std::string& arguments) override {
     return target_.StartProgram(program, arguments);
   }

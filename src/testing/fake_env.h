@@ -169,6 +169,9 @@ class FakeEnv : public Env {
   bool FileExists(const std::string& name) override { return files.contents.count(name) != 0; }
   std::string ShortPath(const std::string& path) override;
   Status StartProgram(const std::string& program, const std::string& arguments) override;
+  bool IsLeadByte(char byte) override {
+    return code_page.lead_bytes.count(static_cast<unsigned char>(byte)) != 0;
+  }
   Status LockAcrossProcesses(const std::string& name, int32_t hundredths,
                              std::unique_ptr<ProcessLock>* lock) override;
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {

@@ -346,6 +346,8 @@ class Win32Env : public Env {
     WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   }
 
+  bool IsLeadByte(char byte) override { return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE; }
+
   DateTime Now() override {
     SYSTEMTIME now;
     GetLocalTime(&now);
