@@ -26,7 +26,8 @@ void LibSrcCommand(CommandContext& context, Env& env) {
   {
     const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
     if (!turn) return;
-    const Status written = env.WriteIniValue("Paths", "Libsrc", UpperCase(env, directory), context.ini_file);
+    const Status written =
+        env.WriteIniValue("Paths", "Libsrc", UpperCase(env, directory), context.ini_file);
     if (!written.ok()) context.Fail(env, written.About(context.ini_file));
   }
   // The help text promises "LIBSRC Path [Run] (Any third parameter will run CW)".

@@ -25,7 +25,8 @@ constexpr int32_t kConnectRetryPause = 6;
 // asked. The Env and the log must outlive the object.
 class DdeConnection {
  public:
-  // `exe` is the command that starts the IDE; blank starts nothing.
+  // `exe` names the IDE's program and its arguments, as RunProgram takes
+  // them; blank starts nothing.
   DdeConnection(Env& env, ConnectionLog& log, std::string exe)
       : env_(env), log_(log), exe_(std::move(exe)) {}
   DdeConnection(const DdeConnection&) = delete;

@@ -24,7 +24,8 @@ bool FindProgram(Env& env, const std::string& text, std::string* program, std::s
   if (!text.empty() && text[0] == '"') {
     const size_t close = text.find('"', 1);
     *program = text.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-    *arguments = close == std::string::npos ? "" : Stripped(std::string_view(text).substr(close + 1));
+    *arguments =
+        close == std::string::npos ? "" : Stripped(std::string_view(text).substr(close + 1));
     return env.FileExists(*program);
   }
   if (env.FileExists(text)) {

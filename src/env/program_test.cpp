@@ -14,21 +14,29 @@ TEST(RunProgramTest, StartsTheProgramThatTheTextNamesWithoutGuessing) {
     std::vector<std::string> files;
     std::string text, program, arguments;
   } cases[] = {
-      {{"C:\\Program Files\\C5\\C5EE.EXE"}, "C:\\Program Files\\C5\\C5EE.EXE",
-       "C:\\Program Files\\C5\\C5EE.EXE", ""},
+      {{"C:\\Program Files\\C5\\C5EE.EXE"},
+       "C:\\Program Files\\C5\\C5EE.EXE",
+       "C:\\Program Files\\C5\\C5EE.EXE",
+       ""},
       {{"C:\\C5\\C5EE.EXE"}, "  C:\\C5\\C5EE.EXE  ", "C:\\C5\\C5EE.EXE", ""},
       // A program named like the first words of a missing one never starts.
       {{"C:\\ZQDemo\\My.exe"}, "C:\\ZQDemo\\My IDE\\C5EE.EXE", "", ""},
-      {{"C:\\ZQDemo\\My.exe", "C:\\ZQDemo\\My IDE\\C5EE.EXE"}, "C:\\ZQDemo\\My IDE\\C5EE.EXE /n",
-       "C:\\ZQDemo\\My IDE\\C5EE.EXE", "/n"},
+      {{"C:\\ZQDemo\\My.exe", "C:\\ZQDemo\\My IDE\\C5EE.EXE"},
+       "C:\\ZQDemo\\My IDE\\C5EE.EXE /n",
+       "C:\\ZQDemo\\My IDE\\C5EE.EXE",
+       "/n"},
       // The longest part that names a file is the program.
-      {{"C:\\T\\run", "C:\\T\\run me.exe"}, "C:\\T\\run me.exe  -a  b ", "C:\\T\\run me.exe",
+      {{"C:\\T\\run", "C:\\T\\run me.exe"},
+       "C:\\T\\run me.exe  -a  b ",
+       "C:\\T\\run me.exe",
        "-a  b"},
       {{"C:\\T\\run", "C:\\T\\run me.exe"}, "C:\\T\\run  me.exe", "C:\\T\\run", "me.exe"},
       {{"C:\\T\\run"}, "C:\\T\\run\t-x", "C:\\T\\run", "-x"},
       // A quoted name is the program, whatever follows it.
-      {{"C:\\Program Files\\C5\\C5EE.EXE"}, "\"C:\\Program Files\\C5\\C5EE.EXE\" /n x",
-       "C:\\Program Files\\C5\\C5EE.EXE", "/n x"},
+      {{"C:\\Program Files\\C5\\C5EE.EXE"},
+       "\"C:\\Program Files\\C5\\C5EE.EXE\" /n x",
+       "C:\\Program Files\\C5\\C5EE.EXE",
+       "/n x"},
       {{"C:\\Program"}, "\"C:\\Program Files\\C5\\C5EE.EXE\" /n", "", ""},
       {{}, "   ", "", ""},
   };

@@ -41,7 +41,8 @@ TEST_P(EnvContractTest, IniValuesAreReadWholeWithTheirInnerBlanksAndSymbols) {
 // missing file, which the connection log shows.
 TEST_P(EnvContractTest, MissingProgramFailsAsNotFound) {
   const std::string missing = harness_->NewName("missing.exe");
-  for (const Status& start : {env().StartProgram(missing, ""), RunProgram(env(), missing + " /n")}) {
+  for (const Status& start :
+       {env().StartProgram(missing, ""), RunProgram(env(), missing + " /n")}) {
     EXPECT_TRUE(start.IsNotFound()) << start.message();
     EXPECT_EQ(start.number(), 2);
   }

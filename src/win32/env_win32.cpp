@@ -241,7 +241,7 @@ class Win32Env : public Env {
     DWORD written = 0;
     const bool wrote =
         WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    const Status status = !wrote                        ? LastWin32Error()
+    const Status status = !wrote                   ? LastWin32Error()
                           : written < bytes.size() ? StatusFromWin32(ERROR_DISK_FULL)
                                                    : Status{};
     CloseHandle(handle);
@@ -287,8 +287,8 @@ class Win32Env : public Env {
     // at its blanks and try each part: "C:\Program Files\C5\C5EE.EXE" would
     // start a "C:\Program.exe" first. The command line begins with the name,
     // as programs expect to find their own, in quotes when it holds a blank.
-    std::string text = program.find_first_of(" \t") == std::string::npos ? program
-                                                                           : "\"" + program + "\"";
+    std::string text =
+        program.find_first_of(" \t") == std::string::npos ? program : "\"" + program + "\"";
     if (!arguments.empty()) text += " " + arguments;
     std::vector<char> line(text.begin(), text.end());
     line.push_back('\0');
