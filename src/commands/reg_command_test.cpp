@@ -250,26 +250,6 @@ TEST_F(RegCommandTest, RefusedCommandIsAFailureUnderQuiet) {
   }
 }
 
-// An IDE that cannot be started fails the run at once, in a line that names
-// ExeName rather than a DDE error; AutoPick goes back.
-TEST_F(RegCommandTest, IdeThatCannotBeStartedIsAFailureUnderQuiet) {
-  fake_.files.contents = {{"x.tpl", ""}};
-  fake_.profile.Set(kIni, "Environment", "AutoPick", "on");
-  CommandContext context;
-  context.quiet = true;
-  context.verb = "REG";
-  context.ini_file = kIni;
-  context.exe_name = "C:\\My IDE\\C5EE.EXE";
-  context.Tokenize("REG x.tpl");
-  RegCommand(context, fake_);
-  EXPECT_TRUE(context.outcome.IsNotFound());
-  EXPECT_EQ(fake_.messages.output, std::vector<std::string>{"REG: C:\\My IDE\\C5EE.EXE could not "
-                                                            "be started: File Not Found"});
-  EXPECT_EQ(fake_.profile.Get(".\\ZQDE.LOG", "Connect", "Run Error"), "2");
-  EXPECT_EQ(AutoPick(), "on");
-  EXPECT_LT(fake_.clock.paused, 100);
-}
-
 TEST_F(RegCommandTest, ConnectionIsDrivenInItsOrder) {
   IdeRunning();
   fake_.files.contents = {{"t.tpl   ", ""}};
