@@ -14,6 +14,7 @@ set(ZQMV5_UNIT_TEST_SOURCES
     src/commands/user_menu_command_test.cpp
     src/commands/version_command_test.cpp
     src/dde/dde_connection_test.cpp
+    src/env/program_test.cpp
     src/testing/fake_env_test.cpp
     src/text/version_record_test.cpp
     src/version/version_window_file_test.cpp
@@ -72,6 +73,21 @@ if(NOT WIN32)
                        "${ZQMV5_WINE_BUILD_DIR}/bin/${wine_test}.exe" --gtest_brief=1)
       set_tests_properties(${wine_test} PROPERTIES RESOURCE_LOCK wine TIMEOUT 900)
     endforeach()
+    # The double-byte code page tests again under a Japanese locale, whose ANSI
+    # code page is 932 (Shift-JIS). localedef makes the locale in the build
+    # tree from the locales package's sources, so that the machine's own
+    # locales stay as they are.
+    set(ZQMV5_LOCALES "${CMAKE_BINARY_DIR}/locale")
+    add_test(NAME zqmv5_japanese_locale
+             COMMAND sh -c "mkdir -p '${ZQMV5_LOCALES}' && localedef -i ja_JP -f UTF-8 '${ZQMV5_LOCALES}/ja_JP.UTF-8'")
+    set_tests_properties(zqmv5_japanese_locale PROPERTIES FIXTURES_SETUP japanese_locale)
+    add_test(NAME zqmv5_code_page_932
+             COMMAND env "LOCPATH=${ZQMV5_LOCALES}" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+                     "${CMAKE_SOURCE_DIR}/tools/wine-exec"
+                     "${ZQMV5_WINE_BUILD_DIR}/bin/zqmv5_blackbox_tests.exe"
+                     --gtest_filter=*DoubleByte* --gtest_brief=1)
+    set_tests_properties(zqmv5_code_page_932 PROPERTIES FIXTURES_REQUIRED japanese_locale
+                         RESOURCE_LOCK wine TIMEOUT 300)
   endif()
 else()
   # Test helpers shared by the Wine tests and the small Windows programs that

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "env/ansi_text.h"
 #include "text/strings.h"
 
 namespace zqmv5 {
@@ -35,7 +36,7 @@ bool FindInstallation(CommandContext& context, Env& env) {
   context.root = ReadWithFallback(env, "root", "root");
   if (IsBlank(context.root)) return false;
   const std::string root = TrimRight(context.root);
-  if (root.back() == '\\') context.root = root.substr(0, root.size() - 1);
+  if (EndsWithCharacter(env, root, '\\')) context.root = root.substr(0, root.size() - 1);
   context.exe_name = ReadWithFallback(env, "ExeName", "exename");
   return !IsBlank(context.exe_name);
 }

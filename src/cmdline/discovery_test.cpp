@@ -67,6 +67,7 @@ TEST_F(DiscoverTest, OneTrailingBackslashIsRemovedFromTheRoot) {
     const char* root;
     const char* kept;
     const char* ini;
+    bool code_page_932 = false;
   };
   const Case cases[] = {
       {"C:\\C5\\", "C:\\C5", "C:\\C5\\Bin\\C5ee.ini"},
@@ -74,9 +75,16 @@ TEST_F(DiscoverTest, OneTrailingBackslashIsRemovedFromTheRoot) {
       {"C:\\", "C:", "C:\\Bin\\C5ee.ini"},
       {"C:\\C5", "C:\\C5", "C:\\C5\\Bin\\C5ee.ini"},
       {"C:\\C5\\  ", "C:\\C5", "C:\\C5\\Bin\\C5ee.ini"},
+      // The second byte of a double-byte character is no backslash of its own
+      // (\x95\x5C is one character in code page 932; in 1252 it is two).
+      {"C:\\J\x95\x5C", "C:\\J\x95\x5C", "C:\\J\x95\x5C\\Bin\\C5ee.ini", true},
+      {"C:\\J\x95\x5C\\", "C:\\J\x95\x5C", "C:\\J\x95\x5C\\Bin\\C5ee.ini", true},
+      {"C:\\\x95\x5C\x95\x5C", "C:\\\x95\x5C\x95\x5C", "C:\\\x95\x5C\x95\x5C\\Bin\\C5ee.ini", true},
+      {"C:\\J\x95\x5C", "C:\\J\x95", "C:\\J\x95\\Bin\\C5ee.ini"},
   };
   for (const Case& c : cases) {
     FakeEnv fake;
+    if (c.code_page_932) fake.code_page.lead_bytes = ShiftJisLeadBytes();
     CommandContext context;
     fake.profile.Set(kOwn, "Clarion", "root", c.root);
     fake.profile.Set(kOwn, "Clarion", "ExeName", "C5EE.EXE");

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "env/ansi_text.h"
+#include "env/program.h"
 #include "text/strings.h"
 
 namespace zqmv5 {
@@ -25,7 +27,9 @@ constexpr char kNoEntry[] = "\n";
 
 // The name of a directory's record: the directory as "Libsrc" reads back,
 // upper-cased and without the blanks at either end that the profile API drops.
-std::string RecordName(const std::string& directory) { return Trim(Upper(directory)); }
+std::string RecordName(Env& env, const std::string& directory) {
+  return Trim(UpperCase(env, directory));
+}
 
 // Writes `directory` as "Libsrc", after the record of the value it replaces
 // unless the directory has one already: a re-run installer would otherwise
@@ -34,7 +38,7 @@ std::string RecordName(const std::string& directory) { return Trim(Upper(directo
 // takes its new record back.
 Status SetLibsrc(CommandContext& context, Env& env, const std::string& directory) {
   const std::string& ini = context.ini_file;
-  const std::string name = RecordName(directory);
+  const std::string name = RecordName(env, directory);
   bool recorded = false;
   if (!IsIniEntryName(name)) {
     context.Note(env, "No undo record is kept for a directory with \"=\" or a leading \"[\", "
@@ -45,7 +49,7 @@ Status SetLibsrc(CommandContext& context, Env& env, const std::string& directory
     if (!kept.ok()) return kept;
     recorded = true;
   }
-  const Status written = env.WriteIniValue(kPaths, kLibsrc, Upper(directory), ini);
+  const Status written = env.WriteIniValue(kPaths, kLibsrc, UpperCase(env, directory), ini);
   if (!written.ok() && recorded) env.RemoveIniValue(kRecords, name, ini);
   return written;
 }
@@ -57,18 +61,18 @@ Status SetLibsrc(CommandContext& context, Env& env, const std::string& directory
 Status HandOnValueBefore(Env& env, const std::string& ini, const std::string& name,
                          const std::string& before) {
   const std::string libsrc = env.ReadIniValue(kPaths, kLibsrc, kWasAbsent, ini);
-  if (RecordName(libsrc) == name) {
+  if (RecordName(env, libsrc) == name) {
     return before == kWasAbsent ? env.RemoveIniValue(kPaths, kLibsrc, ini)
                                 : env.WriteIniValue(kPaths, kLibsrc, before, ini);
   }
   std::vector<std::string> seen;
-  for (std::string above = RecordName(libsrc);
+  for (std::string above = RecordName(env, libsrc);
        std::find(seen.begin(), seen.end(), above) == seen.end();) {
     const std::string below = env.ReadIniValue(kRecords, above, kNoEntry, ini);
     if (below == kNoEntry) break;
-    if (RecordName(below) == name) return env.WriteIniValue(kRecords, above, before, ini);
+    if (RecordName(env, below) == name) return env.WriteIniValue(kRecords, above, before, ini);
     seen.push_back(above);
-    above = RecordName(below);
+    above = RecordName(env, below);
   }
   return {};
 }
@@ -95,13 +99,13 @@ void LibSrcCommand(CommandContext& context, Env& env) {
   }
   // The help text promises "LIBSRC Path [Run] (Any third parameter will run CW)".
   if (IsBlank(context.exe_name) || context.Token(3).empty()) return;
-  const Status started = env.StartProgram(context.exe_name);
-  if (!started.ok()) context.Fail(env, started.About(context.exe_name));
+  const Status started = RunProgram(env, context.exe_name);
+  if (!started.ok()) context.Fail(env, started);
 }
 
 void UnLibSrcCommand(CommandContext& context, Env& env) {
   const std::string path = context.Token(2);
-  const std::string name = RecordName(path);
+  const std::string name = RecordName(env, path);
   if (name.empty() || !IsIniEntryName(name)) {
     context.Tell(env,
                  {Status::Kind::kBadInput,

@@ -17,6 +17,7 @@ class LibSrcCommandTest : public ::testing::Test {
  protected:
   // Runs LIBSRC or UNLIBSRC (with /Q in front: quietly); returns the outcome.
   Status Run(std::string text, const std::string& exe_name = "C:\\C5\\Bin\\C5EE.EXE") {
+    fake_.files.contents[exe_name];
     CommandContext context;
     context.ini_file = kIni;
     context.exe_name = exe_name;
@@ -58,6 +59,17 @@ TEST_F(LibSrcCommandTest, DirectoryIsStoredInUpperCaseAndKept) {
   EXPECT_EQ(Records(), (FakeProfile::Entries{{"C:\\PROJECTS\\MYLIB\\", "C:\\OLD"}}));
 }
 
+// Only letters that stand as characters of their own are upper-cased: the
+// second byte of a double-byte character (\x83\x66 is one character in code
+// page 932) stays, and so does a letter of the code page such as 1252's e-acute.
+TEST_F(LibSrcCommandTest, UpperCaseNeverSplitsACharacter) {
+  Run("LIBSRC c:\\caf\xE9");
+  EXPECT_EQ(Libsrc(), "C:\\CAF\xE9");
+  fake_.code_page.lead_bytes = ShiftJisLeadBytes();
+  Run("LIBSRC c:\\\x83\x66\x81\x5B\x83\x5Ex\x95\x5C");
+  EXPECT_EQ(Libsrc(), "C:\\\x83\x66\x81\x5B\x83\x5EX\x95\x5C");
+}
+
 TEST_F(LibSrcCommandTest, QuotedDirectoryKeepsItsBlanks) {
   Run("LIBSRC \"c:\\my projects\\lib  x\"");
   EXPECT_EQ(Libsrc(), "C:\\MY PROJECTS\\LIB  X");
@@ -70,7 +82,8 @@ TEST_F(LibSrcCommandTest, StartsTheIdeOnlyWithAThirdToken) {
 
   Run("LIBSRC c:\\lib2 run", "C:\\Program Files\\C5\\C5EE.EXE");
   EXPECT_EQ(Libsrc(), "C:\\LIB2");
-  EXPECT_EQ(fake_.programs.started, std::vector<std::string>{"C:\\Program Files\\C5\\C5EE.EXE"});
+  EXPECT_EQ(fake_.programs.started,
+            (std::vector<StartedProgram>{{"C:\\Program Files\\C5\\C5EE.EXE", ""}}));
 
   fake_.programs.started.clear();
   Run("LIBSRC c:\\lib3 \"\" \"  \"");  // empty quotes are no token
@@ -83,8 +96,8 @@ TEST_F(LibSrcCommandTest, BlankExeNameWritesButStartsNothing) {
   EXPECT_TRUE(fake_.programs.started.empty());
 }
 
-TEST_F(LibSrcCommandTest, FailedStartIsNotReported) {
-  fake_.programs.start_fails_with = 2;
+TEST_F(LibSrcCommandTest, FailedStartShowsNoBox) {
+  fake_.programs.start_fails_with = 5;
   Run("LIBSRC c:\\lib run");
   EXPECT_EQ(fake_.programs.started.size(), 1u);
   EXPECT_TRUE(fake_.messages.shown.empty());

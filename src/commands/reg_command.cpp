@@ -39,13 +39,18 @@ bool HoldsCommandCharacters(const std::string& name) {
 }
 
 // Asks the IDE (starting `exe` when it does not answer) to register `file` as
-// a template chain; returns how the command went. REG runs once per process,
-// so the connection and its log live exactly as long as this needs them.
+// a template chain; returns how the command went, in words for the user. REG
+// runs once per process, so the connection and its log live exactly as long
+// as this needs them.
 Status RegisterWithIde(Env& env, const std::string& exe, const std::string& file) {
   ConnectionLog log(env);
   DdeConnection connection(env, log, exe);
-  const Status status = connection.Connect();
-  return status.ok() ? connection.RegisterTemplate(file) : status;
+  Status status = connection.Connect();
+  if (status.ok()) status = connection.RegisterTemplate(file);
+  // A start that failed names the program itself; every other failure is DDE's.
+  if (status.ok() || connection.start_failed()) return status;
+  return status.About("The IDE did not take the template (DDE error " +
+                      std::to_string(status.number()) + ")");
 }
 
 // Puts AutoPick back, in a turn at the IDE's INI file; a failed write is tried
@@ -118,10 +123,7 @@ void RegCommand(CommandContext& context, Env& env) {
   }
   const Status registered = RegisterWithIde(env, context.exe_name, sent);
   const Status back = RestoreAutoPick(context, env, saved);
-  if (!registered.ok()) {
-    context.Fail(env, registered.About("The IDE did not take the template (DDE error " +
-                                       std::to_string(registered.number()) + ")"));
-  }
+  if (!registered.ok()) context.Fail(env, registered);
   if (!back.ok()) {
     const std::string sent_text = registered.ok() ? "The template went to the IDE, but " : "";
     context.Tell(

@@ -24,6 +24,7 @@ class RegCommandTest : public ::testing::Test {
     };
   }
   void Run(const std::string& text) {
+    fake_.files.contents[kExe];
     CommandContext context;
     context.ini_file = kIni;
     context.exe_name = kExe;
@@ -89,7 +90,7 @@ TEST_F(RegCommandTest, IdeNotRunningIsStartedWithAutoPickAlreadyOff) {
     }
   };
   Run("REG demo.tpl");
-  EXPECT_EQ(fake_.programs.started, std::vector<std::string>{kExe});
+  EXPECT_EQ(fake_.programs.started, (std::vector<StartedProgram>{{kExe, ""}}));
   EXPECT_EQ(autopick_at_start, std::vector<std::string>{"off"});
   ASSERT_EQ(fake_.dde_client.executes.size(), 1u);
   EXPECT_EQ(fake_.dde_client.executes[0].text, "[RegisterTemplateChain(demo.tpl,0)]");

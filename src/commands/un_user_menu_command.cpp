@@ -4,15 +4,17 @@
 #include <vector>
 
 #include "commands/user_menu_command.h"
+#include "env/ansi_text.h"
 #include "text/strings.h"
 
 namespace zqmv5 {
 namespace {
 
 // Whether a menu line "Menu Text|AppRef" runs `app_ref`.
-bool Runs(const std::string& menu_line, const std::string& app_ref) {
+bool Runs(Env& env, const std::string& menu_line, const std::string& app_ref) {
   const size_t bar = menu_line.rfind('|');
-  return bar != std::string::npos && Trim(Upper(menu_line.substr(bar + 1))) == Trim(Upper(app_ref));
+  return bar != std::string::npos &&
+         Trim(UpperCase(env, menu_line.substr(bar + 1))) == Trim(UpperCase(env, app_ref));
 }
 
 }  // namespace
@@ -38,7 +40,7 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
     if (IsBlank(slots[slot])) {
       kept[slot] = slots[slot];
       next = slot + 1;
-    } else if (!Runs(slots[slot], app_ref)) {
+    } else if (!Runs(env, slots[slot], app_ref)) {
       kept[next++] = slots[slot];
     }
   }

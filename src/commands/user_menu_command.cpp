@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "env/ansi_text.h"
 #include "text/strings.h"
 
 namespace zqmv5 {
@@ -26,8 +27,8 @@ bool FitsIniFile(const std::string& app_ref, const std::string& menu_display,
 // The profile service drops the blanks at both ends of a value it stores, so
 // a menu text that begins with "+" is read back without its leading blank.
 // Comparing without those blanks keeps a second run from adding the line again.
-bool SameMenuLine(std::string_view stored, std::string_view wanted) {
-  return Trim(Upper(stored)) == Trim(Upper(wanted));
+bool SameMenuLine(Env& env, std::string_view stored, std::string_view wanted) {
+  return Trim(UpperCase(env, stored)) == Trim(UpperCase(env, wanted));
 }
 
 // Writes the menu line into the first free slot, unless a slot before it
@@ -41,7 +42,7 @@ Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string
   for (int slot = 1; slot <= kUserMenuSlots && free_key.empty(); ++slot) {
     const std::string key = std::to_string(slot);
     const std::string value = env.ReadIniValue(kUserMenus, key, "", ini_file).substr(0, kMaxText);
-    if (SameMenuLine(value, menu_line)) return {};
+    if (SameMenuLine(env, value, menu_line)) return {};
     if (IsBlank(value)) free_key = key;
   }
   // UNUSERMENU takes the application entry back: one that runs another

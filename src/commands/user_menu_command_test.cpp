@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "commands/un_user_menu_command.h"
 #include "testing/fake_env.h"
 
 namespace zqmv5 {
@@ -139,6 +140,23 @@ TEST_F(UserMenuCommandTest, ApplicationEntryOfAnotherProgramIsLeftAlone) {
   fake_.profile.Set(kIni, "User Applications", "MyTool", "C:\\new.exe");
   EXPECT_TRUE(Run("USERMENU MyTool Menu C:\\new.exe").ok());
   EXPECT_EQ(Slot(1), "Menu|MyTool");
+}
+
+// Two double-byte characters that a byte-wise upper case would make one
+// (\x83\x46 and \x83\x66 in code page 932) are two menu lines and two AppRefs.
+TEST_F(UserMenuCommandTest, DoubleByteCharactersAreComparedWhole) {
+  fake_.code_page.lead_bytes = ShiftJisLeadBytes();
+  SetSlot(1, "\x83\x46|App");
+  Run("USERMENU App \x83\x66 new.exe");
+  EXPECT_EQ(Slot(2), "\x83\x66|App");
+
+  fake_.profile.Set(kIni, "User Menus", "1", "Tool|\x83\x46");
+  fake_.profile.Set(kIni, "User Menus", "2", "");
+  CommandContext context;
+  context.ini_file = kIni;
+  context.Tokenize("UNUSERMENU \x83\x66");
+  UnUserMenuCommand(context, fake_);
+  EXPECT_EQ(Slot(1), "Tool|\x83\x46");
 }
 
 TEST_F(UserMenuCommandTest, MenuTextThatBeganWithPlusIsFoundAgain) {

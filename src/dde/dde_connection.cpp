@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "env/program.h"
 #include "text/strings.h"
 
 namespace zqmv5 {
@@ -47,9 +48,12 @@ Status DdeConnection::Connect() {
   Status opened = env_.dde().Open(kService, &channel_);
   if (!opened.ok()) {
     log_.Write(kLogSection, "Before Run", kService);
-    const Status started = IsBlank(exe_) ? Status{} : env_.StartProgram(exe_);
+    const Status started = IsBlank(exe_) ? Status{} : RunProgram(env_, exe_);
     // The log keeps the start's Windows error number in its low 8 bits.
     log_.Write(kLogSection, "Run Error", started.number() & 0xFF);
+    // A program that did not start brings no IDE to wait for.
+    start_failed_ = !started.ok();
+    if (start_failed_) return started;
   }
   // The bound is checked after each rest, so that every attempt is made
   // within it. A clock that stands still or keeps going back cannot hold the

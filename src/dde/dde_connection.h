@@ -25,7 +25,8 @@ constexpr int32_t kConnectRetryPause = 6;
 // asked. The Env and the log must outlive the object.
 class DdeConnection {
  public:
-  // `exe` is the command that starts the IDE; blank starts nothing.
+  // `exe` names the IDE's program and its arguments, as RunProgram takes
+  // them; blank starts nothing.
   DdeConnection(Env& env, ConnectionLog& log, std::string exe)
       : env_(env), log_(log), exe_(std::move(exe)) {}
   DdeConnection(const DdeConnection&) = delete;
@@ -34,9 +35,12 @@ class DdeConnection {
   ~DdeConnection() { Close(); }
 
   // Opens the conversation, starting the IDE once when the first attempt
-  // finds no server and trying again for up to kConnectBound. Each step goes
-  // to the connection log.
+  // finds no server and trying again for up to kConnectBound. A start that
+  // fails ends it at once, with that failure. Each step goes to the
+  // connection log.
   Status Connect();
+  // True when Connect started the IDE and the start failed.
+  bool start_failed() const { return start_failed_; }
   // Sends "[command]" on the open conversation; fails when none is open or
   // the IDE did not take it.
   Status Execute(const std::string& command);
@@ -54,6 +58,7 @@ class DdeConnection {
   ConnectionLog& log_;
   const std::string exe_;
   int32_t channel_ = 0;  // the open conversation; 0 = none
+  bool start_failed_ = false;
 };
 
 }  // namespace zqmv5

@@ -19,6 +19,8 @@ class DdeConnectionTest : public ::testing::Test {
   Entries Logged() const { return fake_.profile.Section(".\\ZQDE.LOG", "Connect"); }
   void IdeRunning() { fake_.dde_client.services = {"ClarionWin"}; }
 
+  void SetUp() override { fake_.files.contents[kExe]; }
+
   FakeEnv fake_;
   ConnectionLog log_{fake_};
   DdeConnection connection_{fake_, log_, kExe};
@@ -42,7 +44,7 @@ TEST_F(DdeConnectionTest, IdeThatNeverAnswersIsStartedOnceAndGivenUpAfterTheBoun
   fake_.clock.step = 7;
   const int32_t start = fake_.clock.time;
   const Status connected = connection_.Connect();
-  EXPECT_EQ(fake_.programs.started, std::vector<std::string>{kExe});
+  EXPECT_EQ(fake_.programs.started, (std::vector<StartedProgram>{{kExe, ""}}));
   EXPECT_GT(fake_.clock.time - start, kConnectBound);
   EXPECT_LT(fake_.clock.time - start, kConnectBound + 50);
   // Attempts rest between one another instead of spinning.
@@ -82,15 +84,16 @@ TEST_F(DdeConnectionTest, StartedIdeIsReachedByTheNextAttemptAndLogged) {
   EXPECT_GT(fake.clock.paused, kConnectBound - 10);
 }
 
-TEST_F(DdeConnectionTest, FailedStartIsLoggedAndAnotherIdeStillServes) {
+// A start that failed brings no IDE to wait for: Connect fails at once with
+// that failure, and the log keeps its Windows error, the low 8 bits.
+TEST_F(DdeConnectionTest, FailedStartIsLoggedAndEndsTheWait) {
   fake_.programs.start_fails_with = 0x102;
-  // Another IDE comes up meanwhile.
-  fake_.dde_client.before_connect = [this](const std::string&) {
-    if (fake_.dde_client.connects.size() == 5) IdeRunning();
-  };
-  EXPECT_TRUE(connection_.Connect().ok());
-  // The start's Windows error, its low 8 bits.
+  const Status connected = connection_.Connect();
+  EXPECT_EQ(connected.number(), 0x102);
+  EXPECT_TRUE(connection_.start_failed());
   EXPECT_EQ(fake_.profile.Get(".\\ZQDE.LOG", "Connect", "Run Error"), "2");
+  EXPECT_EQ(fake_.dde_client.connects.size(), 1u);
+  EXPECT_EQ(fake_.clock.paused, 0);
 }
 
 // A clock that reads the given times in turn, the last one from then on.
@@ -112,6 +115,7 @@ class ScriptedClock : public EnvWrapper {
 // first attempt, then one after each rest.
 size_t AttemptsWith(std::deque<int32_t> readings) {
   FakeEnv fake;
+  fake.files.contents[kExe];
   ScriptedClock clock(fake, std::move(readings));
   ConnectionLog log(clock);
   DdeConnection connection(clock, log, kExe);

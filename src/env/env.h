@@ -135,7 +135,9 @@ class Env {
   // that gets the bytes. Nothing is left beside it, also on failure.
   virtual Status ReplaceContents(const std::string& name, const std::string& bytes) = 0;
   // Adds `bytes` at the end of file `name`, creating it when missing, in one
-  // write that other programs appending at the same time never split.
+  // write that other programs appending at the same time never split. The
+  // file then ends in all of the bytes, or (on failure) in none of them: a
+  // full disk that took a part leaves nothing of it.
   virtual Status AppendToFile(const std::string& name, const std::string& bytes) = 0;
   // True when a file (not a folder) of that name exists; a name that cannot
   // be looked up counts as missing.
@@ -148,10 +150,12 @@ class Env {
   // itself when it has none.
   virtual std::string ShortPath(const std::string& path) = 0;
 
-  // Starts a program without waiting for it; a failure's number is the
-  // platform's error number. When the whole text names an existing file, that
-  // file is started even when its path holds blanks and no quotes.
-  virtual Status StartProgram(const std::string& command_line) = 0;
+  // Starts the file `program`, with `arguments` after its name on its
+  // command line, without waiting for it. The platform neither searches for
+  // the file nor guesses where a name with blanks ends (env/program.h finds
+  // the program that a command line names). A failure's number is the
+  // platform's error number (2: no such file).
+  virtual Status StartProgram(const std::string& program, const std::string& arguments) = 0;
   // Waits up to `hundredths` for the lock `name`, held while `*lock` lives;
   // fails (held) when another program still holds it then. A lock whose
   // holder ended without releasing it is free.
@@ -166,6 +170,11 @@ class Env {
   // handed this program, if it handed one; nothing otherwise. A caller that
   // does not read it has no use for the outcome.
   virtual void WriteStandardOutput(const std::string& line) = 0;
+
+  // True when `byte` begins a two-byte character in the ANSI code page, as
+  // bytes do in the Japanese, Chinese and Korean ones; never for an ASCII
+  // byte. env/ansi_text.h reads text a character at a time with it.
+  virtual bool IsLeadByte(char byte) = 0;
 
   // The local date and time of day; the clock cannot fail.
   virtual DateTime Now() = 0;

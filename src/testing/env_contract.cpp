@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "env/program.h"
 #include "text/line_file.h"
 #include "text/strings.h"
 
@@ -35,6 +36,23 @@ TEST_P(EnvContractTest, IniValuesAreReadWholeWithTheirInnerBlanksAndSymbols) {
   env().WriteIniValue("User Menus", "1", "My Tool/Run|APP", file);
   EXPECT_EQ(env().ReadIniValue("S", "E", "", file), long_value);
   EXPECT_EQ(env().ReadIniValue("User Menus", "1", "", file), "My Tool/Run|APP");
+}
+
+// A program that is not there starts nothing, with Windows' number for a
+// missing file, which the connection log shows.
+TEST_P(EnvContractTest, MissingProgramFailsAsNotFound) {
+  const std::string missing = harness_->NewName("missing.exe");
+  for (const Status& start :
+       {env().StartProgram(missing, ""), RunProgram(env(), missing + " /n")}) {
+    EXPECT_TRUE(start.IsNotFound()) << start.message();
+    EXPECT_EQ(start.number(), 2);
+  }
+}
+
+// An ASCII byte is a character of its own in every ANSI code page: a backslash,
+// a blank or a letter never begins a double-byte character.
+TEST_P(EnvContractTest, NoAsciiByteBeginsADoubleByteCharacter) {
+  for (int c = 0; c < 0x80; ++c) EXPECT_FALSE(env().IsLeadByte(static_cast<char>(c))) << c;
 }
 
 TEST_P(EnvContractTest, MissingFileIsNotCreatedByOpen) {

@@ -43,8 +43,9 @@ class EnvWrapper : public Env {
     return target_.SameFile(a, b);
   }
   std::string ShortPath(const std::string& path) override { return target_.ShortPath(path); }
-  Status StartProgram(const std::string& command_line) override {
-    return target_.StartProgram(command_line);
+  bool IsLeadByte(char byte) override { return target_.IsLeadByte(byte); }
+  Status StartProgram(const std::string& program, const std::string& arguments) override {
+    return target_.StartProgram(program, arguments);
   }
   Status LockAcrossProcesses(const std::string& name, int32_t hundredths,
                              std::unique_ptr<ProcessLock>* lock) override {

@@ -235,8 +235,9 @@ std::string FakeEnv::ShortPath(const std::string& path) {
   return found == files.short_names.end() ? path : found->second;
 }
 
-Status FakeEnv::StartProgram(const std::string& command_line) {
-  programs.started.push_back(command_line);
+Status FakeEnv::StartProgram(const std::string& program, const std::string& arguments) {
+  if (!FileExists(program)) return {Status::Kind::kNotFound, "File Not Found", 2};
+  programs.started.push_back({program, arguments});
   if (programs.start_fails_with == 0) return {};
   return {Status::Kind::kNotFound, "Program could not be started", programs.start_fails_with};
 }

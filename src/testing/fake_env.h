@@ -62,6 +62,22 @@ struct FakeFiles {
   std::map<std::string, int> held_deny_write;  // open with writes denied, by name
 };
 
+// The bytes that begin a two-byte character in code page 932 (Japanese, as in
+// Shift-JIS); their second byte may be any of 0x40 to 0xFC, "\\" and the ASCII
+// letters among them.
+inline std::set<unsigned char> ShiftJisLeadBytes() {
+  std::set<unsigned char> lead;
+  for (int c = 0x81; c <= 0xFC; ++c) {
+    if (c <= 0x9F || c >= 0xE0) lead.insert(static_cast<unsigned char>(c));
+  }
+  return lead;
+}
+
+struct StartedProgram {
+  std::string program, arguments;
+  bool operator==(const StartedProgram&) const = default;
+};
+
 struct ShownMessage {
   std::string text, caption;
   MessageIcon icon = MessageIcon::kInformation;
@@ -106,8 +122,8 @@ class FakeEnv : public Env {
   FakeProfile profile;
   FakeFiles files;
   struct {
-    std::vector<std::string> started;  // command lines, in order
-    int start_fails_with = 0;          // non-zero: every start fails with this Windows error
+    std::vector<StartedProgram> started;  // in order
+    int start_fails_with = 0;  // non-zero: every start of a file fails with this Windows error
     std::set<std::string> held;        // locks held now, by this program or another one
     std::vector<std::string> locked;   // every lock taken, in order
   } programs;
@@ -121,6 +137,11 @@ class FakeEnv : public Env {
     int32_t step = 0;            // added to the time after every reading
     int64_t paused = 0;          // hundredths spent in Pause
   } clock;
+  struct {
+    // Bytes that begin a two-byte character in the ANSI code page; none, as
+    // in code page 1252, means one byte for each character.
+    std::set<unsigned char> lead_bytes;
+  } code_page;
   FakeDdeClient dde_client;
 
   Status CommandText(std::string* text) override {
@@ -149,7 +170,10 @@ class FakeEnv : public Env {
   // Names that differ in letter case alone lead to one file, as on Windows.
   bool SameFile(const std::string& a, const std::string& b) override;
   std::string ShortPath(const std::string& path) override;
-  Status StartProgram(const std::string& command_line) override;
+  Status StartProgram(const std::string& program, const std::string& arguments) override;
+  bool IsLeadByte(char byte) override {
+    return code_page.lead_bytes.count(static_cast<unsigned char>(byte)) != 0;
+  }
   Status LockAcrossProcesses(const std::string& name, int32_t hundredths,
                              std::unique_ptr<ProcessLock>* lock) override;
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {

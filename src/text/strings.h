@@ -18,7 +18,9 @@ inline bool IsBlank(std::string_view text) {
   return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
-// Upper case of the ASCII letters; other bytes unchanged.
+// Upper case of the ASCII letters; other bytes unchanged. For text that is
+// only compared with ASCII words (a verb, a switch, a label); text that names
+// files or values is upper-cased a character at a time (env/ansi_text.h).
 inline std::string Upper(std::string_view text) {
   std::string result(text);
   for (char& c : result) {

@@ -245,17 +245,38 @@ class Win32Env : public Env {
 
   Status AppendToFile(const std::string& name, const std::string& bytes) override {
     // Appending data only makes each write land whole at the end, also with
-    // other programs appending at once, which the sharing allows.
+    // other programs appending at once, which the sharing allows. A full disk
+    // may take the first part of the bytes and no more: that part is cut back
+    // again, so that the next append never follows half of them.
     HANDLE handle = CreateFileA(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return LastWin32Error();
     DWORD written = 0;
-    const bool ok =
-        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    const Status status = ok ? Status{} : LastWin32Error();
+    const bool wrote =
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const Status status = !wrote                   ? LastWin32Error()
+                          : written < bytes.size() ? StatusFromWin32(ERROR_DISK_FULL)
+                                                   : Status{};
     CloseHandle(handle);
+    if (!status.ok() && written > 0) CutBack(name, std::string_view(bytes).substr(0, written));
     return status;
+  }
+
+  // Removes `part` from the end of file `name` when the file ends in it;
+  // bytes that another program appended since stay.
+  void CutBack(const std::string& name, std::string_view part) {
+    std::unique_ptr<File> file;
+    int64_t size = 0;
+    const int64_t length = static_cast<int64_t>(part.size());
+    if (!OpenFile(name, Share::kDenyNone, IfMissing::kFail, &file).ok() ||
+        !file->Size(&size).ok() || size < length) {
+      return;
+    }
+    std::string end(part.size(), '\0');
+    size_t read = 0;
+    if (file->ReadAt(size - length, end.data(), end.size(), &read).ok() && end == part) {
+      file->Resize(size - length);
+    }
   }
 
   bool FileExists(const std::string& name) override {
@@ -296,18 +317,21 @@ class Win32Env : public Env {
     return length == 0 || length >= size ? long_path : std::string(buffer.data(), length);
   }
 
-  Status StartProgram(const std::string& command_line) override {
-    // Windows splits an unquoted command line at its blanks and tries each
-    // part: "C:\Program Files\C5\C5EE.EXE" would start a "C:\Program.exe"
-    // first. A text that names a file is therefore given as the program too;
-    // the program still receives the text unchanged as its command line.
-    std::vector<char> line(command_line.begin(), command_line.end());
+  Status StartProgram(const std::string& program, const std::string& arguments) override {
+    // Without the program given by name, Windows would split the command line
+    // at its blanks and try each part: "C:\Program Files\C5\C5EE.EXE" would
+    // start a "C:\Program.exe" first. The command line begins with the name,
+    // as programs expect to find their own, in quotes when it holds a blank.
+    std::string text =
+        program.find_first_of(" \t") == std::string::npos ? program : "\"" + program + "\"";
+    if (!arguments.empty()) text += " " + arguments;
+    std::vector<char> line(text.begin(), text.end());
     line.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(FileExists(command_line) ? command_line.c_str() : nullptr, line.data(),
-                        nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
       return LastWin32Error();
     }
     CloseHandle(process.hThread);
@@ -356,6 +380,8 @@ class Win32Env : public Env {
     DWORD written = 0;
     WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   }
+
+  bool IsLeadByte(char byte) override { return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE; }
 
   DateTime Now() override {
     SYSTEMTIME now;

@@ -12,8 +12,11 @@
 namespace zqmv5 {
 namespace {
 
+using testing::FillDrive;
 using testing::MakeScratchDirectory;
 using testing::ReadWholeFile;
+using testing::RemoveFileIfAny;
+using testing::SmallDrive;
 using testing::WindowsDirectory;
 using testing::WriteWholeFile;
 
@@ -79,14 +82,8 @@ TEST(Win32IniNamesTest, BareNameIsInTheWindowsDirectoryDotNameHereAndEmptyIsWinI
   WriteProfileStringA(section.c_str(), nullptr, nullptr);
 }
 
-TEST(Win32EnvTest, ProgramsFilesAndTime) {
+TEST(Win32EnvTest, FilesAndTime) {
   std::unique_ptr<Env> env = NewWin32Env();
-  const Status start = env->StartProgram("C:\\no\\such\\program.exe");
-  // The Windows error number goes with the failure: the connection log
-  // shows it.
-  EXPECT_TRUE(start.IsNotFound()) << start.message();
-  EXPECT_EQ(start.number(), ERROR_FILE_NOT_FOUND);
-
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   EXPECT_TRUE(env->FileExists(self));
@@ -105,6 +102,30 @@ TEST(Win32EnvTest, ProgramsFilesAndTime) {
   const DWORD start_tick = GetTickCount();
   env->Pause(10);
   EXPECT_GE(GetTickCount() - start_tick, 80u);
+}
+
+// A log whose last block has room for part of a line, on a disk that is
+// otherwise full: the line goes in whole or not at all, so that the next one
+// never follows half a line.
+TEST(Win32EnvTest, AppendOnAFullDiskAddsTheWholeLineOrNothing) {
+  const std::string drive = SmallDrive();
+  if (drive.empty()) GTEST_SKIP() << "no small drive S: (tools/test maps one when run as root)";
+  const std::string dir = drive + "zqmv5-append-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string log = dir + "\\ZQMV5.LOG";
+  const std::string bytes(4096 - 18, 'x');
+  ASSERT_TRUE(WriteWholeFile(log, bytes));
+  ASSERT_TRUE(FillDrive(dir + "\\fill"));
+  std::unique_ptr<Env> env = NewWin32Env();
+  const std::string line = "2026-12-09 03:44:06 INCLUDE: missing.tpl: File Not Found\r\n";
+  const Status full = env->AppendToFile(log, line);
+  EXPECT_EQ(full.kind(), Status::Kind::kNoRoom) << full.message();
+  EXPECT_EQ(ReadWholeFile(log).substr(bytes.size() - 4), "xxxx");
+  RemoveFileIfAny(dir + "\\fill");
+  EXPECT_TRUE(env->AppendToFile(log, line).ok());
+  EXPECT_EQ(ReadWholeFile(log).substr(bytes.size() - 4), "xxxx" + line);
+  RemoveFileIfAny(log);
+  RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace

@@ -146,6 +146,34 @@ TEST_F(LibSrcTest, UnquotedIdePathStartsTheIdeItNames) {
   EXPECT_EQ(Recorded(decoy, 1, 1000), "");
 }
 
+// An ExeName with a blank names its program only where the text up to a
+// blank names an existing file: a program named like its first words never
+// starts in the IDE's place.
+TEST_F(LibSrcTest, ExeNameWithABlankNeverStartsAnotherProgram) {
+  const std::string decoy = root_ + "\\My.exe";
+  const std::string exe = root_ + "\\My IDE\\C5EE.EXE";
+  InstallRecorderAs(decoy);
+  CreateDirectoryA((root_ + "\\My IDE").c_str(), nullptr);
+  RunOptions options;
+  options.output_file = Work("output.txt");
+
+  // The IDE is missing: nothing starts, and the quiet run fails, naming ExeName.
+  UseDemoInstallation(exe);
+  EXPECT_EQ(Run("/Q LIBSRC c:\\x run", options).exit_code, 1u);
+  const std::string line = ReadWholeFile(options.output_file);
+  EXPECT_EQ(line.rfind("LIBSRC: ", 0), 0u) << line;
+  EXPECT_NE(line.find(exe), std::string::npos) << line;
+  EXPECT_EQ(Libsrc(), "C:\\X");
+
+  // The IDE is there, with an argument after its name: it starts and gets it.
+  InstallRecorderAs(exe);
+  UseDemoInstallation(exe + " /n");
+  EXPECT_EQ(Run("/Q LIBSRC c:\\y run", options).exit_code, 0u);
+  const std::string log = Recorded(exe, 1);
+  EXPECT_NE(log.find(" /n\t"), std::string::npos) << log;
+  EXPECT_EQ(Recorded(decoy, 1, 1000), "");
+}
+
 TEST_F(LibSrcTest, IdeThatCannotStartIsNotReported) {
   UseDemoInstallation(root_ + "\\Bin\\MISSING.EXE");
   RunQuietly("c:\\lib run");

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "blackbox/session.h"
@@ -275,6 +276,38 @@ TEST_F(UnattendedTest, CommandLinesThatCannotBeReadAsGivenAreRefused) {
   EXPECT_EQ(RunQuiet("/Q LIBSRC C:\\Lib\xC3\xA9 ", true).status, 0u);
   Flush();
   EXPECT_EQ(IniValue(ide_ini_, "Paths", "Libsrc"), "C:\\LIB\xE9");
+}
+
+// Under code page 932 (Japanese Windows) the second byte of a character may
+// be an ASCII letter or a backslash: upper case and the root's trailing
+// backslash leave such characters whole. tools/test runs this test again
+// under a Japanese locale; under another code page it skips.
+TEST_F(UnattendedTest, DoubleByteCharactersStayWhole) {
+  if (GetACP() != 932) {
+    const char* lang = std::getenv("LANG");
+    if (lang != nullptr && std::string(lang).rfind("ja_JP", 0) == 0) {
+      FAIL() << "LANG=" << lang << " gives code page " << GetACP() << ", not 932";
+    }
+    GTEST_SKIP() << "code page " << GetACP() << ", not 932";
+  }
+  // U+30C7 U+30FC U+30BF, "\x83\x66\x81\x5B\x83\x5E" in code page 932.
+  EXPECT_EQ(RunQuiet("/Q LIBSRC c:\\\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF", true).status, 0u);
+  Flush();
+  EXPECT_EQ(IniValue(ide_ini_, "Paths", "Libsrc"), "C:\\\x83\x66\x81\x5B\x83\x5E");
+
+  // A root that ends in U+8868, "\x95\x5C", whose INI file is the default one.
+  const std::string root = root_ + "\\J\x95\x5C";
+  const std::string ini = root + "\\Bin\\C5ee.ini";
+  CreateDirectoryA(root.c_str(), nullptr);
+  CreateDirectoryA((root + "\\Bin").c_str(), nullptr);
+  WriteOwnIni("[Clarion]\r\nroot=" + root + "\r\nExeName=C5EE.EXE\r\n");
+  const Quiet run = RunQuiet("/Q LIBSRC c:\\lib");
+  EXPECT_EQ(run.status, 0u) << run.output;
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+  EXPECT_EQ(IniValue(ini, "Paths", "Libsrc"), "C:\\LIB");
+  RemoveFileIfAny(ini);
+  RemoveDirectoryA((root + "\\Bin").c_str());
+  RemoveDirectoryA(root.c_str());
 }
 
 // An installer must learn that its menu item is missing from a full menu.
