@@ -120,10 +120,11 @@ TEST_F(MainTest, ChangesToTheIdeIniFileTakeOneTurn) {
       first = false;
       std::erase_if(common, [&](const std::string& lock) { return held.count(lock) == 0; });
     }
-    std::string ReadIniValue(const std::string& section, const std::string& entry,
-                             const std::string& default_value, const std::string& file) override {
+    Status ReadIniValue(const std::string& section, const std::string& entry,
+                        const std::string& default_value, const std::string& file,
+                        std::string* value) override {
       Seen(file);
-      return EnvWrapper::ReadIniValue(section, entry, default_value, file);
+      return EnvWrapper::ReadIniValue(section, entry, default_value, file, value);
     }
     Status WriteIniValue(const std::string& section, const std::string& entry,
                          const std::string& value, const std::string& file) override {

@@ -99,7 +99,7 @@ void RegCommand(CommandContext& context, Env& env) {
   {
     const std::unique_ptr<ProcessLock> ini_turn = context.TakeIdeIniTurn(env);
     if (!ini_turn) return;
-    saved = env.ReadIniValue(kEnvironmentSection, kAutoPickEntry, "on", context.ini_file);
+    env.ReadIniValue(kEnvironmentSection, kAutoPickEntry, "on", context.ini_file, &saved);
     off = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, "off", context.ini_file);
   }
   // An IDE that received the command with AutoPick on would ask the user to

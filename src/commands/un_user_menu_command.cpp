@@ -34,7 +34,7 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
   std::vector<std::string> slots(kUserMenuSlots + 1);
   std::vector<std::string> kept(kUserMenuSlots + 1);
   for (int slot = 1, next = 1; slot <= kUserMenuSlots; ++slot) {
-    slots[slot] = env.ReadIniValue(kUserMenus, std::to_string(slot), "", context.ini_file);
+    env.ReadIniValue(kUserMenus, std::to_string(slot), "", context.ini_file, &slots[slot]);
     if (IsBlank(slots[slot])) {
       kept[slot] = slots[slot];
       next = slot + 1;
@@ -51,7 +51,9 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
                                : env.WriteIniValue(kUserMenus, key, kept[slot], context.ini_file);
     if (status.ok()) status = written;
   }
-  if (!env.ReadIniValue(kUserApplications, app_ref, "", context.ini_file).empty()) {
+  std::string application;
+  env.ReadIniValue(kUserApplications, app_ref, "", context.ini_file, &application);
+  if (!application.empty()) {
     const Status removed = env.RemoveIniValue(kUserApplications, app_ref, context.ini_file);
     if (status.ok()) status = removed;
   }

@@ -40,7 +40,9 @@ Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string
   *full = true;
   for (int slot = 1; slot <= kUserMenuSlots && *full; ++slot) {
     const std::string key = std::to_string(slot);
-    const std::string value = env.ReadIniValue(kUserMenus, key, "", ini_file).substr(0, kMaxText);
+    std::string value;
+    env.ReadIniValue(kUserMenus, key, "", ini_file, &value);
+    value = value.substr(0, kMaxText);
     if (SameMenuLine(value, menu_line)) return {};
     if (IsBlank(value)) {
       status = env.WriteIniValue(kUserMenus, key, menu_line, ini_file);

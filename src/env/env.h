@@ -113,11 +113,12 @@ class Env {
 
   // INI profile files. The name goes unchanged to the platform: a bare name
   // lies in the Windows directory, ".\name" in the current one, and "" is
-  // WIN.INI. Sections and entries match regardless of case. A read returns the
-  // whole value, or `default_value` when file, section or entry is missing
-  // (the profile API tells no other failure); a write creates what is missing.
-  virtual std::string ReadIniValue(const std::string& section, const std::string& entry,
-                                   const std::string& default_value, const std::string& file) = 0;
+  // WIN.INI. Sections and entries match regardless of case. A read gives the
+  // whole value in `*value`, or `default_value` when file, section or entry is
+  // missing; a write creates what is missing.
+  virtual Status ReadIniValue(const std::string& section, const std::string& entry,
+                              const std::string& default_value, const std::string& file,
+                              std::string* value) = 0;
   virtual Status WriteIniValue(const std::string& section, const std::string& entry,
                                const std::string& value, const std::string& file) = 0;
   virtual Status RemoveIniValue(const std::string& section, const std::string& entry,

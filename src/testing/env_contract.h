@@ -22,6 +22,14 @@ class EnvHarness {
   virtual std::string ReadBytes(const std::string& name) = 0;
 };
 
+// An INI value read through `env`, or the failure's message in brackets.
+inline std::string ReadIni(Env& env, const std::string& section, const std::string& entry,
+                           const std::string& default_value, const std::string& file) {
+  std::string value;
+  const Status read = env.ReadIniValue(section, entry, default_value, file, &value);
+  return read.ok() ? value : "[" + read.message() + "]";
+}
+
 using EnvHarnessFactory = std::unique_ptr<EnvHarness> (*)();
 
 // The contract that the fake and the Win32 Env both keep, for profile files

@@ -127,9 +127,11 @@ class FakeEnv : public Env {
     *text = command_line.text;
     return {};
   }
-  std::string ReadIniValue(const std::string& section, const std::string& entry,
-                           const std::string& default_value, const std::string& file) override {
-    return profile.Read(section, entry, default_value, file);
+  Status ReadIniValue(const std::string& section, const std::string& entry,
+                      const std::string& default_value, const std::string& file,
+                      std::string* value) override {
+    *value = profile.Read(section, entry, default_value, file);
+    return {};
   }
   Status WriteIniValue(const std::string& section, const std::string& entry,
                        const std::string& value, const std::string& file) override {

@@ -11,7 +11,9 @@ namespace zqmv5 {
 namespace {
 
 bool ReadFlag(Env& env, const char* entry) {
-  return (HundredthsOf(env.ReadIniValue("Status", entry, "1", kSettingsIni)) / 100 & 0xFF) != 0;
+  std::string value;
+  env.ReadIniValue("Status", entry, "1", kSettingsIni, &value);
+  return (HundredthsOf(value) / 100 & 0xFF) != 0;
 }
 
 }  // namespace
@@ -20,7 +22,7 @@ VersionSettings ReadVersionSettings(Env& env) {
   VersionSettings settings;
   settings.updates_enabled = ReadFlag(env, "On");
   settings.auto_increment = ReadFlag(env, "Auto Increment");
-  settings.file_name = env.ReadIniValue("FileName", "Name", "", kSettingsIni);
+  env.ReadIniValue("FileName", "Name", "", kSettingsIni, &settings.file_name);
   if (IsBlank(settings.file_name)) settings.file_name.clear();
   return settings;
 }

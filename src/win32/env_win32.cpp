@@ -134,8 +134,9 @@ class Win32Env : public Env {
                                          std::to_string(GetACP()) + " does not have."};
   }
 
-  std::string ReadIniValue(const std::string& section, const std::string& entry,
-                           const std::string& default_value, const std::string& file) override {
+  Status ReadIniValue(const std::string& section, const std::string& entry,
+                      const std::string& default_value, const std::string& file,
+                      std::string* value) override {
     // The profile API cuts a value to the buffer and says so only by the length
     // it returns; the buffer grows until the whole value fits.
     std::vector<char> buffer(512);
@@ -145,7 +146,8 @@ class Win32Env : public Env {
           GetPrivateProfileStringA(section.c_str(), entry.c_str(), default_value.c_str(),
                                    buffer.data(), size, ProfileFile(file));
       if (length + 1 < size || buffer.size() >= (1u << 20)) {
-        return std::string(buffer.data(), length);
+        value->assign(buffer.data(), length);
+        return {};
       }
       buffer.resize(buffer.size() * 4);
     }
