@@ -36,6 +36,22 @@ TEST_P(EnvContractTest, IniValuesAreReadWholeWithTheirInnerBlanksAndSymbols) {
   EXPECT_EQ(ReadIni(env(), "User Menus", "1", "", file), "My Tool/Run|APP");
 }
 
+// A file that another program holds is neither read as empty nor written:
+// both fail, and the file keeps its entries.
+TEST_P(EnvContractTest, HeldIniFileFailsReadsAndWrites) {
+  const std::string file = harness_->NewName("held.ini");
+  ASSERT_TRUE(env().WriteIniValue("User Menus", "1", "One|A", file).ok());
+  {
+    const std::shared_ptr<void> hold = harness_->Hold(file);
+    std::string value;
+    EXPECT_TRUE(env().ReadIniValue("User Menus", "1", "", file, &value).IsHeld()) << value;
+    EXPECT_FALSE(env().WriteIniValue("User Menus", "2", "Two|B", file).ok());
+    EXPECT_FALSE(env().RemoveIniValue("User Menus", "1", file).ok());
+  }
+  EXPECT_EQ(ReadIni(env(), "User Menus", "1", "", file), "One|A");
+  EXPECT_EQ(ReadIni(env(), "User Menus", "2", "none", file), "none");
+}
+
 TEST_P(EnvContractTest, MissingFileIsNotCreatedByOpen) {
   const std::string name = harness_->NewName("missing.txt");
   LineFile file(env());
