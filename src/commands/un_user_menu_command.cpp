@@ -34,7 +34,9 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
   std::vector<std::string> slots(kUserMenuSlots + 1);
   std::vector<std::string> kept(kUserMenuSlots + 1);
   for (int slot = 1, next = 1; slot <= kUserMenuSlots; ++slot) {
-    env.ReadIniValue(kUserMenus, std::to_string(slot), "", context.ini_file, &slots[slot]);
+    const Status read =
+        env.ReadIniValue(kUserMenus, std::to_string(slot), "", context.ini_file, &slots[slot]);
+    if (!read.ok()) return context.Fail(env, read.About(context.ini_file));
     if (IsBlank(slots[slot])) {
       kept[slot] = slots[slot];
       next = slot + 1;
@@ -52,8 +54,10 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
     if (status.ok()) status = written;
   }
   std::string application;
-  env.ReadIniValue(kUserApplications, app_ref, "", context.ini_file, &application);
-  if (!application.empty()) {
+  const Status read =
+      env.ReadIniValue(kUserApplications, app_ref, "", context.ini_file, &application);
+  if (status.ok()) status = read;
+  if (read.ok() && !application.empty()) {
     const Status removed = env.RemoveIniValue(kUserApplications, app_ref, context.ini_file);
     if (status.ok()) status = removed;
   }

@@ -32,7 +32,7 @@ bool SameMenuLine(std::string_view stored, std::string_view wanted) {
 
 // Writes the menu line into the first free slot, unless a slot before it
 // holds the same line, and then the application's command line. Returns how
-// the writes went; `*full` tells a menu without a free slot.
+// the reads and writes went; `*full` tells a menu without a free slot.
 Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string& app_ref,
                         const std::string& menu_display, const std::string& program, bool* full) {
   const std::string menu_line = menu_display + "|" + app_ref;
@@ -41,7 +41,8 @@ Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string
   for (int slot = 1; slot <= kUserMenuSlots && *full; ++slot) {
     const std::string key = std::to_string(slot);
     std::string value;
-    env.ReadIniValue(kUserMenus, key, "", ini_file, &value);
+    const Status read = env.ReadIniValue(kUserMenus, key, "", ini_file, &value);
+    if (!read.ok()) return read;
     value = value.substr(0, kMaxText);
     if (SameMenuLine(value, menu_line)) return {};
     if (IsBlank(value)) {

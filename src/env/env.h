@@ -173,6 +173,20 @@ class Env {
   virtual DdeClient& dde() = 0;
 };
 
+// Runs `attempt` until it no longer fails because another program holds what
+// it needs, with rests between, for `wait` hundredths of a second at most;
+// returns how the last attempt went.
+template <typename Attempt>
+Status RetryWhileHeld(Env& env, int32_t wait, Attempt attempt) {
+  constexpr int32_t kRest = 5;  // hundredths of a second
+  Status status = attempt();
+  for (int32_t waited = 0; status.IsHeld() && waited < wait; waited += kRest) {
+    env.Pause(kRest);
+    status = attempt();
+  }
+  return status;
+}
+
 // The real platform, or null when it cannot serve this program.
 std::unique_ptr<Env> NewWin32Env();
 

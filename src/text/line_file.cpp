@@ -16,13 +16,7 @@ bool StartsWith(const std::string& bytes, std::string_view prefix) {
 
 Status LineFile::Open(const std::string& name, Share share, IfMissing missing, int32_t wait) {
   // Another program holds the file only while it works on it.
-  constexpr int32_t kRest = 5;  // hundredths of a second
-  Status status = OpenOnce(name, share, missing);
-  for (int32_t waited = 0; status.IsHeld() && waited < wait; waited += kRest) {
-    env_.Pause(kRest);
-    status = OpenOnce(name, share, missing);
-  }
-  return status;
+  return RetryWhileHeld(env_, wait, [&] { return OpenOnce(name, share, missing); });
 }
 
 Status LineFile::OpenOnce(const std::string& name, Share share, IfMissing missing) {
