@@ -32,11 +32,13 @@ bool SameMenuLine(std::string_view stored, std::string_view wanted) {
 
 // Writes the menu line into the first free slot, unless a slot before it
 // holds the same line, and then the application's command line. Returns how
-// the reads and writes went; `*full` tells a menu without a free slot.
+// the reads and writes went; `*full` tells a menu without a free slot. A
+// failed write leaves no menu line behind, as one without its application
+// would run nothing.
 Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string& app_ref,
                         const std::string& menu_display, const std::string& program, bool* full) {
   const std::string menu_line = menu_display + "|" + app_ref;
-  Status status;
+  std::string written_slot;
   *full = true;
   for (int slot = 1; slot <= kUserMenuSlots && *full; ++slot) {
     const std::string key = std::to_string(slot);
@@ -46,12 +48,16 @@ Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string
     value = value.substr(0, kMaxText);
     if (SameMenuLine(value, menu_line)) return {};
     if (IsBlank(value)) {
-      status = env.WriteIniValue(kUserMenus, key, menu_line, ini_file);
+      const Status status = env.WriteIniValue(kUserMenus, key, menu_line, ini_file);
+      if (!status.ok()) return status;
+      written_slot = key;
       *full = false;
     }
   }
   const Status written = env.WriteIniValue(kUserApplications, app_ref, program, ini_file);
-  return status.ok() ? written : status;
+  if (!written.ok() && !written_slot.empty())
+    env.RemoveIniValue(kUserMenus, written_slot, ini_file);
+  return written;
 }
 
 }  // namespace

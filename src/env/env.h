@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -51,6 +52,35 @@ inline Status Overwrite(File& file, int64_t at, std::string_view old, std::strin
     file.Resize(old_size);
   }
   return status;
+}
+
+// Reads the whole of `file` into `*bytes`, up to its end should it become
+// shorter meanwhile. Fails when a read fails, and with no room for a file too
+// large for memory.
+inline Status ReadWhole(File& file, std::string* bytes) {
+  int64_t size = 0;
+  Status status = file.Size(&size);
+  if (!status.ok()) return status;
+  if (static_cast<uint64_t>(size) > std::numeric_limits<size_t>::max() / 2) {
+    return {Status::Kind::kNoRoom, "File Too Large"};
+  }
+  bytes->assign(static_cast<size_t>(size), '\0');
+  size_t done = 0;
+  while (done < bytes->size()) {
+    size_t read = 0;
+    status =
+        file.ReadAt(static_cast<int64_t>(done), bytes->data() + done, bytes->size() - done, &read);
+    if (!status.ok()) return status;
+    if (read == 0) break;
+    done += read;
+  }
+  bytes->resize(done);
+  return {};
+}
+
+// A UTF-16 byte order mark: the text's characters are not single bytes.
+inline bool StartsAsUtf16(std::string_view bytes) {
+  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
 }
 
 // A lock that one program at a time holds, across all programs of the
@@ -115,7 +145,9 @@ class Env {
   // lies in the Windows directory, ".\name" in the current one, and "" is
   // WIN.INI. Sections and entries match regardless of case. A read gives the
   // whole value in `*value`, or `default_value` when file, section or entry is
-  // missing; a write creates what is missing.
+  // missing; a file that exists but cannot be read (another program holds it)
+  // fails, never reads as empty. A write creates what is missing, and either
+  // lands whole or fails with every byte of the file as it was.
   virtual Status ReadIniValue(const std::string& section, const std::string& entry,
                               const std::string& default_value, const std::string& file,
                               std::string* value) = 0;

@@ -1,7 +1,6 @@
 #include "text/line_file.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace zqmv5 {
 namespace {
@@ -23,24 +22,10 @@ Status LineFile::OpenOnce(const std::string& name, Share share, IfMissing missin
   if (file_) return FileAlreadyOpen();
   std::unique_ptr<File> file;
   Status status = env_.OpenFile(name, share, missing, &file);
-  int64_t size = 0;
-  if (status.ok()) status = file->Size(&size);
+  std::string bytes;
+  if (status.ok()) status = ReadWhole(*file, &bytes);
   if (!status.ok()) return status;
-  if (static_cast<uint64_t>(size) > std::numeric_limits<size_t>::max() / 2) {
-    return {Status::Kind::kNoRoom, "File Too Large"};
-  }
-  std::string bytes(static_cast<size_t>(size), '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
-    size_t read = 0;
-    status =
-        file->ReadAt(static_cast<int64_t>(done), bytes.data() + done, bytes.size() - done, &read);
-    if (!status.ok()) return status;
-    if (read == 0) break;  // the file became shorter meanwhile
-    done += read;
-  }
-  bytes.resize(done);
-  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) return Utf16File();
+  if (StartsAsUtf16(bytes)) return Utf16File();
   file_ = std::move(file);
   bytes_ = std::move(bytes);
   Parse();

@@ -315,7 +315,7 @@ TEST_F(UnattendedTest, IdeIniFileOnAFullDiskKeepsEveryByte) {
   WriteOwnIni("[Clarion]\r\nroot=" + root_ + "\r\nExeName=C5EE.EXE\r\nIniFile=" + ini + "\r\n");
   std::string bytes = "[Paths]\r\nLibsrc=C:\\C5\\LIBSRC\r\nRed=C:\\C5\\RED\r\n[User Menus]\r\n";
   bytes += "1=One|App1\r\n[User Applications]\r\n";
-  for (int i = 1; bytes.size() < 4030; ++i) {
+  for (int i = 1; bytes.size() < 4060; ++i) {
     bytes += "App" + std::to_string(i) + "=notepad.exe file" + std::to_string(i) + ".txt\r\n";
   }
   ASSERT_TRUE(WriteWholeFile(ini, bytes));
