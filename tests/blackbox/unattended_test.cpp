@@ -337,7 +337,8 @@ TEST_F(UnattendedTest, IdeRootTooLongForWindowsFailsAndLeavesNoStrayFile) {
   WriteOwnIni("[Clarion]\r\nroot=" + work_ + "\\" + std::string(300, 'r') +
               "\r\nExeName=C5EE.EXE\r\n");
   for (const char* command : {"/Q USERMENU App Menu a.exe", "/Q LIBSRC C:\\L"}) {
-    EXPECT_EQ(RunQuiet(command).status, 1u) << command;
+    const Quiet run = RunQuiet(command);
+    EXPECT_EQ(run.status, 1u) << command << "\n" << run.output;
   }
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(Work("*").c_str(), &found);
