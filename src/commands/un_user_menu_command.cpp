@@ -44,22 +44,29 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
       kept[next++] = slots[slot];
     }
   }
-  Status status;
-  for (int slot = 1; slot <= kUserMenuSlots; ++slot) {
-    if (kept[slot] == slots[slot]) continue;
+  auto put = [&](int slot, const std::string& line) {
     const std::string key = std::to_string(slot);
-    const Status written = IsBlank(kept[slot])
-                               ? env.RemoveIniValue(kUserMenus, key, context.ini_file)
-                               : env.WriteIniValue(kUserMenus, key, kept[slot], context.ini_file);
-    if (status.ok()) status = written;
+    return IsBlank(line) ? env.RemoveIniValue(kUserMenus, key, context.ini_file)
+                         : env.WriteIniValue(kUserMenus, key, line, context.ini_file);
+  };
+  Status status;
+  std::vector<int> moved;
+  for (int slot = 1; slot <= kUserMenuSlots && status.ok(); ++slot) {
+    if (kept[slot] == slots[slot]) continue;
+    status = put(slot, kept[slot]);
+    if (status.ok()) moved.push_back(slot);
+  }
+  if (!status.ok()) {
+    // A longer line moved into a shorter one's slot needs room on the way; a
+    // menu left half moved up would show an entry twice. Each slot gets its
+    // line back, in the room that it had.
+    for (auto slot = moved.rbegin(); slot != moved.rend(); ++slot) put(*slot, slots[*slot]);
+    return context.Fail(env, status.About(context.ini_file));
   }
   std::string application;
-  const Status read =
-      env.ReadIniValue(kUserApplications, app_ref, "", context.ini_file, &application);
-  if (status.ok()) status = read;
-  if (read.ok() && !application.empty()) {
-    const Status removed = env.RemoveIniValue(kUserApplications, app_ref, context.ini_file);
-    if (status.ok()) status = removed;
+  status = env.ReadIniValue(kUserApplications, app_ref, "", context.ini_file, &application);
+  if (status.ok() && !application.empty()) {
+    status = env.RemoveIniValue(kUserApplications, app_ref, context.ini_file);
   }
   if (!status.ok()) context.Fail(env, status.About(context.ini_file));
 }
