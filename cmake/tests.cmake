@@ -16,6 +16,7 @@ set(ZQMV5_UNIT_TEST_SOURCES
     src/dde/dde_connection_test.cpp
     src/env/program_test.cpp
     src/testing/fake_env_test.cpp
+    src/text/ini_text_test.cpp
     src/text/version_record_test.cpp
     src/version/version_window_file_test.cpp
     src/version/version_window_test.cpp)

@@ -154,10 +154,11 @@ TEST_F(MainTest, ChangesToTheIdeIniFileTakeOneTurn) {
       first = false;
       std::erase_if(common, [&](const std::string& lock) { return held.count(lock) == 0; });
     }
-    std::string ReadIniValue(const std::string& section, const std::string& entry,
-                             const std::string& default_value, const std::string& file) override {
+    Status ReadIniValue(const std::string& section, const std::string& entry,
+                        const std::string& default_value, const std::string& file,
+                        std::string* value) override {
       Seen(file);
-      return EnvWrapper::ReadIniValue(section, entry, default_value, file);
+      return EnvWrapper::ReadIniValue(section, entry, default_value, file, value);
     }
     Status WriteIniValue(const std::string& section, const std::string& entry,
                          const std::string& value, const std::string& file) override {
@@ -204,6 +205,37 @@ TEST_F(MainTest, ChangesToTheIdeIniFileTakeOneTurn) {
     for (const auto& write : fake.profile.writes()) EXPECT_NE(write.file, kIdeIni) << command;
     EXPECT_TRUE(fake.dde_client.executes.empty()) << command;
     EXPECT_FALSE(fake.messages.output.empty()) << command;
+  }
+}
+
+// A file that exists but cannot be read (another program holds it) is never
+// read as empty: every verb that reads the IDE's INI file, and VERSION its
+// settings (after a short wait), fails and changes nothing.
+TEST_F(MainTest, IniFileThatCannotBeReadFailsTheRunAndChangesNothing) {
+  const struct {
+    const char* command;
+    const char* unreadable;
+  } cases[] = {{"/Q USERMENU App Menu a.exe", kIdeIni},
+               {"/Q UNUSERMENU Old", kIdeIni},
+               {"/Q REG x.tpl", kIdeIni},
+               {"/Q VERSION nightly", ".\\ZQMV5.ini"}};
+  for (const auto& c : cases) {
+    FakeEnv fake;
+    fake.profile.Set("ZQMV5.ini", "Clarion", "root", "C:\\C5");
+    fake.profile.Set("ZQMV5.ini", "Clarion", "ExeName", "C5EE.EXE");
+    fake.profile.Set(kIdeIni, "User Menus", "1", "Old|Old");
+    fake.files.contents["x.tpl"] = "";
+    fake.dde_client.services = {"ClarionWin"};
+    fake.profile.fail_reads = {c.unreadable};
+    fake.command_line.text = c.command;
+    EXPECT_EQ(Main(fake, views_.opener()), 1) << c.command;
+    EXPECT_TRUE(fake.profile.writes().empty()) << c.command;
+    EXPECT_TRUE(fake.dde_client.executes.empty()) << c.command;
+    EXPECT_EQ(fake.files.contents.count("Version.zqi"), 0u) << c.command;
+    ASSERT_EQ(fake.messages.output.size(), 1u) << c.command;
+    EXPECT_NE(fake.messages.output[0].find(std::string(c.unreadable) + ": File Is Locked"),
+              std::string::npos)
+        << fake.messages.output[0];
   }
 }
 

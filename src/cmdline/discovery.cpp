@@ -20,7 +20,9 @@ constexpr size_t kMaxVerb = 19;
 // A value is used whole: a cut one would name another file. One that
 // Windows cannot take fails where it is used.
 std::string ReadField(Env& env, const char* section, const char* entry, const char* file) {
-  return env.ReadIniValue(section, entry, "", file);
+  std::string value;
+  env.ReadIniValue(section, entry, "", file, &value);
+  return value;
 }
 
 // "ZQMV5.ini" first, then the two WIN.INI sections, while the value is blank.

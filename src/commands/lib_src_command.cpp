@@ -40,14 +40,20 @@ Status SetLibsrc(CommandContext& context, Env& env, const std::string& directory
   const std::string& ini = context.ini_file;
   const std::string name = RecordName(env, directory);
   bool recorded = false;
+  std::string record;
   if (!IsIniEntryName(name)) {
     context.Note(env, "No undo record is kept for a directory with \"=\" or a leading \"[\", "
                       "which an INI entry cannot be named by: UNLIBSRC cannot take it back.");
-  } else if (env.ReadIniValue(kRecords, name, kNoEntry, ini) == kNoEntry) {
-    const Status kept =
-        env.WriteIniValue(kRecords, name, env.ReadIniValue(kPaths, kLibsrc, kWasAbsent, ini), ini);
-    if (!kept.ok()) return kept;
-    recorded = true;
+  } else {
+    Status status = env.ReadIniValue(kRecords, name, kNoEntry, ini, &record);
+    if (!status.ok()) return status;
+    if (record == kNoEntry) {
+      std::string before;
+      status = env.ReadIniValue(kPaths, kLibsrc, kWasAbsent, ini, &before);
+      if (status.ok()) status = env.WriteIniValue(kRecords, name, before, ini);
+      if (!status.ok()) return status;
+      recorded = true;
+    }
   }
   const Status written = env.WriteIniValue(kPaths, kLibsrc, UpperCase(env, directory), ini);
   if (!written.ok() && recorded) env.RemoveIniValue(kRecords, name, ini);
@@ -60,7 +66,9 @@ Status SetLibsrc(CommandContext& context, Env& env, const std::string& directory
 // set by hand, or a loop) has no record to hand it on.
 Status HandOnValueBefore(Env& env, const std::string& ini, const std::string& name,
                          const std::string& before) {
-  const std::string libsrc = env.ReadIniValue(kPaths, kLibsrc, kWasAbsent, ini);
+  std::string libsrc;
+  const Status read = env.ReadIniValue(kPaths, kLibsrc, kWasAbsent, ini, &libsrc);
+  if (!read.ok()) return read;
   if (RecordName(env, libsrc) == name) {
     return before == kWasAbsent ? env.RemoveIniValue(kPaths, kLibsrc, ini)
                                 : env.WriteIniValue(kPaths, kLibsrc, before, ini);
@@ -68,7 +76,9 @@ Status HandOnValueBefore(Env& env, const std::string& ini, const std::string& na
   std::vector<std::string> seen;
   for (std::string above = RecordName(env, libsrc);
        std::find(seen.begin(), seen.end(), above) == seen.end();) {
-    const std::string below = env.ReadIniValue(kRecords, above, kNoEntry, ini);
+    std::string below;
+    const Status next = env.ReadIniValue(kRecords, above, kNoEntry, ini, &below);
+    if (!next.ok()) return next;
     if (below == kNoEntry) break;
     if (RecordName(env, below) == name) return env.WriteIniValue(kRecords, above, before, ini);
     seen.push_back(above);
@@ -116,14 +126,19 @@ void UnLibSrcCommand(CommandContext& context, Env& env) {
   const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
   if (!turn) return;
   const std::string& ini = context.ini_file;
-  const std::string before = env.ReadIniValue(kRecords, name, kNoEntry, ini);
+  std::string before;
+  Status status = env.ReadIniValue(kRecords, name, kNoEntry, ini, &before);
+  if (!status.ok()) {
+    context.Fail(env, status.About(ini));
+    return;
+  }
   if (before == kNoEntry) {
     context.Note(env, "nothing to take back");
     return;
   }
   // The record goes only once its value is handed on, so that a failed run
   // can be run again.
-  Status status = HandOnValueBefore(env, ini, name, before);
+  status = HandOnValueBefore(env, ini, name, before);
   if (status.ok()) status = env.RemoveIniValue(kRecords, name, ini);
   if (!status.ok()) context.Fail(env, status.About(ini));
 }

@@ -109,8 +109,9 @@ void RegCommand(CommandContext& context, Env& env) {
   {
     const std::unique_ptr<ProcessLock> ini_turn = context.TakeIdeIniTurn(env);
     if (!ini_turn) return;
-    saved = env.ReadIniValue(kEnvironmentSection, kAutoPickEntry, "on", context.ini_file);
-    off = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, "off", context.ini_file);
+    off = env.ReadIniValue(kEnvironmentSection, kAutoPickEntry, "on", context.ini_file, &saved);
+    if (off.ok())
+      off = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, "off", context.ini_file);
   }
   // An IDE that received the command with AutoPick on would ask the user to
   // pick templates: the command waits for another run.

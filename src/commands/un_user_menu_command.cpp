@@ -36,7 +36,9 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
   std::vector<std::string> slots(kUserMenuSlots + 1);
   std::vector<std::string> kept(kUserMenuSlots + 1);
   for (int slot = 1, next = 1; slot <= kUserMenuSlots; ++slot) {
-    slots[slot] = env.ReadIniValue(kUserMenus, std::to_string(slot), "", context.ini_file);
+    const Status read =
+        env.ReadIniValue(kUserMenus, std::to_string(slot), "", context.ini_file, &slots[slot]);
+    if (!read.ok()) return context.Fail(env, read.About(context.ini_file));
     if (IsBlank(slots[slot])) {
       kept[slot] = slots[slot];
       next = slot + 1;
@@ -44,18 +46,29 @@ void UnUserMenuCommand(CommandContext& context, Env& env) {
       kept[next++] = slots[slot];
     }
   }
-  Status status;
-  for (int slot = 1; slot <= kUserMenuSlots; ++slot) {
-    if (kept[slot] == slots[slot]) continue;
+  auto put = [&](int slot, const std::string& line) {
     const std::string key = std::to_string(slot);
-    const Status written = IsBlank(kept[slot])
-                               ? env.RemoveIniValue(kUserMenus, key, context.ini_file)
-                               : env.WriteIniValue(kUserMenus, key, kept[slot], context.ini_file);
-    if (status.ok()) status = written;
+    return IsBlank(line) ? env.RemoveIniValue(kUserMenus, key, context.ini_file)
+                         : env.WriteIniValue(kUserMenus, key, line, context.ini_file);
+  };
+  Status status;
+  std::vector<int> moved;
+  for (int slot = 1; slot <= kUserMenuSlots && status.ok(); ++slot) {
+    if (kept[slot] == slots[slot]) continue;
+    status = put(slot, kept[slot]);
+    if (status.ok()) moved.push_back(slot);
   }
-  if (!env.ReadIniValue(kUserApplications, app_ref, "", context.ini_file).empty()) {
-    const Status removed = env.RemoveIniValue(kUserApplications, app_ref, context.ini_file);
-    if (status.ok()) status = removed;
+  if (!status.ok()) {
+    // A longer line moved into a shorter one's slot needs room on the way; a
+    // menu left half moved up would show an entry twice. Each slot gets its
+    // line back, in the room that it had.
+    for (auto slot = moved.rbegin(); slot != moved.rend(); ++slot) put(*slot, slots[*slot]);
+    return context.Fail(env, status.About(context.ini_file));
+  }
+  std::string application;
+  status = env.ReadIniValue(kUserApplications, app_ref, "", context.ini_file, &application);
+  if (status.ok() && !application.empty()) {
+    status = env.RemoveIniValue(kUserApplications, app_ref, context.ini_file);
   }
   if (!status.ok()) context.Fail(env, status.About(context.ini_file));
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "testing/env_wrapper.h"
 #include "testing/fake_env.h"
 
 namespace zqmv5 {
@@ -36,6 +37,33 @@ TEST_F(UnUserMenuCommandTest, AnAppRefNoIniFileCanHoldIsRefused) {
     EXPECT_EQ(fake_.messages.shown[0].caption, "Incorrect Command Line");
   }
   EXPECT_TRUE(fake_.profile.writes().empty());
+}
+
+// Moving the entries up can need room on the way (a longer line into a
+// shorter one's slot): a write that fails there leaves every entry where it
+// was, rather than a menu that shows an entry twice.
+TEST_F(UnUserMenuCommandTest, WriteFailingOnTheWayPutsEveryEntryBack) {
+  struct FailsOnWrite : EnvWrapper {
+    using EnvWrapper::EnvWrapper;
+    Status WriteIniValue(const std::string& section, const std::string& entry,
+                         const std::string& value, const std::string& file) override {
+      if (++writes == 2) return {Status::Kind::kNoRoom, "File System Error"};
+      return EnvWrapper::WriteIniValue(section, entry, value, file);
+    }
+    int writes = 0;
+  };
+  const FakeProfile::Entries menu = {
+      {"1", "A|App"}, {"2", "Second entry|B"}, {"3", "Third entry|C"}, {"4", "Fourth|D"}};
+  for (const auto& [slot, line] : menu) fake_.profile.Set(kIni, "User Menus", slot, line);
+  fake_.profile.Set(kIni, "User Applications", "App", "app.exe");
+  FailsOnWrite env(fake_);
+  CommandContext context;
+  context.ini_file = kIni;
+  context.Tokenize("UNUSERMENU App");
+  UnUserMenuCommand(context, env);
+  EXPECT_EQ(context.outcome.kind(), Status::Kind::kNoRoom);
+  EXPECT_EQ(fake_.profile.Section(kIni, "User Menus"), menu);
+  EXPECT_EQ(fake_.profile.Get(kIni, "User Applications", "App"), "app.exe");
 }
 
 }  // namespace

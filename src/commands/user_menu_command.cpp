@@ -33,31 +33,41 @@ bool SameMenuLine(Env& env, std::string_view stored, std::string_view wanted) {
 
 // Writes the menu line into the first free slot, unless a slot before it
 // holds the same line (nothing to do), and then the application's command
-// line. Returns how the writes went; `*full` tells a menu without a free
-// slot, where only the application is written.
+// line. Returns how the reads and writes went; `*full` tells a menu without a
+// free slot, where only the application is written. A failed write of the
+// application takes its menu line back, as one without its application would
+// run nothing.
 Status AddUserMenuEntry(Env& env, const std::string& ini_file, const std::string& app_ref,
                         const std::string& menu_display, const std::string& program, bool* full) {
   const std::string menu_line = menu_display + "|" + app_ref;
   std::string free_key;
   for (int slot = 1; slot <= kUserMenuSlots && free_key.empty(); ++slot) {
     const std::string key = std::to_string(slot);
-    const std::string value = env.ReadIniValue(kUserMenus, key, "", ini_file).substr(0, kMaxText);
+    std::string value;
+    const Status read = env.ReadIniValue(kUserMenus, key, "", ini_file, &value);
+    if (!read.ok()) return read;
+    value = value.substr(0, kMaxText);
     if (SameMenuLine(env, value, menu_line)) return {};
     if (IsBlank(value)) free_key = key;
   }
   // UNUSERMENU takes the application entry back: one that runs another
   // program would be lost for good. The profile service stores a value
   // without the blanks at its ends.
-  const std::string present = env.ReadIniValue(kUserApplications, app_ref, "", ini_file);
+  std::string present;
+  const Status read = env.ReadIniValue(kUserApplications, app_ref, "", ini_file, &present);
+  if (!read.ok()) return read;
   if (!IsBlank(present) && Trim(present) != Trim(program)) {
     return {Status::Kind::kDenied, "The application " + app_ref + " is there already and runs " +
                                        Trim(present) + "; nothing was written."};
   }
   *full = free_key.empty();
-  const Status status =
-      *full ? Status{} : env.WriteIniValue(kUserMenus, free_key, menu_line, ini_file);
+  if (!*full) {
+    const Status status = env.WriteIniValue(kUserMenus, free_key, menu_line, ini_file);
+    if (!status.ok()) return status;
+  }
   const Status written = env.WriteIniValue(kUserApplications, app_ref, program, ini_file);
-  return status.ok() ? written : status;
+  if (!written.ok() && !*full) env.RemoveIniValue(kUserMenus, free_key, ini_file);
+  return written;
 }
 
 }  // namespace

@@ -16,7 +16,12 @@ void VersionCommand(CommandContext& context, Env& env) {
         "", MessageIcon::kNone);
     return;
   }
-  const VersionSettings settings = ReadVersionSettings(env);
+  VersionSettings settings;
+  const Status read = ReadVersionSettings(env, &settings);
+  if (!read.ok()) {
+    context.Tell(env, {read.kind(), CannotReadSettingsText(read)}, "", MessageIcon::kNone);
+    return;
+  }
   if (!settings.updates_enabled) {
     context.Note(env, "Updates are turned off; nothing was added.");
     return;

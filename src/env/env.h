@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -51,6 +52,38 @@ inline Status Overwrite(File& file, int64_t at, std::string_view old, std::strin
     file.Resize(old_size);
   }
   return status;
+}
+
+// Reads the whole of `file` into `*bytes`, up to its end should it become
+// shorter meanwhile. Fails when a read fails, and with no room for a file too
+// large for memory.
+inline Status ReadWhole(File& file, std::string* bytes) {
+  int64_t size = 0;
+  Status status = file.Size(&size);
+  if (!status.ok()) return status;
+  if (static_cast<uint64_t>(size) > std::numeric_limits<size_t>::max() / 2) {
+    return {Status::Kind::kNoRoom, "File Too Large"};
+  }
+  bytes->assign(static_cast<size_t>(size), '\0');
+  size_t done = 0;
+  while (done < bytes->size()) {
+    size_t read = 0;
+    status =
+        file.ReadAt(static_cast<int64_t>(done), bytes->data() + done, bytes->size() - done, &read);
+    if (!status.ok()) return status;
+    if (read == 0) break;
+    done += read;
+  }
+  bytes->resize(done);
+  return {};
+}
+
+// Text in UTF-16, whose characters are not single bytes: it starts with a
+// byte order mark, or holds a NUL byte, which text in the ANSI code page or
+// UTF-8 never holds and UTF-16 without a mark holds in every ASCII character.
+inline bool LooksLikeUtf16(std::string_view bytes) {
+  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF" ||
+         bytes.find('\0') != bytes.npos;
 }
 
 // A lock that one program at a time holds, across all programs of the
@@ -113,11 +146,14 @@ class Env {
 
   // INI profile files. The name goes unchanged to the platform: a bare name
   // lies in the Windows directory, ".\name" in the current one, and "" is
-  // WIN.INI. Sections and entries match regardless of case. A read returns the
-  // whole value, or `default_value` when file, section or entry is missing
-  // (the profile API tells no other failure); a write creates what is missing.
-  virtual std::string ReadIniValue(const std::string& section, const std::string& entry,
-                                   const std::string& default_value, const std::string& file) = 0;
+  // WIN.INI. Sections and entries match regardless of case. A read gives the
+  // whole value in `*value`, or `default_value` when file, section or entry is
+  // missing; a file that exists but cannot be read (another program holds it)
+  // fails, never reads as empty. A write creates what is missing, and either
+  // lands whole or fails with every byte of the file as it was.
+  virtual Status ReadIniValue(const std::string& section, const std::string& entry,
+                              const std::string& default_value, const std::string& file,
+                              std::string* value) = 0;
   virtual Status WriteIniValue(const std::string& section, const std::string& entry,
                                const std::string& value, const std::string& file) = 0;
   virtual Status RemoveIniValue(const std::string& section, const std::string& entry,
@@ -184,6 +220,20 @@ class Env {
   // The client side of DDE conversations.
   virtual DdeClient& dde() = 0;
 };
+
+// Runs `attempt` until it no longer fails because another program holds what
+// it needs, with rests between, for `wait` hundredths of a second at most;
+// returns how the last attempt went.
+template <typename Attempt>
+Status RetryWhileHeld(Env& env, int32_t wait, Attempt attempt) {
+  constexpr int32_t kRest = 5;  // hundredths of a second
+  Status status = attempt();
+  for (int32_t waited = 0; status.IsHeld() && waited < wait; waited += kRest) {
+    env.Pause(kRest);
+    status = attempt();
+  }
+  return status;
+}
 
 // The real platform, or null when it cannot serve this program.
 std::unique_ptr<Env> NewWin32Env();

@@ -13,20 +13,20 @@ namespace {
 
 TEST_P(EnvContractTest, MissingFileSectionOrEntryGivesTheDefault) {
   const std::string file = harness_->NewName("missing.ini");
-  EXPECT_EQ(env().ReadIniValue("Clarion", "root", "dflt", file), "dflt");
+  EXPECT_EQ(ReadIni(env(), "Clarion", "root", "dflt", file), "dflt");
   env().WriteIniValue("Clarion", "root", "C:\\C5", file);
-  EXPECT_EQ(env().ReadIniValue("Other", "root", "", file), "");
-  EXPECT_EQ(env().ReadIniValue("Clarion", "exename", "x", file), "x");
+  EXPECT_EQ(ReadIni(env(), "Other", "root", "", file), "");
+  EXPECT_EQ(ReadIni(env(), "Clarion", "exename", "x", file), "x");
 }
 
 TEST_P(EnvContractTest, IniNamesMatchRegardlessOfCaseAndAWriteKeepsTheOthers) {
   const std::string file = harness_->NewName("case.ini");
   env().WriteIniValue("Clarion", "ExeName", "C5EE.EXE", file);
   env().WriteIniValue("Paths", "Redirection", "C5.RED", file);
-  EXPECT_EQ(env().ReadIniValue("CLARION", "exename", "", file), "C5EE.EXE");
+  EXPECT_EQ(ReadIni(env(), "CLARION", "exename", "", file), "C5EE.EXE");
   env().WriteIniValue("clarion", "EXENAME", "C55EE.EXE", file);
-  EXPECT_EQ(env().ReadIniValue("Clarion", "ExeName", "", file), "C55EE.EXE");
-  EXPECT_EQ(env().ReadIniValue("Paths", "Redirection", "", file), "C5.RED");
+  EXPECT_EQ(ReadIni(env(), "Clarion", "ExeName", "", file), "C55EE.EXE");
+  EXPECT_EQ(ReadIni(env(), "Paths", "Redirection", "", file), "C5.RED");
 }
 
 TEST_P(EnvContractTest, IniValuesAreReadWholeWithTheirInnerBlanksAndSymbols) {
@@ -34,8 +34,24 @@ TEST_P(EnvContractTest, IniValuesAreReadWholeWithTheirInnerBlanksAndSymbols) {
   const std::string long_value(3000, 'v');
   env().WriteIniValue("S", "E", long_value, file);
   env().WriteIniValue("User Menus", "1", "My Tool/Run|APP", file);
-  EXPECT_EQ(env().ReadIniValue("S", "E", "", file), long_value);
-  EXPECT_EQ(env().ReadIniValue("User Menus", "1", "", file), "My Tool/Run|APP");
+  EXPECT_EQ(ReadIni(env(), "S", "E", "", file), long_value);
+  EXPECT_EQ(ReadIni(env(), "User Menus", "1", "", file), "My Tool/Run|APP");
+}
+
+// A file that another program holds is neither read as empty nor written:
+// both fail, and the file keeps its entries.
+TEST_P(EnvContractTest, HeldIniFileFailsReadsAndWrites) {
+  const std::string file = harness_->NewName("held.ini");
+  ASSERT_TRUE(env().WriteIniValue("User Menus", "1", "One|A", file).ok());
+  {
+    const std::shared_ptr<void> hold = harness_->Hold(file);
+    std::string value;
+    EXPECT_TRUE(env().ReadIniValue("User Menus", "1", "", file, &value).IsHeld()) << value;
+    EXPECT_FALSE(env().WriteIniValue("User Menus", "2", "Two|B", file).ok());
+    EXPECT_FALSE(env().RemoveIniValue("User Menus", "1", file).ok());
+  }
+  EXPECT_EQ(ReadIni(env(), "User Menus", "1", "", file), "One|A");
+  EXPECT_EQ(ReadIni(env(), "User Menus", "2", "none", file), "none");
 }
 
 // A program that is not there starts nothing, with Windows' number for a

@@ -20,7 +20,18 @@ class EnvHarness {
   virtual std::string NewName(const std::string& base) = 0;
   virtual void WriteBytes(const std::string& name, const std::string& bytes) = 0;
   virtual std::string ReadBytes(const std::string& name) = 0;
+  // Holds the file as another program that shares it with no one would,
+  // until the result goes.
+  virtual std::shared_ptr<void> Hold(const std::string& name) = 0;
 };
+
+// An INI value read through `env`, or the failure's message in brackets.
+inline std::string ReadIni(Env& env, const std::string& section, const std::string& entry,
+                           const std::string& default_value, const std::string& file) {
+  std::string value;
+  const Status read = env.ReadIniValue(section, entry, default_value, file, &value);
+  return read.ok() ? value : "[" + read.message() + "]";
+}
 
 using EnvHarnessFactory = std::unique_ptr<EnvHarness> (*)();
 

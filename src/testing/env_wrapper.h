@@ -15,9 +15,10 @@ class EnvWrapper : public Env {
   explicit EnvWrapper(Env& target) : target_(target) {}
 
   Status CommandText(std::string* text) override { return target_.CommandText(text); }
-  std::string ReadIniValue(const std::string& section, const std::string& entry,
-                           const std::string& default_value, const std::string& file) override {
-    return target_.ReadIniValue(section, entry, default_value, file);
+  Status ReadIniValue(const std::string& section, const std::string& entry,
+                      const std::string& default_value, const std::string& file,
+                      std::string* value) override {
+    return target_.ReadIniValue(section, entry, default_value, file, value);
   }
   Status WriteIniValue(const std::string& section, const std::string& entry,
                        const std::string& value, const std::string& file) override {

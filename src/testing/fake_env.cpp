@@ -183,6 +183,11 @@ std::vector<FakeProfile::Access> FakeProfile::writes() const {
   return result;
 }
 
+bool FakeProfile::FailsReads(const std::string& file) const {
+  return std::any_of(fail_reads.begin(), fail_reads.end(),
+                     [&](const std::string& name) { return FileKey(name) == FileKey(file); });
+}
+
 Status FakeEnv::OpenFile(const std::string& name, Share share, IfMissing missing,
                          std::unique_ptr<File>* file) {
   const bool exists = files.contents.count(name) != 0;

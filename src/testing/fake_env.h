@@ -39,8 +39,11 @@ class FakeProfile {
                   const std::string& entry) const;
   Entries Section(const std::string& file, const std::string& section) const;  // in write order
   std::vector<Access> writes() const;
+  bool FailsReads(const std::string& file) const;
 
-  std::vector<Access> log;  // every read and write, in order
+  std::vector<Access> log;         // every read and write, in order
+  std::set<std::string> fail_reads;  // files (any case) that cannot be read, as when held
+  bool fail_writes = false;          // every write fails and changes nothing, as on a full disk
 
  private:
   const Entries* FindSection(const std::string& file, const std::string& section) const;
@@ -148,17 +151,23 @@ class FakeEnv : public Env {
     *text = command_line.text;
     return {};
   }
-  std::string ReadIniValue(const std::string& section, const std::string& entry,
-                           const std::string& default_value, const std::string& file) override {
-    return profile.Read(section, entry, default_value, file);
+  Status ReadIniValue(const std::string& section, const std::string& entry,
+                      const std::string& default_value, const std::string& file,
+                      std::string* value) override {
+    value->clear();
+    if (profile.FailsReads(file)) return FileIsLocked();
+    *value = profile.Read(section, entry, default_value, file);
+    return {};
   }
   Status WriteIniValue(const std::string& section, const std::string& entry,
                        const std::string& value, const std::string& file) override {
+    if (profile.fail_writes) return {Status::Kind::kNoRoom, "File System Error"};
     profile.Write(section, entry, value, file);
     return {};
   }
   Status RemoveIniValue(const std::string& section, const std::string& entry,
                         const std::string& file) override {
+    if (profile.fail_writes) return {Status::Kind::kNoRoom, "File System Error"};
     profile.Remove(section, entry, file);
     return {};
   }

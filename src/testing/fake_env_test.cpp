@@ -19,6 +19,14 @@ class FakeEnvHarness : public EnvHarness {
     env_.files.contents[name] = bytes;
   }
   std::string ReadBytes(const std::string& name) override { return env_.files.contents[name]; }
+  std::shared_ptr<void> Hold(const std::string& name) override {
+    env_.profile.fail_reads.insert(name);
+    env_.profile.fail_writes = true;
+    return std::shared_ptr<void>(nullptr, [this, name](void*) {
+      env_.profile.fail_reads.erase(name);
+      env_.profile.fail_writes = false;
+    });
+  }
 
  private:
   FakeEnv env_;

@@ -1,7 +1,6 @@
 #include "text/line_file.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace zqmv5 {
 namespace {
@@ -16,42 +15,17 @@ bool StartsWith(const std::string& bytes, std::string_view prefix) {
 
 Status LineFile::Open(const std::string& name, Share share, IfMissing missing, int32_t wait) {
   // Another program holds the file only while it works on it.
-  constexpr int32_t kRest = 5;  // hundredths of a second
-  Status status = OpenOnce(name, share, missing);
-  for (int32_t waited = 0; status.IsHeld() && waited < wait; waited += kRest) {
-    env_.Pause(kRest);
-    status = OpenOnce(name, share, missing);
-  }
-  return status;
+  return RetryWhileHeld(env_, wait, [&] { return OpenOnce(name, share, missing); });
 }
 
 Status LineFile::OpenOnce(const std::string& name, Share share, IfMissing missing) {
   if (file_) return FileAlreadyOpen();
   std::unique_ptr<File> file;
   Status status = env_.OpenFile(name, share, missing, &file);
-  int64_t size = 0;
-  if (status.ok()) status = file->Size(&size);
+  std::string bytes;
+  if (status.ok()) status = ReadWhole(*file, &bytes);
   if (!status.ok()) return status;
-  if (static_cast<uint64_t>(size) > std::numeric_limits<size_t>::max() / 2) {
-    return {Status::Kind::kNoRoom, "File Too Large"};
-  }
-  std::string bytes(static_cast<size_t>(size), '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
-    size_t read = 0;
-    status =
-        file->ReadAt(static_cast<int64_t>(done), bytes.data() + done, bytes.size() - done, &read);
-    if (!status.ok()) return status;
-    if (read == 0) break;  // the file became shorter meanwhile
-    done += read;
-  }
-  bytes.resize(done);
-  // Text in the ANSI code page or UTF-8 never holds a NUL byte, while UTF-16
-  // without a byte order mark holds one in every character of plain ASCII.
-  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF") ||
-      bytes.find('\0') != std::string::npos) {
-    return Utf16File();
-  }
+  if (LooksLikeUtf16(bytes)) return Utf16File();
   file_ = std::move(file);
   bytes_ = std::move(bytes);
   Parse();

@@ -11,20 +11,32 @@
 namespace zqmv5 {
 namespace {
 
-bool ReadFlag(Env& env, const char* entry) {
-  return (HundredthsOf(env.ReadIniValue("Status", entry, "1", kSettingsIni)) / 100 & 0xFF) != 0;
+// Another VERSION run holds the version file, and a program that writes the
+// settings holds them, only for a moment.
+constexpr int32_t kHeldWait = 200;  // hundredths of a second
+
+Status ReadFlag(Env& env, const char* entry, bool* flag) {
+  std::string value;
+  const Status read = env.ReadIniValue("Status", entry, "1", kSettingsIni, &value);
+  *flag = (HundredthsOf(value) / 100 & 0xFF) != 0;
+  return read;
+}
+
+Status ReadSettingsOnce(Env& env, VersionSettings* settings) {
+  Status status = ReadFlag(env, "On", &settings->updates_enabled);
+  if (status.ok()) status = ReadFlag(env, "Auto Increment", &settings->auto_increment);
+  if (status.ok())
+    status = env.ReadIniValue("FileName", "Name", "", kSettingsIni, &settings->file_name);
+  // The window stores a name without blanks around it, as the profile API
+  // drops them; a name read is taken alike, whatever wrote it.
+  settings->file_name = Trim(settings->file_name);
+  return status;
 }
 
 }  // namespace
 
-VersionSettings ReadVersionSettings(Env& env) {
-  VersionSettings settings;
-  settings.updates_enabled = ReadFlag(env, "On");
-  settings.auto_increment = ReadFlag(env, "Auto Increment");
-  // The window stores a name without blanks around it, as the profile API
-  // drops them; a name read is taken alike, whatever wrote it.
-  settings.file_name = Trim(env.ReadIniValue("FileName", "Name", "", kSettingsIni));
-  return settings;
+Status ReadVersionSettings(Env& env, VersionSettings* settings) {
+  return RetryWhileHeld(env, kHeldWait, [&] { return ReadSettingsOnce(env, settings); });
 }
 
 NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
@@ -58,8 +70,7 @@ NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
 }
 
 Status OpenVersionFile(LineFile& file, const std::string& name) {
-  constexpr int32_t kWait = 200;  // hundredths of a second
-  return file.Open(name, Share::kDenyWrite, IfMissing::kCreate, kWait);
+  return file.Open(name, Share::kDenyWrite, IfMissing::kCreate, kHeldWait);
 }
 
 bool HasControlCharacter(const std::string& text) {
@@ -70,6 +81,11 @@ bool HasControlCharacter(const std::string& text) {
 std::string CannotOpenText(const std::string& name, const Status& status) {
   return "The version file " + name + " cannot be opened: " + status.message() +
          "|It may be in use by another program. Nothing in it has been changed.";
+}
+
+std::string CannotReadSettingsText(const Status& status) {
+  return std::string("The settings cannot be read from ") + kSettingsIni + ": " + status.message() +
+         "|Nothing has been changed.";
 }
 
 std::string CannotChangeText(const std::string& name, const Status& status) {

@@ -22,7 +22,10 @@ struct VersionSettings {
   bool auto_increment = true;   // [Status] Auto Increment, likewise
   std::string file_name;        // [FileName] Name, whole but for blanks around it; "" when blank
 };
-VersionSettings ReadVersionSettings(Env& env);
+// Fails when the settings file exists but cannot be read (settings taken for
+// absent ones would count in another file, or add a line with updates off),
+// after a short wait for another program that holds it.
+Status ReadVersionSettings(Env& env, VersionSettings* settings);
 
 // What the next line carries: the version and build of the last active line
 // that holds a version record the program can read, or of the last line that
@@ -56,6 +59,8 @@ bool HasControlCharacter(const std::string& text);
 // one whose lines could not be written, which then keeps every byte.
 std::string CannotOpenText(const std::string& name, const Status& status);
 std::string CannotChangeText(const std::string& name, const Status& status);
+// The box text for settings that cannot be read.
+std::string CannotReadSettingsText(const Status& status);
 
 }  // namespace zqmv5
 

@@ -14,7 +14,14 @@ constexpr int kTickHundredths = 100;
 }  // namespace
 
 void VersionWindow::Run() {
-  const VersionSettings settings = ReadVersionSettings(env_);
+  VersionSettings settings;
+  const Status read = ReadVersionSettings(env_, &settings);
+  if (!read.ok()) {
+    // The window has nothing to offer on settings it cannot read; nothing has
+    // been touched yet.
+    Tell(CannotReadSettingsText(read));
+    return;
+  }
   updates_at_open_ = settings.updates_enabled;
   auto_at_open_ = settings.auto_increment;
   file_name_ = settings.file_name;

@@ -254,5 +254,20 @@ TEST_F(VersionWindowTest, WindowThatCannotOpenLeavesTheFileAlone) {
   EXPECT_EQ(File(), ActiveLine("1.01", "0005") + "\r\n");
 }
 
+// Settings that exist but cannot be read are never taken for absent ones: a
+// box says so, and the window closes with every file as it was.
+TEST_F(VersionWindowTest, SettingsThatCannotBeReadAreToldAndNothingChanges) {
+  SetFile(ActiveLine("1.01", "0005") + "\r\n");
+  fake_.profile.fail_reads = {".\\ZQMV5.ini"};
+  VersionWindow(fake_, views_.opener()).Run();
+  EXPECT_TRUE(views_.opened.empty());
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].rfind("The settings cannot be read from .\\ZQMV5.ini: File Is Locked", 0),
+            0u)
+      << Messages()[0];
+  EXPECT_TRUE(fake_.profile.writes().empty());
+  EXPECT_EQ(File(), ActiveLine("1.01", "0005") + "\r\n");
+}
+
 }  // namespace
 }  // namespace zqmv5

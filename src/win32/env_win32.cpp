@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/ini_text.h"
 #include "win32/win32.h"
 
 namespace zqmv5 {
@@ -57,8 +58,20 @@ std::string WorkingCopyName(const std::string& target, int n) {
   return target.substr(0, target.size() - mark.size()) + mark;
 }
 
-// The profile functions take the name "win.ini" for WIN.INI itself.
-const char* ProfileFile(const std::string& file) { return file.empty() ? "win.ini" : file.c_str(); }
+// The file that the profile API takes a profile name for: "" is WIN.INI, and a
+// bare name lies in the Windows directory.
+std::string ProfilePath(const std::string& file) {
+  const std::string name = file.empty() ? "win.ini" : file;
+  if (name.find_first_of("\\/:") != std::string::npos) return name;
+  char directory[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
+  return std::string(directory, length < MAX_PATH ? length : 0) + "\\" + name;
+}
+
+// A missing file, or one in a missing folder, holds no entries.
+bool IsMissing(DWORD win32_error) {
+  return win32_error == ERROR_FILE_NOT_FOUND || win32_error == ERROR_PATH_NOT_FOUND;
+}
 
 class Win32File : public File {
  public:
@@ -147,36 +160,71 @@ class Win32Env : public Env {
                                          std::to_string(GetACP()) + " does not have."};
   }
 
-  std::string ReadIniValue(const std::string& section, const std::string& entry,
-                           const std::string& default_value, const std::string& file) override {
-    // The profile API cuts a value to the buffer and says so only by the length
-    // it returns; the buffer grows until the whole value fits.
-    std::vector<char> buffer(512);
-    for (;;) {
-      const DWORD size = static_cast<DWORD>(buffer.size());
-      const DWORD length =
-          GetPrivateProfileStringA(section.c_str(), entry.c_str(), default_value.c_str(),
-                                   buffer.data(), size, ProfileFile(file));
-      if (length + 1 < size || buffer.size() >= (1u << 20)) {
-        return std::string(buffer.data(), length);
-      }
-      buffer.resize(buffer.size() * 4);
+  // The profile API reads a file that it cannot open as an empty one, and on
+  // a full disk rewrites the file whole, cuts it and reports success: the
+  // program reads and changes INI text itself, and writes a change through
+  // Overwrite, which claims the room first and puts the old bytes back.
+  Status ReadIniValue(const std::string& section, const std::string& entry,
+                      const std::string& default_value, const std::string& file,
+                      std::string* value) override {
+    value->clear();
+    HANDLE handle =
+        CreateFileA(ProfilePath(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      if (IsMissing(error)) *value = default_value;
+      return IsMissing(error) ? Status{} : StatusFromWin32(error);
     }
+    Win32File ini(handle);
+    std::string text;
+    Status status = ReadWhole(ini, &text);
+    if (status.ok() && LooksLikeUtf16(text)) status = Utf16File();
+    if (status.ok()) *value = FindIniValue(text, section, entry).value_or(default_value);
+    return status;
   }
 
   Status WriteIniValue(const std::string& section, const std::string& entry,
                        const std::string& value, const std::string& file) override {
-    return WritePrivateProfileStringA(section.c_str(), entry.c_str(), value.c_str(),
-                                      ProfileFile(file))
-               ? Status{}
-               : LastWin32Error();
+    return ChangeIniFile(section, entry, &value, file);
   }
 
   Status RemoveIniValue(const std::string& section, const std::string& entry,
                         const std::string& file) override {
-    return WritePrivateProfileStringA(section.c_str(), entry.c_str(), nullptr, ProfileFile(file))
-               ? Status{}
-               : LastWin32Error();
+    return ChangeIniFile(section, entry, nullptr, file);
+  }
+
+  Status ChangeIniFile(const std::string& section, const std::string& entry,
+                       const std::string* value, const std::string& file) {
+    // Other writers wait from the read to the write, so that the change lands
+    // on the bytes it was made from; readers such as the IDE do not.
+    const std::string path = ProfilePath(file);
+    HANDLE handle =
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    value ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      return !value && IsMissing(error) ? Status{} : StatusFromWin32(error);
+    }
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    Status status;
+    {
+      Win32File ini(handle);
+      std::string old;
+      status = ReadWhole(ini, &old);
+      if (status.ok() && LooksLikeUtf16(old)) status = Utf16File();
+      if (status.ok()) {
+        const std::string changed = ChangeIniValue(old, section, entry, value);
+        const size_t same = static_cast<size_t>(
+            std::mismatch(old.begin(), old.end(), changed.begin(), changed.end()).first -
+            old.begin());
+        status = Overwrite(ini, static_cast<int64_t>(same), std::string_view(old).substr(same),
+                           std::string_view(changed).substr(same));
+      }
+    }
+    // A file made for a value that could not go in is not left behind.
+    if (!status.ok() && value && created) DeleteFileA(path.c_str());
+    return status;
   }
 
   Status OpenFile(const std::string& name, Share share, IfMissing missing,
@@ -233,14 +281,9 @@ class Win32Env : public Env {
   Status WriteInPlace(const std::string& name, const std::string& bytes) {
     std::unique_ptr<File> file;
     Status status = OpenFile(name, Share::kDenyWrite, IfMissing::kFail, &file);
-    int64_t old_size = 0;
-    if (status.ok()) status = file->Size(&old_size);
-    std::string old(static_cast<size_t>(old_size), '\0');
-    size_t read = 0;
-    if (status.ok()) status = file->ReadAt(0, old.data(), old.size(), &read);
-    if (!status.ok()) return status;
-    old.resize(read);
-    return Overwrite(*file, 0, old, bytes);
+    std::string old;
+    if (status.ok()) status = ReadWhole(*file, &old);
+    return status.ok() ? Overwrite(*file, 0, old, bytes) : status;
   }
 
   Status AppendToFile(const std::string& name, const std::string& bytes) override {

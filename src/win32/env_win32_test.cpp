@@ -38,6 +38,12 @@ class Win32EnvHarness : public EnvHarness {
     ASSERT_TRUE(WriteWholeFile(name, bytes));
   }
   std::string ReadBytes(const std::string& name) override { return ReadWholeFile(name); }
+  std::shared_ptr<void> Hold(const std::string& name) override {
+    HANDLE held = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(held, INVALID_HANDLE_VALUE) << name;
+    return std::shared_ptr<void>(held, [](void* handle) { CloseHandle(handle); });
+  }
 
  private:
   std::unique_ptr<Env> env_ = NewWin32Env();
@@ -65,8 +71,8 @@ TEST(Win32IniNamesTest, BareNameIsInTheWindowsDirectoryDotNameHereAndEmptyIsWinI
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, nullptr);
   EXPECT_TRUE(Exists(WindowsDirectory() + "\\" + name));
   EXPECT_TRUE(Exists(dir + "\\" + name));
-  EXPECT_EQ(env->ReadIniValue("Clarion", "root", "", name), "bare");
-  EXPECT_EQ(env->ReadIniValue("Clarion", "root", "", ".\\" + name), "dot");
+  EXPECT_EQ(ReadIni(*env, "Clarion", "root", "", name), "bare");
+  EXPECT_EQ(ReadIni(*env, "Clarion", "root", "", ".\\" + name), "dot");
   for (const std::string& f : {WindowsDirectory() + "\\" + name, dir + "\\" + name}) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, f.c_str());
     DeleteFileA(f.c_str());
@@ -75,7 +81,7 @@ TEST(Win32IniNamesTest, BareNameIsInTheWindowsDirectoryDotNameHereAndEmptyIsWinI
 
   const std::string section = "ZQMV5 test " + std::to_string(GetCurrentProcessId());
   env->WriteIniValue(section, "root", "C:\\C5", "");
-  EXPECT_EQ(env->ReadIniValue(section, "ROOT", "", ""), "C:\\C5");
+  EXPECT_EQ(ReadIni(*env, section, "ROOT", "", ""), "C:\\C5");
   char buffer[64] = {};
   GetProfileStringA(section.c_str(), "root", "", buffer, sizeof(buffer));
   EXPECT_STREQ(buffer, "C:\\C5");

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "blackbox/session.h"
@@ -321,6 +322,87 @@ TEST_F(UnattendedTest, FullUserMenuFailsTheQuietRun) {
   EXPECT_NE(run.output.find("full"), std::string::npos) << run.output;
   Flush();
   EXPECT_EQ(IniValue(ide_ini_, "User Applications", "NEWAPP"), "new.exe");
+}
+
+// An INI file that another program holds is never read as empty: each verb
+// that reads or writes it fails and every file keeps its bytes. The IDE's INI
+// file first, then the settings that VERSION reads.
+TEST_F(UnattendedTest, IniFilesAnotherProgramHoldsFailTheRun) {
+  WriteIdeIni("[User Menus]\r\n1=One|App1\r\n[User Applications]\r\nApp1=one.exe\r\n");
+  const std::string ide = ReadWholeFile(ide_ini_);
+  HANDLE held = CreateFileA(ide_ini_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  for (const char* command :
+       {"/Q UNUSERMENU App1", "/Q USERMENU App2 Two two.exe", "/Q LIBSRC C:\\L"}) {
+    const Quiet run = RunQuiet(command);
+    EXPECT_EQ(run.status, 1u) << command;
+    EXPECT_NE(run.output.find(ide_ini_ + ": File Is Locked"), std::string::npos)
+        << command << "\n" << run.output;
+  }
+  CloseHandle(held);
+  EXPECT_EQ(ReadWholeFile(ide_ini_), ide);
+
+  const std::string settings = Work("ZQMV5.ini");
+  const std::string version = "Version             EQUATE('3.00  0500')  ! 12/07/26 0905 --\r\n";
+  ASSERT_TRUE(WriteWholeFile(settings, "[FileName]\r\nName=proj.zqi\r\n[Status]\r\nOn=0\r\n"));
+  ASSERT_TRUE(WriteWholeFile(Work("proj.zqi"), version));
+  held = CreateFileA(settings.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const Quiet run = RunQuiet("/Q VERSION nightly");
+  CloseHandle(held);
+  EXPECT_EQ(run.status, 1u);
+  EXPECT_NE(run.output.find("ZQMV5.ini: File Is Locked"), std::string::npos) << run.output;
+  EXPECT_FALSE(PathExists(Work("Version.zqi")));
+  EXPECT_EQ(ReadWholeFile(Work("proj.zqi")), version);
+}
+
+// The IDE's INI file fills the last page of a disk that is otherwise full: a
+// change that needs more room fails, and the file keeps every byte.
+TEST_F(UnattendedTest, IdeIniFileOnAFullDiskKeepsEveryByte) {
+  const std::string drive = SmallDrive();
+  if (drive.empty()) GTEST_SKIP() << "no small drive S: (tools/test maps one when run as root)";
+  const std::string dir = drive + "zqmv5-ini-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string ini = dir + "\\C5ee.ini";
+  WriteOwnIni("[Clarion]\r\nroot=" + root_ + "\r\nExeName=C5EE.EXE\r\nIniFile=" + ini + "\r\n");
+  std::string bytes = "[Paths]\r\nLibsrc=C:\\C5\\LIBSRC\r\nRed=C:\\C5\\RED\r\n[User Menus]\r\n";
+  bytes += "1=One|App1\r\n[User Applications]\r\n";
+  for (int i = 1; bytes.size() < 4060; ++i) {
+    bytes += "App" + std::to_string(i) + "=notepad.exe file" + std::to_string(i) + ".txt\r\n";
+  }
+  ASSERT_TRUE(WriteWholeFile(ini, bytes));
+  ASSERT_TRUE(FillDrive(dir + "\\fill"));
+  for (const char* command :
+       {"/Q LIBSRC \"c:\\newlibsrcpath\\that\\is\\longer\\than\\before\\and\\longer\"",
+        "/Q USERMENU NewApp \"New+Item\" \"C:\\tools\\tool.exe\" \"p1+p2\""}) {
+    EXPECT_EQ(RunQuiet(command).status, 1u) << command;
+    EXPECT_TRUE(ReadWholeFile(ini) == bytes) << command << "\n" << ReadWholeFile(ini).size();
+  }
+  RemoveFileIfAny(dir + "\\fill");
+  RemoveFileIfAny(ini);
+  RemoveDirectoryA(dir.c_str());
+}
+
+// A root too long for Windows' file functions fails where the IDE's INI file
+// is written, and leaves no file of a cut name anywhere.
+TEST_F(UnattendedTest, IdeRootTooLongForWindowsFailsAndLeavesNoStrayFile) {
+  WriteOwnIni("[Clarion]\r\nroot=" + work_ + "\\" + std::string(300, 'r') +
+              "\r\nExeName=C5EE.EXE\r\n");
+  for (const char* command : {"/Q USERMENU App Menu a.exe", "/Q LIBSRC C:\\L"}) {
+    const Quiet run = RunQuiet(command);
+    EXPECT_EQ(run.status, 1u) << command << "\n" << run.output;
+  }
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(Work("*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  std::set<std::string> names;
+  do {
+    names.insert(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  EXPECT_EQ(names, (std::set<std::string>{".", "..", "C5", "output.txt", "ZQMV5.LOG"}));
 }
 
 // A log that a build server never rotates, or one that cannot be written,
