@@ -18,36 +18,44 @@ constexpr char kWinIniSection[] = "Clarion 5";
 constexpr size_t kMaxVerb = 19;
 
 // A value is used whole: a cut one would name another file. One that
-// Windows cannot take fails where it is used.
-std::string ReadField(Env& env, const char* section, const char* entry, const char* file) {
-  std::string value;
-  env.ReadIniValue(section, entry, "", file, &value);
-  return value;
+// Windows cannot take fails where it is used. A file that is there but
+// cannot be read (another program holds it) fails the search: read as empty,
+// WIN.INI could name another installation.
+Status ReadField(Env& env, const char* section, const char* entry, const char* file,
+                 std::string* value) {
+  const Status read = env.ReadIniValue(section, entry, "", file, value);
+  return read.About(*file ? file : "WIN.INI");
 }
 
 // "ZQMV5.ini" first, then the two WIN.INI sections, while the value is blank.
-std::string ReadWithFallback(Env& env, const char* own_entry, const char* win_entry) {
-  std::string value = ReadField(env, kOwnIniSection, own_entry, kOwnIniFile);
-  if (IsBlank(value)) value = ReadField(env, kWinIniEnterpriseSection, win_entry, "");
-  if (IsBlank(value)) value = ReadField(env, kWinIniSection, win_entry, "");
-  return value;
+Status ReadWithFallback(Env& env, const char* own_entry, const char* win_entry,
+                        std::string* value) {
+  Status status = ReadField(env, kOwnIniSection, own_entry, kOwnIniFile, value);
+  if (status.ok() && IsBlank(*value))
+    status = ReadField(env, kWinIniEnterpriseSection, win_entry, "", value);
+  if (status.ok() && IsBlank(*value)) status = ReadField(env, kWinIniSection, win_entry, "", value);
+  return status;
 }
 
-// Sets the root and the executable; false when either is found nowhere.
-bool FindInstallation(CommandContext& context, Env& env) {
-  context.root = ReadWithFallback(env, "root", "root");
-  if (IsBlank(context.root)) return false;
+// Sets the root and the executable; `*found` false when either is found
+// nowhere. Fails when a file that holds them cannot be read.
+Status FindInstallation(CommandContext& context, Env& env, bool* found) {
+  *found = false;
+  Status status = ReadWithFallback(env, "root", "root", &context.root);
+  if (!status.ok() || IsBlank(context.root)) return status;
   const std::string root = TrimRight(context.root);
   if (EndsWithCharacter(env, root, '\\')) context.root = root.substr(0, root.size() - 1);
-  context.exe_name = ReadWithFallback(env, "ExeName", "exename");
-  return !IsBlank(context.exe_name);
+  status = ReadWithFallback(env, "ExeName", "exename", &context.exe_name);
+  *found = status.ok() && !IsBlank(context.exe_name);
+  return status;
 }
 
-void FindIniFile(CommandContext& context, Env& env) {
-  context.ini_file = ReadField(env, kOwnIniSection, "IniFile", kOwnIniFile);
-  if (IsBlank(context.ini_file)) {
+Status FindIniFile(CommandContext& context, Env& env) {
+  const Status status = ReadField(env, kOwnIniSection, "IniFile", kOwnIniFile, &context.ini_file);
+  if (status.ok() && IsBlank(context.ini_file)) {
     context.ini_file = context.root + "\\Bin\\C5ee.ini";
   }
+  return status;
 }
 
 }  // namespace
@@ -57,7 +65,14 @@ std::string VerbOf(const std::string& command_text) {
 }
 
 bool Discover(CommandContext& context, Env& env) {
-  if (!FindInstallation(context, env)) {
+  bool found = false;
+  Status status = FindInstallation(context, env, &found);
+  if (found) status = FindIniFile(context, env);
+  if (!status.ok()) {
+    context.Tell(env, status.With("Nothing has been changed."), "Settings Not Read");
+    return false;
+  }
+  if (!found) {
     context.Tell(env,
                  Status(Status::Kind::kNoInstallation,
                         "The ZQ ZQ Commandline program looks for Clarion information in the "
@@ -66,7 +81,6 @@ bool Discover(CommandContext& context, Env& env) {
                  "Entry Not Found");
     return false;
   }
-  FindIniFile(context, env);
   return true;
 }
 

@@ -120,7 +120,6 @@ TEST_F(DiscoverTest, NoRootMeansTheExecutableIsNotEvenRead) {
 // it is, and reads nothing after it.
 TEST_F(DiscoverTest, HeldSettingsFailTheRunInsteadOfFallingBack) {
   fake_.profile.Set(kOwn, "Clarion", "root", "C:\\OWN");
-  fake_.profile.Set(kOwn, "Clarion", "ExeName", "OWN.EXE");
   fake_.profile.Set("", kPlain, "root", "C:\\OTHER");
   fake_.profile.Set("", kPlain, "exename", "OTHER.EXE");
   for (const char* held : {kOwn, "WIN.INI"}) {
@@ -133,6 +132,7 @@ TEST_F(DiscoverTest, HeldSettingsFailTheRunInsteadOfFallingBack) {
     EXPECT_NE(fake_.messages.shown[0].text.find(held), std::string::npos)
         << fake_.messages.shown[0].text;
     EXPECT_NE(context_.root, "C:\\OTHER") << held;
+    EXPECT_NE(context_.exe_name, "OTHER.EXE") << held;
   }
 }
 
