@@ -12,15 +12,30 @@ zq_build() {
   mkdir -p "$ROOT/build"
   zq_lock "$ROOT/build/$preset.lock" "building build/$preset"
   fd=$ZQ_LOCK_FD
-  zq_step "building build/$preset ($what)"
+  local targets=() said=0
+  [ -z "${ZQ_TARGETS:-}" ] || targets=(--target $ZQ_TARGETS)
+  # Said only when there is work to do, so that a run on a built tree starts
+  # with its own first line: at once for a new tree, else when the build
+  # takes more than two seconds.
+  if [ ! -f "$ROOT/build/$preset/CMakeCache.txt" ]; then
+    zq_step "building build/$preset ($what)"
+    said=1
+  fi
   if ! cmake --preset "$preset" "$@" >"$log" 2>&1; then
     # A configuration cut short (by a stop, or by an older tool's race) is
     # made again from nothing once.
     cmake --preset "$preset" --fresh "$@" >"$log" 2>&1 || { cat "$log" >&2; zq_die "configuring build/$preset failed (its output above, and in $log)"; }
   fi
-  local targets=()
-  [ -z "${ZQ_TARGETS:-}" ] || targets=(--target $ZQ_TARGETS)
-  cmake --build --preset "$preset" "${targets[@]}" >>"$log" 2>&1 || { cat "$log" >&2; zq_die "building build/$preset failed (its output above, and in $log)"; }
+  local timer=""
+  if [ "$said" = 0 ]; then
+    # The timer leaves the lock to the build.
+    { exec {fd}>&-; sleep 2; zq_step "building build/$preset ($what)"; } &
+    timer=$!
+  fi
+  local status=0
+  cmake --build --preset "$preset" "${targets[@]}" >>"$log" 2>&1 || status=$?
+  if [ -n "$timer" ]; then kill "$timer" 2>/dev/null || true; wait "$timer" 2>/dev/null || true; fi
+  [ "$status" = 0 ] || { cat "$log" >&2; zq_die "building build/$preset failed (its output above, and in $log)"; }
   zq_unlock "$fd"
 }
 

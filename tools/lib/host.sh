@@ -47,10 +47,11 @@ zq_probe_ia32() {
   [ "${ZQMV5_TEST_NO_IA32:-}" != 1 ] || machine='\x3e'
   mkdir -p "$ROOT/build"
   probe=$(mktemp "$ROOT/build/.ia32-probe.XXXXXX")
-  printf '\x7fELF\x01\x01\x01\0\0\0\0\0\0\0\0\0\x02\0'"$machine"'\0\x01\0\0\0\x54\x80\x04\x08'`
-        `'\x34\0\0\0\0\0\0\0\0\0\0\0\x34\0\x20\0\x01\0\0\0\0\0\0\0'`
-        `'\x01\0\0\0\0\0\0\0\0\x80\x04\x08\0\x80\x04\x08\x60\0\0\0\x60\0\0\0\x05\0\0\0\0\x10\0\0'`
-        `'\xb8\x01\0\0\0\xbb\x2a\0\0\0\xcd\x80' >"$probe"
+  local elf='\x7fELF\x01\x01\x01\0\0\0\0\0\0\0\0\0\x02\0'"$machine"'\0\x01\0\0\0'  # ELF32 i386 executable
+  elf+='\x54\x80\x04\x08\x34\0\0\0\0\0\0\0\0\0\0\0\x34\0\x20\0\x01\0\0\0\0\0\0\0'  # entry, 1 segment
+  elf+='\x01\0\0\0\0\0\0\0\0\x80\x04\x08\0\x80\x04\x08\x60\0\0\0\x60\0\0\0\x05\0\0\0\0\x10\0\0'  # its 96 bytes
+  elf+='\xb8\x01\0\0\0\xbb\x2a\0\0\0\xcd\x80'  # exit(42) through int 0x80
+  printf "$elf" >"$probe"
   chmod +x "$probe"
   "$probe" 2>/dev/null || status=$?
   rm -f "$probe"
