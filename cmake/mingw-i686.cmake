@@ -1,11 +1,4 @@
-# Cross build of the 32-bit Windows program with MinGW-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
+# The 32-bit Windows program: the one that is released.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(ZQMV5_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${ZQMV5_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZQMV5_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${ZQMV5_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${ZQMV5_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

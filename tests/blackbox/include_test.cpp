@@ -201,6 +201,9 @@ TEST_F(IncludeTest, FullDiskLeavesTheTemplateAsItWas) {
 // A file too big for the program's memory: it ends quietly with status 0,
 // the file untouched.
 TEST_F(IncludeTest, OutOfMemoryEndsQuietly) {
+  if (sizeof(void*) == 8) {
+    GTEST_SKIP() << "a 64-bit ZQMV5.exe has the memory to read the whole file";
+  }
   ASSERT_TRUE(MakeSparseFile(tpl_, 1900ll << 20));
   RunQuietly("demo.tpl MyInc.tpw");
   WIN32_FILE_ATTRIBUTE_DATA data;

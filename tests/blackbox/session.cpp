@@ -41,6 +41,7 @@ void SessionTest::TearDown() {
 RunResult SessionTest::Run(const std::string& arguments, RunOptions options) {
   if (options.directory.empty()) options.directory = work_;
   std::string line = Quoted(ProgramUnderTest());
+  if (options.utf8) line = Utf8FromAnsi(line);
   if (!arguments.empty()) line += " " + arguments;
   RunResult result = RunAndCatch(line, options);
   EXPECT_TRUE(result.started) << line;

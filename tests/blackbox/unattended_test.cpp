@@ -277,6 +277,22 @@ TEST_F(UnattendedTest, CommandLinesThatCannotBeReadAsGivenAreRefused) {
   EXPECT_EQ(RunQuiet("/Q LIBSRC C:\\Lib\xC3\xA9 ", true).status, 0u);
   Flush();
   EXPECT_EQ(IniValue(ide_ini_, "Paths", "Libsrc"), "C:\\LIB\xE9");
+
+  // So does one from a program whose own path is not ASCII, as in a clone
+  // under such a folder.
+  const std::string folder = Work("proj\xE9");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileA(ProgramUnderTest().c_str(), (folder + "\\ZQMV5.exe").c_str(), FALSE));
+  RunOptions options;
+  options.utf8 = true;
+  options.directory = work_;
+  const std::string line =
+      Utf8FromAnsi(Quoted(folder + "\\ZQMV5.exe")) + " /Q LIBSRC C:\\\xC3\xA9";
+  const RunResult copied = RunAndCatch(line, options);
+  EXPECT_TRUE(copied.started) << line;
+  EXPECT_EQ(copied.exit_code, 0u) << line;
+  Flush();
+  EXPECT_EQ(IniValue(ide_ini_, "Paths", "Libsrc"), "C:\\\xE9");
 }
 
 // Under code page 932 (Japanese Windows) the second byte of a character may

@@ -79,7 +79,8 @@ class VersionWindowSession : public SessionTest {
   }
 
   static std::string ScreenshotPath(const std::string& name) {
-    const std::string dir = ProgramDirectory() + "\\screenshots";
+    // A folder name outside ASCII, as a clone's path may hold.
+    const std::string dir = ProgramDirectory() + "\\screenshots \xE9";
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir + "\\" + name;
   }

@@ -1,12 +1,21 @@
-// Runs a program as a user would with nobody at the screen: prints every
-// message box it shows (caption and text), saves a screenshot of it, and
-// presses OK. Used by tools/run when there is no display of the user's own.
+// Runs a program for tools/run, with exactly the command line it is given.
+// With nobody at the screen it prints every message box the program shows
+// (caption and text), saves a screenshot of it, and presses OK; with a user's
+// own display it leaves the boxes to the user.
 //
-//   zq_runner [--shots PREFIX] COMMAND LINE...
+//   zq_runner FILE
+//
+// FILE holds UTF-8 lines "name=value": "command" the whole command line (the
+// program's own name first), "shots" the Windows path before each box's
+// number and ".png" (none: no screenshots), "press-ok" 1 to answer the boxes.
+// The command line crosses over in a file, not as our own arguments: Wine would
+// quote those anew, in the code page of the Unix locale.
 
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
+#include <map>
 #include <string>
 
 #include "support/process.h"
@@ -14,50 +23,43 @@
 using namespace zqmv5::testing;
 
 int main(int argc, char** argv) {
-  std::string shots;
-  int i = 1;
-  if (i + 1 < argc && std::string(argv[i]) == "--shots") {
-    shots = argv[i + 1];
-    i += 2;
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: zq_runner FILE\n");
+    return 2;
   }
-  // The rest of our own command line, as typed, is the program's command line.
-  std::string line = GetCommandLineA();
-  std::string command;
-  {
-    // Skip our own name and options the way Windows splits them.
-    int skipped = 0;
-    size_t p = 0;
-    while (p < line.size() && skipped < i) {
-      while (p < line.size() && (line[p] == ' ' || line[p] == '\t')) ++p;
-      bool quoted = false;
-      while (p < line.size() && (quoted || (line[p] != ' ' && line[p] != '\t'))) {
-        if (line[p] == '"') quoted = !quoted;
-        ++p;
-      }
-      ++skipped;
-    }
-    while (p < line.size() && (line[p] == ' ' || line[p] == '\t')) ++p;
-    command = line.substr(p);
+  std::map<std::string, std::string> settings;
+  std::ifstream file(argv[1], std::ios::binary);
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t equals = line.find('=');
+    if (equals != std::string::npos) settings[line.substr(0, equals)] = line.substr(equals + 1);
   }
+  const std::string command = settings["command"];
   if (command.empty()) {
-    std::fprintf(stderr, "usage: zq_runner [--shots PREFIX] COMMAND...\n");
+    std::fprintf(stderr, "zq_runner: no command line in %s\n", argv[1]);
     return 2;
   }
   RunOptions options;
   options.timeout_ms = 10 * 60 * 1000;
-  options.screenshot_prefix = shots;
+  options.utf8 = true;
+  options.press_ok = settings["press-ok"] == "1";
+  options.screenshot_prefix = settings["shots"];  // ASCII: tools/run keeps it in the prefix
   options.pass_output = true;  // what the program writes to its standard output shows here
   RunResult result = RunAndCatch(command, options);
   if (!result.started) {
-    std::fprintf(stderr, "could not start: %s\n", command.c_str());
+    std::fprintf(stderr, "zq_runner: could not start %s (error %lu)\n", command.c_str(),
+                 GetLastError());
     return 2;
   }
   int n = 0;
   for (const CaughtBox& box : result.boxes) {
     ++n;
-    std::printf("--- message box %d: \"%s\" (icon: %s; OK pressed)\n%s\n", n, box.caption.c_str(),
-                box.icon.c_str(), box.text.c_str());
-    if (!shots.empty()) std::printf("    screenshot: %s%d.png\n", shots.c_str(), n);
+    // Boxes hold text in the ANSI code page; the terminal reads UTF-8.
+    std::printf("--- message box %d: \"%s\" (icon: %s; OK pressed)\n%s\n", n,
+                Utf8FromAnsi(box.caption).c_str(), box.icon.c_str(), Utf8FromAnsi(box.text).c_str());
+    if (!options.screenshot_prefix.empty()) {
+      std::printf("    screenshot: %s%d.png\n", options.screenshot_prefix.c_str(), n);
+    }
   }
   std::printf("--- exit status %lu\n", result.exit_code);
   std::fflush(stdout);

@@ -92,7 +92,10 @@ run_step() {
 
   # The signed program runs: /Q CMD writes the help and ends with status 0. It
   # needs an IDE to be named, so ZQMV5.ini points at one for the run.
+  . "$ROOT/tools/lib/host.sh"
   . "$ROOT/tools/lib/wine-env.sh"
+  zq_skip_unless_runs "$exe"
+  zq_hold_prefix
   zq_start_display
   zq_ensure_prefix
   own_ini="$(zq_windows_dir)/ZQMV5.ini"

@@ -5,9 +5,9 @@
 namespace zqmv5::testing {
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  std::wstring wide(utf8.size() + 1, L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(),
+std::wstring Wide(const std::string& text, UINT code_page = CP_UTF8) {
+  std::wstring wide(text.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(code_page, 0, text.c_str(), -1, wide.data(),
                                                       static_cast<int>(wide.size()))));
   if (!wide.empty()) wide.pop_back();
   return wide;
@@ -29,7 +29,7 @@ HANDLE Start(const std::string& command_line, const std::string& directory, HAND
   PROCESS_INFORMATION process = {};
   const BOOL started =
       utf8 ? CreateProcessW(nullptr, wide_line.data(), nullptr, nullptr, output != nullptr, 0,
-                            nullptr, directory.empty() ? nullptr : Wide(directory).c_str(),
+                            nullptr, directory.empty() ? nullptr : Wide(directory, CP_ACP).c_str(),
                             &startup, &process)
            : CreateProcessA(nullptr, line.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
                             directory.empty() ? nullptr : directory.c_str(),
@@ -73,7 +73,7 @@ RunResult RunAndCatch(const std::string& command_line, const RunOptions& options
   const DWORD deadline = GetTickCount() + options.timeout_ms;
   for (;;) {
     if (WaitForSingleObject(process, 20) == WAIT_OBJECT_0) break;
-    catcher.Poll();
+    if (options.press_ok) catcher.Poll();
     if (options.while_running) options.while_running(process_id);
     if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
       result.timed_out = true;
@@ -104,5 +104,14 @@ std::string ProgramDirectory() {
 }
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string Utf8FromAnsi(const std::string& ansi) {
+  const std::wstring wide = Wide(ansi, CP_ACP);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(size > 0 ? size : 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), size, nullptr, nullptr);
+  utf8.pop_back();
+  return utf8;
+}
 
 }  // namespace zqmv5::testing

@@ -16,6 +16,7 @@ struct RunOptions {
   std::string output_file;           // hands the program this file as its standard output
   bool pass_output = false;          // hands the program our own standard output
   bool utf8 = false;                 // the command line is UTF-8, started as wide text
+  bool press_ok = true;              // false: the boxes are left to whoever is at the screen
   // Called about every 20 ms while the program runs (a test's own driver).
   std::function<void(unsigned long process_id)> while_running;
 };
@@ -29,7 +30,7 @@ struct RunResult {
 };
 
 // Starts `command_line`, presses OK on each message box it shows (recording
-// them), and waits for it to end.
+// them) unless told not to, and waits for it to end.
 RunResult RunAndCatch(const std::string& command_line, const RunOptions& options = {});
 
 // Starts a program without waiting; returns its process handle (0 on failure).
@@ -37,6 +38,10 @@ void* StartDetached(const std::string& command_line, const std::string& director
 
 // The directory of the running program, where ZQMV5.exe and the test helpers lie.
 std::string ProgramDirectory();
+
+// ANSI text (paths from the A functions) as UTF-8, for a command line that
+// goes as wide text (RunOptions::utf8).
+std::string Utf8FromAnsi(const std::string& ansi);
 
 // Quotes a path for a command line.
 std::string Quoted(const std::string& path);

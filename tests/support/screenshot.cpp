@@ -30,14 +30,19 @@ bool SaveWindowScreenshot(void* window, const std::string& png_path) {
   const std::string crop = std::to_string(r.right - r.left) + "x" +
                            std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" +
                            std::to_string(r.top);
-  std::string command = "Z:\\bin\\sh -c \"xwd -root -silent | convert xwd:- -crop " + crop +
-                        " +repage png:'" + target + ".part' && mv '" + target + ".part' '" +
-                        target + "'\"";
-  STARTUPINFOA startup = {};
+  // The Unix path is UTF-8 whatever the ANSI code page: the command goes as
+  // wide text, so that a path in any characters reaches the shell whole.
+  const std::string command = "Z:\\bin\\sh -c \"xwd -root -silent | convert xwd:- -crop " + crop +
+                              " +repage png:'" + target + ".part' && mv '" + target + ".part' '" +
+                              target + "'\"";
+  std::wstring wide(command.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, wide.data(),
+                                                      static_cast<int>(wide.size()))));
+  STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (wide.empty() || !CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                      nullptr, &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);

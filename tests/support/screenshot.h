@@ -12,7 +12,8 @@ namespace zqmv5::testing {
 // there; false where that is not possible (no Wine, no tools, a time-out).
 bool SaveWindowScreenshot(void* window, const std::string& png_path);
 
-// The Unix path of a Windows path under Wine, or "" when not under Wine.
+// The Unix path (in UTF-8) of a Windows path (in the ANSI code page) under
+// Wine, or "" when not under Wine.
 std::string UnixPath(const std::string& windows_path);
 
 }  // namespace zqmv5::testing

@@ -1,14 +1,18 @@
 # Sourced by tools/run: the demo IDE installation inside the run prefix.
 #   C:\ZQDemo\C5            the IDE's root (Bin\C5ee.ini is its INI file)
 #   C:\ZQDemo\work          the working folder ZQMV5.exe runs in
-# ZQMV5.ini in the Windows directory points at them.
+# ZQMV5.ini in the Windows directory points at them. The IDE's INI file is
+# set afresh for each run, so that no run starts from what an earlier one left
+# (an AutoPick that a stopped REG did not put back); the template and the
+# stand-in IDE's settings stay the user's.
+#   zq_demo_setup BIN     BIN: the build tree's bin folder (the stand-in IDE)
 
 zq_demo_setup() {
-  local drive="$WINEPREFIX/drive_c"
-  ZQ_DEMO_WORK="$drive/ZQDemo/work"
-  ZQ_DEMO_ROOT="$drive/ZQDemo/C5"
+  ZQ_DEMO_HOME="$WINEPREFIX/drive_c/ZQDemo"
+  ZQ_DEMO_WORK="$ZQ_DEMO_HOME/work"
+  ZQ_DEMO_ROOT="$ZQ_DEMO_HOME/C5"
   mkdir -p "$ZQ_DEMO_WORK" "$ZQ_DEMO_ROOT/Bin"
-  local ide="$ROOT/build/mingw/bin/fake_ide.exe"
+  local ide="$1/fake_ide.exe"
   if [ -f "$ide" ]; then
     # The stand-in IDE: serves "ClarionWin" over DDE and records what it is
     # sent in Bin\fake_ide.log (settings in Bin\fake_ide.cfg, section
@@ -18,7 +22,7 @@ zq_demo_setup() {
     [ -f "$ZQ_DEMO_ROOT/Bin/fake_ide.cfg" ] || printf '[FakeIde]\r\nServeAfter=0\r\nLiveFor=3000\r\n' >"$ZQ_DEMO_ROOT/Bin/fake_ide.cfg"
     rm -f "$ZQ_DEMO_ROOT/Bin/fake_ide.log"
   fi
-  [ -f "$ZQ_DEMO_ROOT/Bin/C5ee.ini" ] || printf '[Environment]\r\nAutoPick=on\r\n[Paths]\r\nLibsrc=C:\\ZQDemo\\C5\\LIBSRC\r\n' >"$ZQ_DEMO_ROOT/Bin/C5ee.ini"
+  printf '[Environment]\r\nAutoPick=on\r\n[Paths]\r\nLibsrc=C:\\ZQDemo\\C5\\LIBSRC\r\n' >"$ZQ_DEMO_ROOT/Bin/C5ee.ini"
   [ -f "$ZQ_DEMO_WORK/demo.tpl" ] || printf '#TEMPLATE(Demo,\x27Demo templates\x27)\r\n' >"$ZQ_DEMO_WORK/demo.tpl"
   printf '[Clarion]\r\nroot=C:\\ZQDemo\\C5\r\nExeName=C:\\ZQDemo\\C5\\Bin\\C5EE.EXE\r\nIniFile=C:\\ZQDemo\\C5\\Bin\\C5ee.ini\r\n' \
     >"$(zq_windows_dir)/ZQMV5.ini"
