@@ -5,39 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "text/strings.h"
 #include "text/version_record.h"
 
 namespace zqmv5 {
-namespace {
-
-// Another VERSION run holds the version file, and a program that writes the
-// settings holds them, only for a moment.
-constexpr int32_t kHeldWait = 200;  // hundredths of a second
-
-Status ReadFlag(Env& env, const char* entry, bool* flag) {
-  std::string value;
-  const Status read = env.ReadIniValue("Status", entry, "1", kSettingsIni, &value);
-  *flag = (HundredthsOf(value) / 100 & 0xFF) != 0;
-  return read;
-}
-
-Status ReadSettingsOnce(Env& env, VersionSettings* settings) {
-  Status status = ReadFlag(env, "On", &settings->updates_enabled);
-  if (status.ok()) status = ReadFlag(env, "Auto Increment", &settings->auto_increment);
-  if (status.ok())
-    status = env.ReadIniValue("FileName", "Name", "", kSettingsIni, &settings->file_name);
-  // The window stores a name without blanks around it, as the profile API
-  // drops them; a name read is taken alike, whatever wrote it.
-  settings->file_name = Trim(settings->file_name);
-  return status;
-}
-
-}  // namespace
-
-Status ReadVersionSettings(Env& env, VersionSettings* settings) {
-  return RetryWhileHeld(env, kHeldWait, [&] { return ReadSettingsOnce(env, settings); });
-}
 
 NextLine PrepareNextLine(LineFile& file, bool auto_increment) {
   struct Found {
@@ -78,19 +48,13 @@ bool HasControlCharacter(const std::string& text) {
                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
-std::string CannotOpenText(const std::string& name, const Status& status) {
-  return "The version file " + name + " cannot be opened: " + status.message() +
-         "|It may be in use by another program. Nothing in it has been changed.";
+std::string CannotOpenText(const std::string& name, const Status& status, const std::string& then) {
+  return "The version file " + name + " cannot be opened: " + status.message() + "|" + then;
 }
 
-std::string CannotReadSettingsText(const Status& status) {
-  return std::string("The settings cannot be read from ") + kSettingsIni + ": " + status.message() +
-         "|Nothing has been changed.";
-}
-
-std::string CannotChangeText(const std::string& name, const Status& status) {
-  return "The version file " + name + " cannot be changed: " + status.message() +
-         "|Nothing in it has been changed.";
+std::string CannotChangeText(const std::string& name, const Status& status,
+                             const std::string& then) {
+  return "The version file " + name + " cannot be changed: " + status.message() + "|" + then;
 }
 
 }  // namespace zqmv5

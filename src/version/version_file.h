@@ -2,6 +2,7 @@
 #define ZQMV5_VERSION_VERSION_FILE_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,21 +12,10 @@
 
 namespace zqmv5 {
 
-// The settings files of the version utility, in the current directory.
-inline constexpr char kSettingsIni[] = ".\\ZQMV5.ini";
-inline constexpr char kSavedStatusIni[] = ".\\ZQMV.ini";
-inline constexpr char kDefaultVersionFile[] = "Version.zqi";
-
-// The settings that the window and the VERSION verb read alike.
-struct VersionSettings {
-  bool updates_enabled = true;  // [Status] On, default 1: its low eight bits
-  bool auto_increment = true;   // [Status] Auto Increment, likewise
-  std::string file_name;        // [FileName] Name, whole but for blanks around it; "" when blank
-};
-// Fails when the settings file exists but cannot be read (settings taken for
-// absent ones would count in another file, or add a line with updates off),
-// after a short wait for another program that holds it.
-Status ReadVersionSettings(Env& env, VersionSettings* settings);
+// How long a run waits for the version file, and for the settings, while
+// another program holds them: another VERSION run holds the file, and a
+// program that writes the settings holds them, only for a moment.
+inline constexpr int32_t kHeldWait = 200;  // hundredths of a second
 
 // What the next line carries: the version and build of the last active line
 // that holds a version record the program can read, or of the last line that
@@ -56,11 +46,14 @@ inline constexpr char kNoteControlText[] =
 bool HasControlCharacter(const std::string& text);
 
 // The box texts for a version file that exists but cannot be opened, and for
-// one whose lines could not be written, which then keeps every byte.
-std::string CannotOpenText(const std::string& name, const Status& status);
-std::string CannotChangeText(const std::string& name, const Status& status);
-// The box text for settings that cannot be read.
-std::string CannotReadSettingsText(const Status& status);
+// one whose lines could not be written, which then keeps every byte. `then`,
+// what became of a line, takes the place of what they say of the file.
+std::string CannotOpenText(
+    const std::string& name, const Status& status,
+    const std::string& then =
+        "It may be in use by another program. Nothing in it has been changed.");
+std::string CannotChangeText(const std::string& name, const Status& status,
+                             const std::string& then = "Nothing in it has been changed.");
 
 }  // namespace zqmv5
 
