@@ -8,11 +8,10 @@ namespace zqmv5 {
 
 // REG Template: registers the template file (token 2) with the IDE over DDE,
 // starting the IDE when it does not answer, with the IDE's "AutoPick" setting
-// off meanwhile and put back afterwards. Shows a box for a missing name or
-// file, for a name that the IDE's command syntax cannot carry, and for an
-// AutoPick that cannot be set off (nothing is sent then) or put back. An IDE
-// that cannot be started or reached, or that refuses the command, fails the
-// run without a box; the connection log tells what happened.
+// off meanwhile and put back afterwards. A box tells a missing name or file, a
+// name that the IDE's command syntax cannot carry, and an AutoPick not set off
+// (nothing is sent) or not put back; an IDE not started, not reached or
+// refusing the command fails the run without one (the connection log tells).
 void RegCommand(CommandContext& context, Env& env);
 
 }  // namespace zqmv5

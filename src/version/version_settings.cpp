@@ -2,7 +2,6 @@
 
 #include "text/strings.h"
 #include "text/version_record.h"
-#include "version/version_file.h"
 
 namespace zqmv5 {
 namespace {

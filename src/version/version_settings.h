@@ -21,10 +21,10 @@ struct VersionSettings {
 // after the version file's short wait for another program that holds it.
 Status ReadVersionSettings(Env& env, VersionSettings* settings);
 
-// Stores the name of the version file that the next run counts on in.
+// Store the name of the version file that the next run counts in, and the
+// check boxes as Ok leaves them: "On" where the next run does not read it,
+// "Auto Increment" where it counts (StoreChecks returns how that went).
 Status StoreFileName(Env& env, const std::string& name);
-// Stores the check boxes as Ok leaves them: "On" goes where the next run does
-// not read it, "Auto Increment" where it counts. Returns how the latter went.
 Status StoreChecks(Env& env, bool updates_enabled, bool auto_increment);
 
 // The box texts for settings that cannot be read, and the first line of one

@@ -11,9 +11,8 @@ namespace {
 
 // The timer's period while entry is disabled: one tick a second.
 constexpr int kTickHundredths = 100;
-// With updates off the window has no line to add: it shows why for three
-// ticks, time to read the note or to check "Enable Updates", and then closes
-// by itself, so that a build step that opens it never waits for a user.
+// With updates off there is no line to add: the window shows why for three
+// ticks, and then closes by itself, so that a build step never waits on it.
 constexpr int kTicksBeforeClose = 3;
 
 }  // namespace
@@ -246,9 +245,9 @@ void VersionWindow::SaveEntry() {
     // Nothing of the line is in either file; the window stays, so that Ok can
     // be tried again or Cancel give back the active lines.
     if (new_name) StoreFileName(env_, file_name_);
-    const std::string& shown = other_file ? name : file_name_;
-    const std::string then = "The line has not been added. Correct the file name, or cancel.";
-    Tell(opened ? CannotChangeText(shown, status, then) : CannotOpenText(shown, status, then));
+    Tell((opened ? CannotChangeText : CannotOpenText)(
+        other_file ? name : file_name_, status,
+        "The line has not been added. Correct the file name, or cancel."));
     view_->SelectField(Field::kFileName);
     return;
   }

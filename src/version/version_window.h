@@ -7,7 +7,7 @@
 
 #include "env/env.h"
 #include "text/line_file.h"
-#include "version/version_file.h"
+#include "text/version_record.h"
 #include "version/version_view.h"
 
 namespace zqmv5 {
