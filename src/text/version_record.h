@@ -110,9 +110,8 @@ struct NextLine {
 // stops at 9999, so that the line keeps its columns.
 NextLine PrepareNextLine(LineFile& file, bool auto_increment);
 
-// Opens the version file, creating it when no file of that name exists. A
-// file that another program holds is waited for, two seconds at most: another
-// VERSION run holds it only for a moment.
+// Opens the version file, creating it when no file of that name exists; a
+// file that another program holds is waited for, kHeldWait at most.
 Status OpenVersionFile(LineFile& file, const std::string& name);
 
 // A note is one line of source text: a line break, or any other control
