@@ -17,8 +17,8 @@ set(ZQMV5_UNIT_TEST_SOURCES
     src/env/program_test.cpp
     src/testing/fake_env_test.cpp
     src/text/ini_text_test.cpp
+    src/text/line_file_test.cpp
     src/text/version_record_test.cpp
-    src/version/version_window_file_test.cpp
     src/version/version_window_test.cpp)
 set(ZQMV5_FAKE_SOURCES src/testing/fake_env.cpp src/testing/fake_version_view.cpp)
 set(ZQMV5_CONTRACT_SOURCES src/testing/env_contract.cpp)

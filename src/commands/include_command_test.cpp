@@ -5,30 +5,22 @@
 #include <memory>
 #include <string>
 
+#include "testing/command_test.h"
 #include "testing/env_wrapper.h"
-#include "testing/fake_env.h"
 
 namespace zqmv5 {
 namespace {
 
 constexpr char kTpl[] = "C:\\T\\my.tpl";
 
-class IncludeCommandTest : public ::testing::Test {
+class IncludeCommandTest : public CommandTest<IncludeCommand> {
  protected:
-  void Run(const std::string& text) {
-    CommandContext context;
-    context.Tokenize(text);
-    IncludeCommand(context, fake_);
-  }
-
   // Runs "INCLUDE my.tpl name" on a file holding `before`; returns the bytes after.
   std::string After(const std::string& before, const std::string& name = "abc.tpw") {
     fake_.files.contents[kTpl] = before;
     Run(std::string("INCLUDE ") + kTpl + " " + name);
     return fake_.files.contents[kTpl];
   }
-
-  FakeEnv fake_;
 };
 
 TEST_F(IncludeCommandTest, BlankOperandsDoNothing) {
@@ -171,13 +163,10 @@ TEST_F(IncludeCommandTest, HeldTemplateIsWaitedForABoundedTime) {
     fake_.files.contents[kTpl] = "x\r\n";
     fake_.clock.paused = 0;
     HeldFor env(fake_, held);
-    CommandContext context;
-    context.quiet = true;
-    context.Tokenize(std::string("INCLUDE ") + kTpl + " abc.tpw");
-    IncludeCommand(context, env);
+    const Status outcome = Run(std::string("/Q INCLUDE ") + kTpl + " abc.tpw", env);
     const bool got_it = held == 3;
     EXPECT_EQ(fake_.files.contents[kTpl], got_it ? "x\r\n\r\n#INCLUDE('abc.tpw')\r\n" : "x\r\n");
-    EXPECT_EQ(context.outcome.ok(), got_it);
+    EXPECT_EQ(outcome.ok(), got_it);
     EXPECT_GT(fake_.clock.paused, 0);
     EXPECT_LE(fake_.clock.paused, 1000);
     for (Share share : env.shares) EXPECT_EQ(share, Share::kDenyWrite);

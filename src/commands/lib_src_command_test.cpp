@@ -5,32 +5,21 @@
 #include <memory>
 #include <string>
 
-#include "cmdline/discovery.h"
-#include "testing/fake_env.h"
+#include "testing/command_test.h"
 
 namespace zqmv5 {
 namespace {
 
-constexpr char kIni[] = "C:\\C5\\Bin\\C5ee.ini";
-
-class LibSrcCommandTest : public ::testing::Test {
+class LibSrcCommandTest : public CommandTest<LibSrcCommand> {
  protected:
   // Runs LIBSRC or UNLIBSRC (with /Q in front: quietly); returns the outcome.
-  Status Run(std::string text, const std::string& exe_name = "C:\\C5\\Bin\\C5EE.EXE") {
+  Status Run(const std::string& text, const std::string& exe_name = kExe) {
     fake_.files.contents[exe_name];
-    CommandContext context;
-    context.ini_file = kIni;
-    context.exe_name = exe_name;
-    context.quiet = TakeQuietSwitch(&text);
-    context.verb = VerbOf(text);
-    context.Tokenize(text);
-    (context.verb == "UNLIBSRC" ? UnLibSrcCommand : LibSrcCommand)(context, fake_);
-    return context.outcome;
+    const bool undo = text.find("UNLIBSRC") != std::string::npos;
+    return RunCommand(undo ? UnLibSrcCommand : LibSrcCommand, text, fake_, exe_name);
   }
   std::string Libsrc() const { return fake_.profile.Get(kIni, "Paths", "Libsrc"); }
   FakeProfile::Entries Records() const { return fake_.profile.Section(kIni, "ZQMV5 Libsrc Undo"); }
-
-  FakeEnv fake_;
 };
 
 TEST_F(LibSrcCommandTest, MissingDirectoryShowsTheBoxAndChangesNothing) {

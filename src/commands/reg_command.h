@@ -8,9 +8,10 @@ namespace zqmv5 {
 
 // REG Template: registers the template file (token 2) with the IDE over DDE,
 // starting the IDE when it does not answer, with the IDE's "AutoPick" setting
-// off meanwhile and put back afterwards. Shows a box for a missing name or
-// file, and for a name that the IDE's command syntax cannot carry; what
-// happens with the IDE is not reported (the connection log tells it).
+// off meanwhile and put back afterwards. A box tells a missing name or file, a
+// name that the IDE's command syntax cannot carry, and an AutoPick not set off
+// (nothing is sent) or not put back; an IDE not started, not reached or
+// refusing the command fails the run without one (the connection log tells).
 void RegCommand(CommandContext& context, Env& env);
 
 }  // namespace zqmv5

@@ -6,16 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "testing/command_test.h"
 #include "testing/env_wrapper.h"
-#include "testing/fake_env.h"
 
 namespace zqmv5 {
 namespace {
 
-constexpr char kIni[] = "C:\\C5\\Bin\\C5ee.ini";
-constexpr char kExe[] = "C:\\C5\\Bin\\C5EE.EXE";
-
-class RegCommandTest : public ::testing::Test {
+class RegCommandTest : public CommandTest<RegCommand> {
  protected:
   void SetUp() override {
     // "AutoPick" as the IDE would find it when the command arrives.
@@ -25,16 +22,11 @@ class RegCommandTest : public ::testing::Test {
   }
   void Run(const std::string& text) {
     fake_.files.contents[kExe];
-    CommandContext context;
-    context.ini_file = kIni;
-    context.exe_name = kExe;
-    context.Tokenize(text);
-    RegCommand(context, fake_);
+    CommandTest::Run(text);
   }
   std::string AutoPick() const { return fake_.profile.Get(kIni, "Environment", "AutoPick"); }
   void IdeRunning() { fake_.dde_client.services = {"ClarionWin"}; }
 
-  FakeEnv fake_;
   std::vector<std::string> autopick_during_;
 };
 
@@ -212,12 +204,7 @@ TEST_F(RegCommandTest, AutoPickThatCannotBeWrittenIsRetriedAndTold) {
     fake_.dde_client.executes.clear();
     HeldIni env(fake_);
     env.failures_left = {{"off", c.off_failures}, {"kept", c.back_failures}};
-    CommandContext context;
-    context.quiet = c.quiet;
-    context.ini_file = kIni;
-    context.exe_name = kExe;
-    context.Tokenize("REG x.tpl");
-    RegCommand(context, env);
+    const Status outcome = RunCommand(RegCommand, c.quiet ? "/Q REG x.tpl" : "REG x.tpl", env);
     const std::string where = std::to_string(c.off_failures) + "/" +
                               std::to_string(c.back_failures) + (c.quiet ? " quiet" : "") +
                               (c.turn_kept ? " turn kept" : "");
@@ -225,13 +212,13 @@ TEST_F(RegCommandTest, AutoPickThatCannotBeWrittenIsRetriedAndTold) {
     EXPECT_EQ(AutoPick(), c.autopick) << where;
     EXPECT_LE(fake_.clock.paused, 3000) << where;
     const bool failed = c.off_failures + c.back_failures > 3 || c.turn_kept;
-    EXPECT_EQ(context.outcome.ok(), !failed) << where;
+    EXPECT_EQ(outcome.ok(), !failed) << where;
     if (!failed) continue;
     // The run's outcome tells what happened: the IDE has the command, and
     // AutoPick still needs its value back.
-    const std::string& outcome = context.outcome.message();
-    if (c.sent) EXPECT_NE(outcome.find("\"kept\""), std::string::npos) << where << ": " << outcome;
-    EXPECT_EQ(outcome.find("nothing was changed"), std::string::npos) << where << ": " << outcome;
+    const std::string& said = outcome.message();
+    if (c.sent) EXPECT_NE(said.find("\"kept\""), std::string::npos) << where << ": " << said;
+    EXPECT_EQ(said.find("nothing was changed"), std::string::npos) << where << ": " << said;
     const std::string told =
         c.quiet ? (fake_.messages.output.empty() ? "" : fake_.messages.output[0])
                 : (fake_.messages.shown.empty() ? "" : fake_.messages.shown[0].text);
@@ -250,13 +237,7 @@ TEST_F(RegCommandTest, RefusedCommandIsAFailureUnderQuiet) {
   for (const char* number : {"0", "42"}) {
     fake_.dde_client.items = {{"GetErrorNum", number}, {"GetErrorMsg", "Bad chain"}};
     fake_.messages = {};
-    CommandContext context;
-    context.quiet = true;
-    context.ini_file = kIni;
-    context.exe_name = kExe;
-    context.Tokenize("REG x.tpl");
-    RegCommand(context, fake_);
-    EXPECT_EQ(context.outcome.kind(), Status::Kind::kRefused) << number;
+    EXPECT_EQ(CommandTest::Run("/Q REG x.tpl").kind(), Status::Kind::kRefused) << number;
     ASSERT_EQ(fake_.messages.output.size(), 1u) << number;
     EXPECT_NE(fake_.messages.output[0].find(std::string(number) + ": Bad chain"), std::string::npos)
         << fake_.messages.output[0];

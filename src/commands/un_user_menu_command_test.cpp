@@ -2,24 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "testing/command_test.h"
 #include "testing/env_wrapper.h"
-#include "testing/fake_env.h"
 
 namespace zqmv5 {
 namespace {
 
-constexpr char kIni[] = "C:\\C5\\Bin\\C5ee.ini";
-
-class UnUserMenuCommandTest : public ::testing::Test {
- protected:
-  void Run(const std::string& text) {
-    CommandContext context;
-    context.ini_file = kIni;
-    context.Tokenize(text);
-    UnUserMenuCommand(context, fake_);
-  }
-  FakeEnv fake_;
-};
+using UnUserMenuCommandTest = CommandTest<UnUserMenuCommand>;
 
 TEST_F(UnUserMenuCommandTest, NothingToRemoveWritesNothing) {
   fake_.profile.Set(kIni, "User Menus", "1", "Editor|EDIT");
@@ -57,11 +46,7 @@ TEST_F(UnUserMenuCommandTest, WriteFailingOnTheWayPutsEveryEntryBack) {
   for (const auto& [slot, line] : menu) fake_.profile.Set(kIni, "User Menus", slot, line);
   fake_.profile.Set(kIni, "User Applications", "App", "app.exe");
   FailsOnWrite env(fake_);
-  CommandContext context;
-  context.ini_file = kIni;
-  context.Tokenize("UNUSERMENU App");
-  UnUserMenuCommand(context, env);
-  EXPECT_EQ(context.outcome.kind(), Status::Kind::kNoRoom);
+  EXPECT_EQ(Run("UNUSERMENU App", env).kind(), Status::Kind::kNoRoom);
   EXPECT_EQ(fake_.profile.Section(kIni, "User Menus"), menu);
   EXPECT_EQ(fake_.profile.Get(kIni, "User Applications", "App"), "app.exe");
 }

@@ -6,24 +6,13 @@
 #include <string>
 
 #include "commands/un_user_menu_command.h"
-#include "testing/fake_env.h"
+#include "testing/command_test.h"
 
 namespace zqmv5 {
 namespace {
 
-constexpr char kIni[] = "C:\\C5\\Bin\\C5ee.ini";
-
-class UserMenuCommandTest : public ::testing::Test {
+class UserMenuCommandTest : public CommandTest<UserMenuCommand> {
  protected:
-  // Runs USERMENU with `text` as the whole command text; returns the run's outcome.
-  Status Run(const std::string& text) {
-    CommandContext context;
-    context.ini_file = kIni;
-    context.Tokenize(text);
-    UserMenuCommand(context, fake_);
-    return context.outcome;
-  }
-
   void SetSlot(int slot, const std::string& value) {
     fake_.profile.Set(kIni, "User Menus", std::to_string(slot), value);
   }
@@ -33,8 +22,6 @@ class UserMenuCommandTest : public ::testing::Test {
   std::string App(const std::string& app_ref) const {
     return fake_.profile.Get(kIni, "User Applications", app_ref);
   }
-
-  FakeEnv fake_;
 };
 
 TEST_F(UserMenuCommandTest, MissingOperandsShowTheBoxAndWriteNothing) {
@@ -152,10 +139,7 @@ TEST_F(UserMenuCommandTest, DoubleByteCharactersAreComparedWhole) {
 
   fake_.profile.Set(kIni, "User Menus", "1", "Tool|\x83\x46");
   fake_.profile.Set(kIni, "User Menus", "2", "");
-  CommandContext context;
-  context.ini_file = kIni;
-  context.Tokenize("UNUSERMENU \x83\x66");
-  UnUserMenuCommand(context, fake_);
+  RunCommand(UnUserMenuCommand, "UNUSERMENU \x83\x66", fake_);
   EXPECT_EQ(Slot(1), "Tool|\x83\x46");
 }
 

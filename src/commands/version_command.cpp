@@ -4,7 +4,7 @@
 
 #include "text/line_file.h"
 #include "text/version_record.h"
-#include "version/version_file.h"
+#include "version/version_settings.h"
 
 namespace zqmv5 {
 

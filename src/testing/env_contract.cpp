@@ -2,10 +2,9 @@
 
 #include "testing/env_contract.h"
 
-#include <vector>
+#include <memory>
 
 #include "env/program.h"
-#include "text/line_file.h"
 #include "text/strings.h"
 
 namespace zqmv5 {
@@ -71,73 +70,23 @@ TEST_P(EnvContractTest, NoAsciiByteBeginsADoubleByteCharacter) {
   for (int c = 0; c < 0x80; ++c) EXPECT_FALSE(env().IsLeadByte(static_cast<char>(c))) << c;
 }
 
-TEST_P(EnvContractTest, MissingFileIsNotCreatedByOpen) {
-  const std::string name = harness_->NewName("missing.txt");
-  LineFile file(env());
-  EXPECT_EQ(file.Open(name, Share::kDenyNone).message(), FileNotFound().message());
-  file.Add("x");
-  EXPECT_FALSE(file.Commit().ok());
-  EXPECT_FALSE(env().FileExists(name));
-}
-
-TEST_P(EnvContractTest, LinesEndAtCrLfLfOrALoneCr) {
-  struct Case {
-    const char* bytes;
-    std::vector<std::string> lines;
-  };
-  const Case cases[] = {
-      {"", {}},
-      {"a\r\nb\r\n", {"a", "b"}},
-      {"a\nb", {"a", "b"}},
-      {"\r\n\r\n", {"", ""}},
-      {"one\n\ntwo", {"one", "", "two"}},
-      {"cr\ralone\r", {"cr", "alone"}},
-      {"\xEF\xBB\xBF"
-       "bom\r\n",
-       {"bom"}},
-  };
-  for (const Case& c : cases) {
-    const std::string name = harness_->NewName("read.txt");
-    harness_->WriteBytes(name, c.bytes);
-    LineFile file(env());
-    ASSERT_TRUE(file.Open(name, Share::kDenyWrite).ok()) << c.bytes;
-    EXPECT_EQ(file.lines(), c.lines) << c.bytes;
-  }
-}
-
-// A changed line never touches its neighbours, whatever the lengths; new
-// lines take the file's own line end, after a last line without one is ended.
-TEST_P(EnvContractTest, ChangesKeepEveryOtherByte) {
-  struct Case {
-    const char* before;
-    int line;  // -1: a line is added
-    const char* text;
-    const char* after;
-  };
-  const Case cases[] = {
-      {"aaa\r\nbbb\r\nccc\r\n", 1, "BBB", "aaa\r\nBBB\r\nccc\r\n"},
-      {"aaa\r\n\r\nccc\r\n", 1, "!Version", "aaa\r\n!Version\r\nccc\r\n"},
-      {"aaa\nbbbbbb\nccc\n", 1, "b", "aaa\nb\nccc\n"},
-      {"\xEF\xBB\xBFx\ry\r", 0, "!x", "\xEF\xBB\xBF!x\ry\r"},
-      {"", -1, "new", "new\r\n"},
-      {"a\n", -1, "new", "a\nnew\n"},
-      {"a\r\nb", -1, "new", "a\r\nb\r\nnew\r\n"},
-      {"a\rb", -1, "new", "a\rb\rnew\r"},
-  };
-  for (const Case& c : cases) {
-    const std::string name = harness_->NewName("put.txt");
-    harness_->WriteBytes(name, c.before);
-    LineFile file(env());
-    ASSERT_TRUE(file.Open(name, Share::kDenyWrite).ok());
-    if (c.line < 0) {
-      file.Add(c.text);
-    } else {
-      file.Put(c.line, c.text);
-    }
-    EXPECT_TRUE(file.Commit().ok()) << c.before;
-    file.Close();
-    EXPECT_EQ(harness_->ReadBytes(name), c.after) << c.before;
-  }
+// A file's bytes change in place, and the file takes the size asked, longer
+// or shorter: the bytes before stay.
+TEST_P(EnvContractTest, FileChangesInPlaceAndTakesTheSizeAsked) {
+  const std::string name = harness_->NewName("put.txt");
+  harness_->WriteBytes(name, "aaa\r\nbbbbbb\r\n");
+  std::unique_ptr<File> file;
+  ASSERT_TRUE(env().OpenFile(name, Share::kDenyWrite, IfMissing::kFail, &file).ok());
+  const std::string longer = "aaa\r\n" + std::string(3000, 'B') + "\r\n";
+  ASSERT_TRUE(file->Resize(static_cast<int64_t>(longer.size())).ok());
+  ASSERT_TRUE(file->WriteAt(5, longer.data() + 5, longer.size() - 5).ok());
+  std::string bytes;
+  EXPECT_TRUE(ReadWhole(*file, &bytes).ok());
+  EXPECT_TRUE(bytes == longer);
+  ASSERT_TRUE(file->WriteAt(5, "b\r\n", 3).ok());
+  ASSERT_TRUE(file->Resize(8).ok());
+  file.reset();
+  EXPECT_EQ(harness_->ReadBytes(name), "aaa\r\nb\r\n");
 }
 
 TEST_P(EnvContractTest, OpeningMakesAMissingFileOnlyWhenAsked) {
@@ -149,23 +98,22 @@ TEST_P(EnvContractTest, OpeningMakesAMissingFileOnlyWhenAsked) {
   file.reset();
   EXPECT_EQ(harness_->ReadBytes(name), "");
   harness_->WriteBytes(name, "precious\r\n");
-  LineFile lines(env());
-  ASSERT_TRUE(lines.Open(name, Share::kDenyWrite, IfMissing::kCreate).ok());
-  EXPECT_EQ(lines.lines(), std::vector<std::string>{"precious"});
-  lines.Close();
+  ASSERT_TRUE(env().OpenFile(name, Share::kDenyWrite, IfMissing::kCreate, &file).ok());
+  int64_t size = 0;
+  EXPECT_TRUE(file->Size(&size).ok());
+  EXPECT_EQ(size, 10);
+  file.reset();
   EXPECT_EQ(harness_->ReadBytes(name), "precious\r\n");
 }
 
 TEST_P(EnvContractTest, DenyWriteKeepsOthersOutUntilClosed) {
   const std::string name = harness_->NewName("share.txt");
   harness_->WriteBytes(name, "v\r\n");
-  LineFile holder(env()), other(env());
-  ASSERT_TRUE(holder.Open(name, Share::kDenyWrite).ok());
-  EXPECT_TRUE(other.Open(name, Share::kDenyNone).IsHeld());
-  EXPECT_EQ(holder.Open(name, Share::kDenyWrite).message(), FileAlreadyOpen().message());
-  holder.Close();
-  holder.Close();  // closing twice does nothing
-  EXPECT_TRUE(other.Open(name, Share::kDenyNone).ok());
+  std::unique_ptr<File> holder, other;
+  ASSERT_TRUE(env().OpenFile(name, Share::kDenyWrite, IfMissing::kFail, &holder).ok());
+  EXPECT_TRUE(env().OpenFile(name, Share::kDenyNone, IfMissing::kFail, &other).IsHeld());
+  holder.reset();
+  EXPECT_TRUE(env().OpenFile(name, Share::kDenyNone, IfMissing::kFail, &other).ok());
 }
 
 // One file by two names, also while it is held against writers.
@@ -174,8 +122,8 @@ TEST_P(EnvContractTest, SameFileTellsOneFileByAnyName) {
   const std::string other = harness_->NewName("other.txt");
   harness_->WriteBytes(name, "v\r\n");
   harness_->WriteBytes(other, "v\r\n");
-  LineFile holder(env());
-  ASSERT_TRUE(holder.Open(name, Share::kDenyWrite).ok());
+  std::unique_ptr<File> holder;
+  ASSERT_TRUE(env().OpenFile(name, Share::kDenyWrite, IfMissing::kFail, &holder).ok());
   EXPECT_TRUE(env().SameFile(name, Upper(name)));
   EXPECT_FALSE(env().SameFile(name, other));
   EXPECT_FALSE(env().SameFile(name + ".missing", name + ".missing"));
@@ -191,8 +139,8 @@ TEST_P(EnvContractTest, ReplaceAndAppendWholeContents) {
   EXPECT_EQ(harness_->ReadBytes(name), "new\r\n");
   EXPECT_FALSE(env().FileExists(name + ".zq1~"));
   {
-    LineFile holder(env());
-    ASSERT_TRUE(holder.Open(name, Share::kDenyWrite).ok());
+    std::unique_ptr<File> holder;
+    ASSERT_TRUE(env().OpenFile(name, Share::kDenyWrite, IfMissing::kFail, &holder).ok());
     EXPECT_FALSE(env().ReplaceContents(name, "other\r\n").ok());
     EXPECT_FALSE(env().AppendToFile(name, "more\r\n").ok());
   }
@@ -203,35 +151,6 @@ TEST_P(EnvContractTest, ReplaceAndAppendWholeContents) {
   const std::string log = harness_->NewName("append.log");
   EXPECT_TRUE(env().AppendToFile(log, "a\r\n").ok());
   EXPECT_EQ(harness_->ReadBytes(log), "a\r\n");
-}
-
-TEST_P(EnvContractTest, Utf16FileIsLeftAlone) {
-  const std::string name = harness_->NewName("utf16.txt");
-  const std::string bytes("\xFF\xFEv\0\r\0\n\0", 8);
-  harness_->WriteBytes(name, bytes);
-  LineFile file(env());
-  EXPECT_EQ(file.Open(name, Share::kDenyNone).message(), Utf16File().message());
-  EXPECT_EQ(harness_->ReadBytes(name), bytes);
-}
-
-TEST_P(EnvContractTest, AHundredThousandLinesRoundTrip) {
-  const std::string name = harness_->NewName("big.txt");
-  std::string bytes, expected;
-  for (int i = 0; i < 100000; ++i) {
-    bytes += "Version             line " + std::to_string(i) + "\r\n";
-    expected += "!Version            line " + std::to_string(i) + "\r\n";
-  }
-  harness_->WriteBytes(name, bytes);
-  LineFile file(env());
-  ASSERT_TRUE(file.Open(name, Share::kDenyWrite).ok());
-  ASSERT_EQ(file.lines().size(), 100000u);
-  for (size_t i = 0; i < file.lines().size(); ++i) {
-    file.Put(i, "!Version            " + file.lines()[i].substr(20));
-  }
-  file.Add("Version             new");
-  ASSERT_TRUE(file.Commit().ok());
-  file.Close();
-  EXPECT_TRUE(harness_->ReadBytes(name) == expected + "Version             new\r\n");
 }
 
 }  // namespace

@@ -35,8 +35,8 @@ inline std::string ReadIni(Env& env, const std::string& section, const std::stri
 
 using EnvHarnessFactory = std::unique_ptr<EnvHarness> (*)();
 
-// The contract that the fake and the Win32 Env both keep, for profile files
-// and for text files read and written as lines.
+// The contract that the fake and the Win32 Env both keep, for profile files,
+// files, programs and the code page.
 class EnvContractTest : public ::testing::TestWithParam<EnvHarnessFactory> {
  protected:
   void SetUp() override { harness_ = GetParam()(); }

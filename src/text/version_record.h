@@ -1,17 +1,21 @@
 #ifndef ZQMV5_TEXT_VERSION_RECORD_H_
 #define ZQMV5_TEXT_VERSION_RECORD_H_
 
-// The version file's lines: fixed columns that a project's source reads as
+// The version file: its lines, fixed columns that a project's source reads as
 //   Version             EQUATE('1.01  0006')  ! 12/07/26 0905 -- note
-// with "!Version" in the label of the lines that are commented out.
+// with "!Version" in the label of the lines that are commented out, and the
+// rules by which the window and VERSION add the next line (at the end).
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "env/env.h"
+#include "text/line_file.h"
 
 namespace zqmv5 {
 
@@ -83,6 +87,48 @@ int Stepped(int value, int delta, int highest);
 // at most two decimals, or a build from 0 to 9999. Blank text is no number.
 std::optional<int> TypedVersion(std::string_view text);
 std::optional<int> TypedBuild(std::string_view text);
+
+// The version file as a run adds its next line. The file, and the settings,
+// are waited for while another program holds them, as another VERSION run or
+// a settings writer does for a moment.
+inline constexpr int32_t kHeldWait = 200;  // hundredths of a second
+
+// What the next line carries: the version and build of the last active line
+// that holds a version record the program can read, or of the last line that
+// holds one when none of the active lines does (the last line, for short).
+struct NextLine {
+  int version = 100;          // hundredths; 1.00 for a file without a record
+  std::string version_field;  // the last line's version field, as the file holds it
+  int build = 1;              // the last line's build, one more with auto increment
+  // The lines that were active, by index (0-based), as they were: what
+  // closing without Ok gives back.
+  std::vector<std::pair<size_t, std::string>> active;
+};
+
+// Comments out the active lines of `file` in memory, without losing a
+// character of any line, and returns what the next line carries. The build
+// stops at 9999, so that the line keeps its columns.
+NextLine PrepareNextLine(LineFile& file, bool auto_increment);
+
+// Opens the version file, creating it when no file of that name exists; a
+// file that another program holds is waited for, kHeldWait at most.
+Status OpenVersionFile(LineFile& file, const std::string& name);
+
+// A note is one line of source text: a line break, or any other control
+// character, would put text of its own into the project.
+inline constexpr char kNoteControlText[] =
+    "The note cannot hold a line break or another control character.";
+bool HasControlCharacter(const std::string& text);
+
+// The box texts for a version file that exists but cannot be opened, and for
+// one whose lines could not be written, which then keeps every byte. `then`,
+// what became of a line, takes the place of what they say of the file.
+std::string CannotOpenText(
+    const std::string& name, const Status& status,
+    const std::string& then =
+        "It may be in use by another program. Nothing in it has been changed.");
+std::string CannotChangeText(const std::string& name, const Status& status,
+                             const std::string& then = "Nothing in it has been changed.");
 
 }  // namespace zqmv5
 

@@ -7,7 +7,7 @@
 
 #include "env/env.h"
 #include "text/line_file.h"
-#include "version/version_file.h"
+#include "text/version_record.h"
 #include "version/version_view.h"
 
 namespace zqmv5 {
@@ -16,9 +16,7 @@ namespace zqmv5 {
 inline constexpr char kUpdatesOffNote[] = "Update is turned off";
 
 // One run of the Log/Version window: the version file it keeps, the values
-// that its number fields stand for, and the steps that share them. The steps
-// on the window are in version_window.cpp, those on the file in
-// version_window_file.cpp.
+// that its number fields stand for, and the steps that share them.
 class VersionWindow {
  public:
   VersionWindow(Env& env, VersionViewOpener open_view)

@@ -47,25 +47,6 @@ std::string OneLine(std::string text) {
   return out;
 }
 
-struct Finder {
-  DWORD process_id;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM param) {
-  auto* finder = reinterpret_cast<Finder*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof(name));
-  if (owner == finder->process_id && std::string(name) == ZQ_VERSION_WINDOW_CLASS &&
-      IsWindowVisible(window)) {
-    finder->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 class Driver {
  public:
   Driver(std::vector<std::string> steps) : steps_(std::move(steps)) {}
@@ -74,10 +55,9 @@ class Driver {
   void Poll(DWORD process_id) {
     process_id_ = process_id;
     if (!window_) {
-      Finder finder{process_id};
-      EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&finder));
-      if (!finder.found) return;
-      window_ = finder.found;
+      const std::vector<void*> found = FindWindowsOf(process_id, ZQ_VERSION_WINDOW_CLASS, true);
+      if (found.empty()) return;
+      window_ = static_cast<HWND>(found.front());
       found_at_ = GetTickCount();
       Report("window", "found");
       next_at_ = found_at_ + kSettleMs;

@@ -55,6 +55,26 @@ HANDLE OutputFor(const RunOptions& options) {
   return copy;
 }
 
+struct WindowSearch {
+  unsigned long process_id;
+  const std::string& class_name;
+  bool visible_only;
+  std::vector<void*> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (name == search->class_name && (search->process_id == 0 || owner == search->process_id) &&
+      (!search->visible_only || IsWindowVisible(window))) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 RunResult RunAndCatch(const std::string& command_line, const RunOptions& options) {
@@ -90,6 +110,13 @@ RunResult RunAndCatch(const std::string& command_line, const RunOptions& options
   result.seconds = double(end.QuadPart - begin.QuadPart) / double(frequency.QuadPart);
   result.boxes = catcher.boxes;
   return result;
+}
+
+std::vector<void*> FindWindowsOf(unsigned long process_id, const std::string& class_name,
+                                 bool visible_only) {
+  WindowSearch search{process_id, class_name, visible_only, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void* StartDetached(const std::string& command_line, const std::string& directory) {

@@ -36,6 +36,11 @@ RunResult RunAndCatch(const std::string& command_line, const RunOptions& options
 // Starts a program without waiting; returns its process handle (0 on failure).
 void* StartDetached(const std::string& command_line, const std::string& directory = "");
 
+// The top-level windows of class `class_name` that process `process_id` owns
+// (0: any process), in z-order; with `visible_only`, the visible ones alone.
+std::vector<void*> FindWindowsOf(unsigned long process_id, const std::string& class_name,
+                                 bool visible_only);
+
 // The directory of the running program, where ZQMV5.exe and the test helpers lie.
 std::string ProgramDirectory();
 

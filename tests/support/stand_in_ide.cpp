@@ -5,30 +5,9 @@
 #include <tlhelp32.h>
 
 #include "support/files.h"
+#include "support/process.h"
 
 namespace zqmv5::testing {
-namespace {
-
-struct Search {
-  DWORD process_id;
-  int found;
-};
-
-BOOL CALLBACK CloseStandIn(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<Search*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof(name));
-  if (std::string(name) == "ZQMV5FakeIde" &&
-      (search->process_id == 0 || owner == search->process_id)) {
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    ++search->found;
-  }
-  return TRUE;
-}
-
-}  // namespace
 
 std::vector<std::string> RecordedEvents(const std::string& record, const std::string& event) {
   std::vector<std::string> details;
@@ -58,9 +37,9 @@ bool WaitForRecord(const std::string& record, const std::string& text, unsigned 
 
 void CloseStandIns(unsigned long process_id) {
   for (int round = 0; round < 200; ++round) {
-    Search search{process_id, 0};
-    EnumWindows(CloseStandIn, reinterpret_cast<LPARAM>(&search));
-    if (search.found == 0) break;
+    const std::vector<void*> stand_ins = FindWindowsOf(process_id, "ZQMV5FakeIde", false);
+    for (void* window : stand_ins) PostMessageA(static_cast<HWND>(window), WM_CLOSE, 0, 0);
+    if (stand_ins.empty()) break;
     Sleep(50);
   }
   if (process_id != 0) return;

@@ -1,5 +1,5 @@
-#ifndef ZQMV5_VERSION_VERSION_TEST_SUPPORT_H_
-#define ZQMV5_VERSION_VERSION_TEST_SUPPORT_H_
+#ifndef ZQMV5_TESTING_VERSION_WINDOW_FIXTURE_H_
+#define ZQMV5_TESTING_VERSION_WINDOW_FIXTURE_H_
 
 // A fixture for the version window's unit tests: every service faked, the
 // version file in memory, and a user scripted on the fake window.
@@ -11,13 +11,15 @@
 
 #include "testing/fake_env.h"
 #include "testing/fake_version_view.h"
+#include "text/version_record.h"
+#include "version/version_settings.h"
 #include "version/version_window.h"
 
 namespace zqmv5 {
 
 class VersionWindowTest : public ::testing::Test {
  protected:
-  static constexpr const char* kFile = "Version.zqi";
+  static constexpr const char* kFile = kDefaultVersionFile;
 
   // A file that exists with these bytes.
   void SetFile(const std::string& bytes, const std::string& name = kFile) {
@@ -76,9 +78,6 @@ class VersionWindowTest : public ::testing::Test {
     if (!note.empty()) line += " " + note;
     return line;
   }
-  static std::string Commented(const std::string& line) {
-    return "!Version" + std::string(12, ' ') + line.substr(20);
-  }
 
   FakeEnv fake_;
   FakeVersionViews views_;
@@ -87,4 +86,4 @@ class VersionWindowTest : public ::testing::Test {
 
 }  // namespace zqmv5
 
-#endif  // ZQMV5_VERSION_VERSION_TEST_SUPPORT_H_
+#endif  // ZQMV5_TESTING_VERSION_WINDOW_FIXTURE_H_
