@@ -73,6 +73,19 @@ bool IsMissing(DWORD win32_error) {
   return win32_error == ERROR_FILE_NOT_FOUND || win32_error == ERROR_PATH_NOT_FOUND;
 }
 
+// `name` with its folder in short form, where the folder has one: the same
+// file under a name that fits where the long one does not. Wine's ReplaceFile
+// makes a file of its own in the target's folder under a name that it cuts at
+// MAX_PATH characters, and so fails in a folder that long.
+std::string WithShortFolder(const std::string& name) {
+  const size_t slash = name.find_last_of('\\');
+  if (slash == std::string::npos) return name;
+  char folder[MAX_PATH];
+  const DWORD length = GetShortPathNameA(name.substr(0, slash).c_str(), folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return name;
+  return std::string(folder, length) + name.substr(slash);
+}
+
 class Win32File : public File {
  public:
   explicit Win32File(HANDLE handle) : handle_(handle) {}
@@ -247,9 +260,15 @@ class Win32Env : public Env {
     if (handle == INVALID_HANDLE_VALUE) return LastWin32Error();
     BY_HANDLE_FILE_INFORMATION info = {};
     const Status known = GetFileInformationByHandle(handle, &info) ? Status{} : LastWin32Error();
-    const std::string target = FinalName(handle, name);
+    std::string target = FinalName(handle, name);
     CloseHandle(handle);
     if (!known.ok()) return known;
+    // Wine's own file in the folder has a name such as "\rf72a0.tmp".
+    constexpr size_t kReplaceFileOwnName = 11;
+    const size_t folder = target.find_last_of('\\');
+    if (folder != std::string::npos && folder + kReplaceFileOwnName >= MAX_PATH) {
+      target = WithShortFolder(target);
+    }
     // A file with several names (hard links) stays one file only when its
     // bytes are written in place.
     if (info.nNumberOfLinks > 1) return WriteInPlace(target, bytes);
