@@ -67,12 +67,12 @@ void CommandContext::Tell(Env& env, const std::string& text, const std::string& 
 
 void CommandContext::Tell(Env& env, const Status& failure, const std::string& caption,
                           MessageIcon icon) {
-  if (outcome.ok()) outcome = failure;
+  Record(failure);
   Tell(env, failure.message(), caption, icon);
 }
 
 void CommandContext::Fail(Env& env, const Status& failure) {
-  if (outcome.ok()) outcome = failure;
+  Record(failure);
   if (quiet) WriteQuietLine(env, verb, failure.message());
 }
 
@@ -85,8 +85,8 @@ std::unique_ptr<ProcessLock> CommandContext::TakeTurn(Env& env, const std::strin
   std::unique_ptr<ProcessLock> turn;
   const Status taken = env.LockAcrossProcesses(name, wait, &turn);
   if (!taken.ok()) {
-    Fail(env, {taken.kind(),
-               "Another program kept its turn at " + what + " for too long; nothing was changed."});
+    Fail(env, taken.Reworded("Another program kept its turn at " + what +
+                             " for too long; nothing was changed."));
   }
   return turn;
 }

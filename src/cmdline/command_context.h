@@ -30,7 +30,8 @@ inline constexpr char kQuietLog[] = ".\\ZQMV5.LOG";
 
 // The state of one command run: the verb, where the IDE lives, the tokens of
 // the command line, and how the run is going.
-struct CommandContext {
+class CommandContext {
+ public:
   std::string verb;      // parameter 1 upper-cased, without blanks around, at most 19
   std::string root;      // the IDE's root directory, one trailing backslash removed
   std::string exe_name;  // the IDE's executable, as its INI entry gives it
@@ -38,9 +39,12 @@ struct CommandContext {
   std::string text;      // the command text, cut to kMaxText characters
   std::vector<std::string> tokens;
   bool quiet = false;  // /Q: no box and no window; lines and an exit status
-  Status outcome;      // the run's first failure; ok when there was none
 
-  // Tells the user: a message box, or under /Q a line.
+  // The run's first failure, which decides its exit status; ok when there
+  // was none. Only the Tell of a failure and Fail set it.
+  const Status& outcome() const { return outcome_; }
+
+  // Tells the user, and is no failure: a message box, or under /Q a line.
   void Tell(Env& env, const std::string& text, const std::string& caption,
             MessageIcon icon = MessageIcon::kInformation);
   // Tells a failure, its message as the text, and keeps it as the run's
@@ -71,6 +75,15 @@ struct CommandContext {
 
   // Token n (1-based); "" when there is no such token.
   std::string Token(size_t n) const { return n >= 1 && n <= tokens.size() ? tokens[n - 1] : ""; }
+
+ private:
+  // The one recorder: the first failure stays, as it is the cause of any
+  // that follow, so a command records its primary failure before a clean-up's.
+  void Record(const Status& failure) {
+    if (outcome_.ok()) outcome_ = failure;
+  }
+
+  Status outcome_;
 };
 
 // Under /Q no one sees the operands of `text` shift: a pair of quotes that

@@ -177,7 +177,7 @@ TEST_F(IncludeCommandTest, HeldTemplateIsWaitedForABoundedTime) {
     IncludeCommand(context, env);
     const bool got_it = held == 3;
     EXPECT_EQ(fake_.files.contents[kTpl], got_it ? "x\r\n\r\n#INCLUDE('abc.tpw')\r\n" : "x\r\n");
-    EXPECT_EQ(context.outcome.ok(), got_it);
+    EXPECT_EQ(context.outcome().ok(), got_it);
     EXPECT_GT(fake_.clock.paused, 0);
     EXPECT_LE(fake_.clock.paused, 1000);
     for (Share share : env.shares) EXPECT_EQ(share, Share::kDenyWrite);

@@ -25,7 +25,7 @@ class LibSrcCommandTest : public ::testing::Test {
     context.verb = VerbOf(text);
     context.Tokenize(text);
     (context.verb == "UNLIBSRC" ? UnLibSrcCommand : LibSrcCommand)(context, fake_);
-    return context.outcome;
+    return context.outcome();
   }
   std::string Libsrc() const { return fake_.profile.Get(kIni, "Paths", "Libsrc"); }
   FakeProfile::Entries Records() const { return fake_.profile.Section(kIni, "ZQMV5 Libsrc Undo"); }
@@ -160,7 +160,7 @@ TEST_F(LibSrcCommandTest, UnLibSrcTakesItsPathOutOfTheChain) {
 
 TEST_F(LibSrcCommandTest, UnLibSrcRefusesAPathThatNoRecordCanBeNamedBy) {
   for (const char* line : {"UNLIBSRC", "UNLIBSRC c:\\a=b", "UNLIBSRC [Paths]", "UNLIBSRC a\r\nb"}) {
-    EXPECT_EQ(Run(line).kind(), Status::Kind::kBadInput) << line;
+    EXPECT_EQ(Status::Kind::kBadInput, Run(line).kind()) << line;
     EXPECT_EQ(fake_.messages.shown.back().caption, "Incorrect Command Line") << line;
   }
   EXPECT_EQ(fake_.messages.shown.size(), 4u);

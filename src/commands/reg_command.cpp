@@ -64,7 +64,7 @@ Status RestoreAutoPick(CommandContext& context, Env& env, const std::string& val
       std::unique_ptr<ProcessLock> turn;
       const Status taken = env.LockAcrossProcesses(kIdeIniTurn, kIdeIniTurnWait, &turn);
       if (!taken.ok()) {
-        return {taken.kind(), "another program kept its turn at the file for too long"};
+        return taken.Reworded("another program kept its turn at the file for too long");
       }
       written = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, value, context.ini_file);
     }
@@ -117,8 +117,8 @@ void RegCommand(CommandContext& context, Env& env) {
   // pick templates: the command waits for another run.
   if (!off.ok()) {
     context.Tell(env,
-                 {off.kind(), "AutoPick could not be set off in " + context.ini_file + ": " +
-                                  off.message() + "|The template has not been registered."},
+                 off.Reworded("AutoPick could not be set off in " + context.ini_file + ": " +
+                              off.message() + "|The template has not been registered."),
                  kRegisterError);
     return;
   }
@@ -127,13 +127,12 @@ void RegCommand(CommandContext& context, Env& env) {
   if (!registered.ok()) context.Fail(env, registered);
   if (!back.ok()) {
     const std::string sent_text = registered.ok() ? "The template went to the IDE, but " : "";
-    context.Tell(
-        env,
-        {back.kind(), sent_text + "AutoPick could not be put back in " + context.ini_file + ": " +
-                          back.message() +
-                          "|Set AutoPick in section [Environment] of that file back to \"" + saved +
-                          "\"."},
-        kRegisterError);
+    context.Tell(env,
+                 back.Reworded(sent_text + "AutoPick could not be put back in " + context.ini_file +
+                               ": " + back.message() +
+                               "|Set AutoPick in section [Environment] of that file back to \"" +
+                               saved + "\"."),
+                 kRegisterError);
   }
 }
 

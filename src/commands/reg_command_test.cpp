@@ -225,11 +225,11 @@ TEST_F(RegCommandTest, AutoPickThatCannotBeWrittenIsRetriedAndTold) {
     EXPECT_EQ(AutoPick(), c.autopick) << where;
     EXPECT_LE(fake_.clock.paused, 3000) << where;
     const bool failed = c.off_failures + c.back_failures > 3 || c.turn_kept;
-    EXPECT_EQ(context.outcome.ok(), !failed) << where;
+    EXPECT_EQ(context.outcome().ok(), !failed) << where;
     if (!failed) continue;
     // The run's outcome tells what happened: the IDE has the command, and
     // AutoPick still needs its value back.
-    const std::string& outcome = context.outcome.message();
+    const std::string& outcome = context.outcome().message();
     if (c.sent) EXPECT_NE(outcome.find("\"kept\""), std::string::npos) << where << ": " << outcome;
     EXPECT_EQ(outcome.find("nothing was changed"), std::string::npos) << where << ": " << outcome;
     const std::string told =
@@ -256,7 +256,7 @@ TEST_F(RegCommandTest, RefusedCommandIsAFailureUnderQuiet) {
     context.exe_name = kExe;
     context.Tokenize("REG x.tpl");
     RegCommand(context, fake_);
-    EXPECT_EQ(context.outcome.kind(), Status::Kind::kRefused) << number;
+    EXPECT_EQ(Status::Kind::kRefused, context.outcome().kind()) << number;
     ASSERT_EQ(fake_.messages.output.size(), 1u) << number;
     EXPECT_NE(fake_.messages.output[0].find(std::string(number) + ": Bad chain"), std::string::npos)
         << fake_.messages.output[0];

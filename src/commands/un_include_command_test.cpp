@@ -24,7 +24,7 @@ TEST(UnIncludeCommandTest, FailuresLeaveTheTemplateAndNothingBesideIt) {
     context.quiet = true;
     context.Tokenize("UNINCLUDE t.tpl x.tpw");
     UnIncludeCommand(context, fake);
-    EXPECT_FALSE(context.outcome.ok()) << failure;
+    EXPECT_FALSE(context.outcome().ok()) << failure;
     EXPECT_EQ(fake.files.contents["t.tpl"], bytes) << failure;
     fake.files.contents.erase(kQuietLog);
     EXPECT_EQ(fake.files.contents.size(), 1u) << "the template alone";
@@ -52,10 +52,10 @@ TEST(UnIncludeCommandTest, AnIncludeRunMeanwhileIsNeverLostUnsaid) {
   context.quiet = true;
   context.Tokenize("UNINCLUDE t.tpl A.inc");
   UnIncludeCommand(context, env);
-  EXPECT_TRUE(context.outcome.ok());
+  EXPECT_TRUE(context.outcome().ok());
   const std::string& after = fake.files.contents["t.tpl"];
   EXPECT_EQ(after.find("A.inc"), std::string::npos);
-  EXPECT_TRUE(!env.other.outcome.ok() || after.find("#INCLUDE('B.inc')") != std::string::npos)
+  EXPECT_TRUE(!env.other.outcome().ok() || after.find("#INCLUDE('B.inc')") != std::string::npos)
       << after;
 }
 

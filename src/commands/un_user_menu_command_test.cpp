@@ -61,7 +61,7 @@ TEST_F(UnUserMenuCommandTest, WriteFailingOnTheWayPutsEveryEntryBack) {
   context.ini_file = kIni;
   context.Tokenize("UNUSERMENU App");
   UnUserMenuCommand(context, env);
-  EXPECT_EQ(context.outcome.kind(), Status::Kind::kNoRoom);
+  EXPECT_EQ(Status::Kind::kNoRoom, context.outcome().kind());
   EXPECT_EQ(fake_.profile.Section(kIni, "User Menus"), menu);
   EXPECT_EQ(fake_.profile.Get(kIni, "User Applications", "App"), "app.exe");
 }

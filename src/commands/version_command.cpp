@@ -19,7 +19,7 @@ void VersionCommand(CommandContext& context, Env& env) {
   VersionSettings settings;
   const Status read = ReadVersionSettings(env, &settings);
   if (!read.ok()) {
-    context.Tell(env, {read.kind(), CannotReadSettingsText(read)}, "", MessageIcon::kNone);
+    context.Tell(env, read.Reworded(CannotReadSettingsText(read)), "", MessageIcon::kNone);
     return;
   }
   if (!settings.updates_enabled) {
@@ -30,7 +30,7 @@ void VersionCommand(CommandContext& context, Env& env) {
   LineFile file(env);
   const Status opened = OpenVersionFile(file, name);
   if (!opened.ok()) {
-    context.Tell(env, {opened.kind(), CannotOpenText(name, opened)}, "", MessageIcon::kNone);
+    context.Tell(env, opened.Reworded(CannotOpenText(name, opened)), "", MessageIcon::kNone);
     return;
   }
   const NextLine next = PrepareNextLine(file, settings.auto_increment);
@@ -38,7 +38,7 @@ void VersionCommand(CommandContext& context, Env& env) {
                           AddedText(env.Now()), note.substr(0, kNoteWidth)));
   const Status written = file.Commit();
   if (!written.ok()) {
-    context.Tell(env, {written.kind(), CannotChangeText(name, written)}, "", MessageIcon::kNone);
+    context.Tell(env, written.Reworded(CannotChangeText(name, written)), "", MessageIcon::kNone);
   }
 }
 

@@ -22,7 +22,7 @@ TEST(VersionCommandTest, FullDiskLeavesTheFileAsItWas) {
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text.rfind("The version file Version.zqi cannot be changed", 0),
             0u);
-  EXPECT_FALSE(context.outcome.ok());
+  EXPECT_FALSE(context.outcome().ok());
 }
 
 // Another VERSION run holds the file for a moment: this one waits its turn,
@@ -49,10 +49,10 @@ TEST(VersionCommandTest, FileHeldForAMomentIsWaitedFor) {
     context.Tokenize("VERSION nightly");
     VersionCommand(context, env);
     if (held == 50) {
-      EXPECT_TRUE(context.outcome.ok());
+      EXPECT_TRUE(context.outcome().ok());
       EXPECT_NE(fake.files.contents["Version.zqi"].find("EQUATE('1.01  0007')"), std::string::npos);
     } else {
-      EXPECT_FALSE(context.outcome.ok());
+      EXPECT_FALSE(context.outcome().ok());
       EXPECT_EQ(fake.files.contents["Version.zqi"], bytes);
       EXPECT_GE(fake.clock.paused, 100) << "waited a while";
       EXPECT_LT(fake.clock.paused, 1000) << "but not for good";
@@ -74,7 +74,7 @@ TEST(VersionCommandTest, NoteWithAControlCharacterIsRefused) {
     context.quiet = true;
     context.Tokenize(std::string("VERSION ") + note);
     VersionCommand(context, fake);
-    EXPECT_EQ(context.outcome.kind(), Status::Kind::kBadInput) << note;
+    EXPECT_EQ(Status::Kind::kBadInput, context.outcome().kind()) << note;
     EXPECT_EQ(fake.files.contents["Version.zqi"], bytes) << note;
     ASSERT_EQ(fake.messages.output.size(), 1u);
     EXPECT_EQ(fake.messages.output[0],

@@ -235,7 +235,7 @@ Status RetryWhileHeld(Env& env, int32_t wait, Attempt attempt) {
   return status;
 }
 
-// The real platform, or null when it cannot serve this program.
+// The real platform; never null.
 std::unique_ptr<Env> NewWin32Env();
 
 }  // namespace zqmv5

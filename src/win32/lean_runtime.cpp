@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "app/dispatch.h"
+#include "win32/win32.h"
 
 namespace {
 
