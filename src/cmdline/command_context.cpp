@@ -21,10 +21,10 @@ void WriteQuietLine(Env& env, const std::string& caption, const std::string& tex
                             "\r\n";
   // The line is appended without reading the log, which a build server may
   // let grow for ever. Another program may hold the log a moment; one that
-  // holds it longer costs the log its line, never the run its outcome.
-  for (int attempt = 0; attempt < 50 && !env.AppendToFile(kQuietLog, entry).ok(); ++attempt) {
-    env.Pause(2);
-  }
+  // holds it for a second costs the log its line, never the run its outcome.
+  Rests rests{env, 100, 2};
+  Retry([&] { return env.AppendToFile(kQuietLog, entry); },
+        [&](const Status&) { return rests.Take(); });
 }
 
 // The token (1-based) that each character of `text` belongs to, as far as

@@ -14,17 +14,19 @@ constexpr char kEnvironmentSection[] = "Environment";
 constexpr char kAutoPickEntry[] = "AutoPick";
 constexpr char kRegisterError[] = "Register Error";
 
-// REG runs take turns at AutoPick across processes: one that read the "off"
-// of another as the value to put back would leave it off for good. A run
-// ends within the connect bound and one DDE time-out, so a turn longer than
-// this wait means that the other run is stuck.
-constexpr char kRegLock[] = "ZQMV5 REG AutoPick";
-constexpr int32_t kRegLockWait = 18000;
-
 // Another program may hold the IDE's INI file for a moment when AutoPick is
 // put back: the write is tried again, with rests between, for this long.
 constexpr int32_t kRestoreWait = 1000;
 constexpr int32_t kRestoreRest = 50;
+
+// REG runs take turns at AutoPick across processes: one that read the "off"
+// of another as the value to put back would leave it off for good. A run
+// waits for the INI file's turn, the IDE's connect bound, one DDE time-out
+// and the put-back's retries; a turn held longer than all four (three
+// minutes) means a stuck run.
+constexpr char kRegLock[] = "ZQMV5 REG AutoPick";
+constexpr int32_t kRegLockWait =
+    kIdeIniTurnWait + kConnectBound + kTransactionTimeOut + kRestoreWait;
 
 // The IDE reads its command up to the first of these: a name holding one
 // could end the template argument early and add commands of its own.
@@ -58,19 +60,17 @@ Status RegisterWithIde(Env& env, const std::string& exe, const std::string& file
 // another program keeps is told by the caller with the value to put back,
 // not as a turn missed before any change.
 Status RestoreAutoPick(CommandContext& context, Env& env, const std::string& value) {
-  for (int32_t waited = 0;; waited += kRestoreRest) {
-    Status written;
-    {
-      std::unique_ptr<ProcessLock> turn;
-      const Status taken = env.LockAcrossProcesses(kIdeIniTurn, kIdeIniTurnWait, &turn);
-      if (!taken.ok()) {
-        return taken.Reworded("another program kept its turn at the file for too long");
-      }
-      written = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, value, context.ini_file);
-    }
-    if (written.ok() || waited >= kRestoreWait) return written;
-    env.Pause(kRestoreRest);
-  }
+  bool turn_missed = false;
+  Rests rests{env, kRestoreWait, kRestoreRest};
+  const auto write_in_turn = [&] {
+    std::unique_ptr<ProcessLock> turn;
+    const Status taken = env.LockAcrossProcesses(kIdeIniTurn, kIdeIniTurnWait, &turn);
+    turn_missed = !taken.ok();
+    return turn_missed
+               ? taken.Reworded("another program kept its turn at the file for too long")
+               : env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, value, context.ini_file);
+  };
+  return Retry(write_in_turn, [&](const Status&) { return !turn_missed && rests.Take(); });
 }
 
 }  // namespace
