@@ -21,7 +21,13 @@ constexpr size_t kVerWidth = 5;     // from column 29: the version with two deci
 constexpr size_t kBuildWidth = 4;   // from column 35: the build in four digits
 constexpr size_t kAddedWidth = 20;  // from column 42: " ! mm/dd/yy hhmm -- "
 constexpr size_t kNoteWidth = 180;  // from column 62
-constexpr size_t kVersionRecordSize = 241;
+// What stands after the label and after the build, and the columns (0-based)
+// that follow; a blank stands before the build and before the added field.
+inline constexpr std::string_view kEquateOpen = "EQUATE('", kEquateClose = "')";
+constexpr size_t kVerColumn = kLabelWidth + kEquateOpen.size();
+constexpr size_t kBuildColumn = kVerColumn + kVerWidth + 1;
+constexpr size_t kVersionRecordSize =
+    kBuildColumn + kBuildWidth + kEquateClose.size() + 1 + kAddedWidth + kNoteWidth;
 
 constexpr int kHighestVersion = 999;  // 9.99, in hundredths
 constexpr int kHighestBuild = 9999;
