@@ -65,8 +65,8 @@ class CommandContext {
     return TakeTurn(env, kIdeIniTurn, kIdeIniTurnWait, "the IDE's INI file " + ini_file);
   }
 
-  // Splits `command_text` into tokens at blanks. Double quotes group blanks
-  // into one token and are not part of it; an unclosed quote runs to the end.
+  // Splits `command_text` into the operands' tokens at blanks; double quotes
+  // group blanks, to the end when unclosed (the verb's rule: CommandParameter).
   void Tokenize(const std::string& command_text);
 
   // The text from token n (1-based) on, as typed: the blanks between tokens
@@ -97,8 +97,10 @@ Status OperandsKeepTheirPlaces(const std::string& text);
 bool TakeQuietSwitch(std::string* command_text);
 
 // Parameter n (1-based) of `command_text` as the process sees its parameters:
-// blank-separated words, where double quotes group blanks into one word and
-// are not part of it. Returns "" when there is no such parameter.
+// blank-separated words, where a double quote anywhere groups blanks and is
+// dropped; "" when there is none. Only the verb is read so. The operands'
+// tokens differ on quotes inside a word ("a"b is the parameter ab but the
+// tokens a and b), and each rule is what existing command lines have meant.
 std::string CommandParameter(const std::string& command_text, int n);
 
 }  // namespace zqmv5
