@@ -1,7 +1,6 @@
 #include "app/dispatch.h"
 
 #include <cstddef>
-#include <iterator>
 #include <string>
 
 #include "cmdline/discovery.h"
@@ -52,23 +51,22 @@ const char* const kDescriptionLines[] = {
 };
 
 // The lines joined by the message box's line break mark "|".
-std::string JoinLines(const char* const* lines, size_t count) {
+template <size_t kCount>
+std::string JoinLines(const char* const (&lines)[kCount]) {
   std::string text = lines[0];
-  for (size_t i = 1; i < count; ++i) text += std::string("|") + lines[i];
+  for (size_t i = 1; i < kCount; ++i) text += std::string("|") + lines[i];
   return text;
 }
 
 using Handler = void (*)(CommandContext&, Env&);
 
 void ShowHelp(CommandContext& context, Env& env) {
-  context.Tell(env, JoinLines(kHelpLines, std::size(kHelpLines)), kInfoCaption,
-               MessageIcon::kWindowsLogo);
+  context.Tell(env, JoinLines(kHelpLines), kInfoCaption, MessageIcon::kWindowsLogo);
 }
 
 void ShowDescription(CommandContext& context, Env& env) {
-  context.Tell(
-      env, {Status::Kind::kBadInput, JoinLines(kDescriptionLines, std::size(kDescriptionLines))},
-      kInfoCaption, MessageIcon::kWindowsLogo);
+  context.Tell(env, {Status::Kind::kBadInput, JoinLines(kDescriptionLines)}, kInfoCaption,
+               MessageIcon::kWindowsLogo);
 }
 
 struct Verb {
@@ -113,11 +111,8 @@ void Dispatch(CommandContext& context, Env& env) {
   const Verb& verb = FindVerb(context.verb);
   const Status placed =
       context.quiet && verb.reads_operands ? OperandsKeepTheirPlaces(context.text) : Status{};
-  if (!placed.ok()) {
-    context.Tell(env, placed, "Incorrect Command Line");
-  } else if (!verb.needs_ide || Discover(context, env)) {
-    verb.action(context, env);
-  }
+  if (!placed.ok()) return context.Tell(env, placed, "Incorrect Command Line");
+  if (!verb.needs_ide || Discover(context, env)) verb.action(context, env);
 }
 
 int Main(Env& env, const VersionViewOpener& open_view) {

@@ -19,10 +19,9 @@ enum ExitStatus {
   kExitNoInstallation = 3,  // the IDE installation was found nowhere
 };
 
-// The exit status of a run whose first failure is of kind `outcome`:
-// kExitDone without /Q, whatever happened, as installation scripts must never
-// take a failure of this program for one of their own. The one place where a
-// run's outcome becomes what a script sees.
+// The one place where a run's outcome (its first failure's kind) becomes what
+// a script sees: kExitDone without /Q, whatever happened, as installation
+// scripts must never take a failure of this program for one of their own.
 ExitStatus ExitStatusOf(bool quiet, Status::Kind outcome);
 
 // The top level: the version window when parameter 1 is blank, otherwise one

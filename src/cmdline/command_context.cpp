@@ -58,11 +58,7 @@ std::vector<size_t> TokenOfEachCharacter(const std::string& text, size_t length)
 
 void CommandContext::Tell(Env& env, const std::string& text, const std::string& caption,
                           MessageIcon icon) {
-  if (quiet) {
-    WriteQuietLine(env, caption, text);
-  } else {
-    env.ShowMessage(text, caption, icon);
-  }
+  quiet ? WriteQuietLine(env, caption, text) : env.ShowMessage(text, caption, icon);
 }
 
 void CommandContext::Tell(Env& env, const Status& failure, const std::string& caption,

@@ -40,8 +40,7 @@ class CommandContext {
   std::vector<std::string> tokens;
   bool quiet = false;  // /Q: no box and no window; lines and an exit status
 
-  // The run's first failure, which decides its exit status; ok when there
-  // was none. Only the Tell of a failure and Fail set it.
+  // The run's first failure (ok when none), set by Fail and the Tell of one.
   const Status& outcome() const { return outcome_; }
 
   // Tells the user, and is no failure: a message box, or under /Q a line.

@@ -84,8 +84,7 @@ Status DdeConnection::Explained(const Status& failure) {
   // cost another time-out, with AutoPick off all the while.
   if (failure.IsTimedOut()) return failure;
   std::string number, message;
-  const Status asked = env_.dde().Request(channel_, "GetErrorNum", &number);
-  if (!asked.ok()) return failure;
+  if (!env_.dde().Request(channel_, "GetErrorNum", &number).ok()) return failure;
   std::string said = "the IDE's error " + std::to_string(NumberFromText(number));
   if (env_.dde().Request(channel_, "GetErrorMsg", &message).ok() && !message.empty()) {
     said += ": " + message;

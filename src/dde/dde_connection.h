@@ -17,8 +17,8 @@ namespace zqmv5 {
 // command still arrives within a tenth of a second of its answering.
 constexpr int32_t kConnectBound = 3000;
 constexpr int32_t kConnectRetryPause = 6;
-// The time-out of every transaction, in hundredths of a second: a command may
-// make the IDE read a whole template chain before it answers.
+// The time-out of every transaction, likewise: a command may make the IDE
+// read a whole template chain before it answers.
 constexpr int32_t kTransactionTimeOut = 12000;
 
 // A DDE client conversation with the IDE's service "ClarionWin": opens it,

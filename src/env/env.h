@@ -236,8 +236,7 @@ struct Rests {
 };
 
 // The one retry loop: runs `attempt` until it succeeds, and again after each
-// failure for which `again` (which takes a rest of some Rests) returns true.
-// Returns how the last attempt went.
+// failure for which `again` (which takes one of some Rests) returns true.
 template <typename Attempt, typename Again>
 Status Retry(Attempt attempt, Again again) {
   Status status = attempt();

@@ -21,8 +21,7 @@ constexpr size_t kVerWidth = 5;     // from column 29: the version with two deci
 constexpr size_t kBuildWidth = 4;   // from column 35: the build in four digits
 constexpr size_t kAddedWidth = 20;  // from column 42: " ! mm/dd/yy hhmm -- "
 constexpr size_t kNoteWidth = 180;  // from column 62
-// What stands after the label and after the build, and the columns (0-based)
-// that follow; a blank stands before the build and before the added field.
+// The text around the version and build, and the columns (0-based) it leaves.
 inline constexpr std::string_view kEquateOpen = "EQUATE('", kEquateClose = "')";
 constexpr size_t kVerColumn = kLabelWidth + kEquateOpen.size();
 constexpr size_t kBuildColumn = kVerColumn + kVerWidth + 1;

@@ -25,8 +25,7 @@ Status OpenWin32VersionView(std::unique_ptr<VersionView>* view);
 // DDE client conversations over the DDE Management Library.
 std::unique_ptr<DdeClient> NewWin32DdeClient();
 
-// The parameters on a command line as Windows gives it (GetCommandLineW):
-// what follows the program's name and the blanks and tabs after it.
+// What follows the program's name and the blanks after it on a command line.
 std::wstring_view ParametersOf(std::wstring_view command_line);
 
 // The exit status of a run that ends for want of memory (the MinGW lean
