@@ -1,7 +1,6 @@
 #include "app/dispatch.h"
 
 #include <cstddef>
-#include <iterator>
 #include <string>
 
 #include "cmdline/discovery.h"
@@ -52,26 +51,22 @@ const char* const kDescriptionLines[] = {
 };
 
 // The lines joined by the message box's line break mark "|".
-std::string JoinLines(const char* const* lines, size_t count) {
-  std::string text;
-  for (size_t i = 0; i < count; ++i) {
-    if (i > 0) text += '|';
-    text += lines[i];
-  }
+template <size_t kCount>
+std::string JoinLines(const char* const (&lines)[kCount]) {
+  std::string text = lines[0];
+  for (size_t i = 1; i < kCount; ++i) text += std::string("|") + lines[i];
   return text;
 }
 
 using Handler = void (*)(CommandContext&, Env&);
 
 void ShowHelp(CommandContext& context, Env& env) {
-  context.Tell(env, JoinLines(kHelpLines, std::size(kHelpLines)), kInfoCaption,
-               MessageIcon::kWindowsLogo);
+  context.Tell(env, JoinLines(kHelpLines), kInfoCaption, MessageIcon::kWindowsLogo);
 }
 
 void ShowDescription(CommandContext& context, Env& env) {
-  context.Tell(
-      env, {Status::Kind::kBadInput, JoinLines(kDescriptionLines, std::size(kDescriptionLines))},
-      kInfoCaption, MessageIcon::kWindowsLogo);
+  context.Tell(env, {Status::Kind::kBadInput, JoinLines(kDescriptionLines)}, kInfoCaption,
+               MessageIcon::kWindowsLogo);
 }
 
 struct Verb {
@@ -106,28 +101,18 @@ const Verb& FindVerb(const std::string& name) {
 
 }  // namespace
 
-int ExitStatus(const Status& outcome) {
-  switch (outcome.kind()) {
-    case Status::Kind::kOk:
-      return 0;
-    case Status::Kind::kBadInput:
-      return 2;
-    case Status::Kind::kNoInstallation:
-      return 3;
-    default:
-      return 1;
-  }
+ExitStatus ExitStatusOf(bool quiet, Status::Kind outcome) {
+  if (!quiet || outcome == Status::Kind::kOk) return kExitDone;
+  if (outcome == Status::Kind::kBadInput) return kExitBadCommandLine;
+  return outcome == Status::Kind::kNoInstallation ? kExitNoInstallation : kExitFailed;
 }
 
 void Dispatch(CommandContext& context, Env& env) {
   const Verb& verb = FindVerb(context.verb);
   const Status placed =
       context.quiet && verb.reads_operands ? OperandsKeepTheirPlaces(context.text) : Status{};
-  if (!placed.ok()) {
-    context.Tell(env, placed, "Incorrect Command Line");
-  } else if (!verb.needs_ide || Discover(context, env)) {
-    verb.action(context, env);
-  }
+  if (!placed.ok()) return context.Tell(env, placed, "Incorrect Command Line");
+  if (!verb.needs_ide || Discover(context, env)) verb.action(context, env);
 }
 
 int Main(Env& env, const VersionViewOpener& open_view) {
@@ -135,7 +120,6 @@ int Main(Env& env, const VersionViewOpener& open_view) {
   std::string text;
   Status readable = env.CommandText(&text);
   context.quiet = TakeQuietSwitch(&text);
-  g_fatal_exit_status = context.quiet ? ExitStatus({Status::Kind::kNoRoom, "Out of memory"}) : 0;
   context.verb = VerbOf(text);
   // A value cut at the end of what is read, or a look-alike of a character,
   // would name another file or give another split: rather nothing at all.
@@ -145,8 +129,8 @@ int Main(Env& env, const VersionViewOpener& open_view) {
   }
   if (!readable.ok()) {
     context.Tell(env,
-                 {readable.kind(), readable.message() + "|Nothing was done, as a cut or changed "
-                                                        "value would name something else."},
+                 readable.Reworded(readable.message() + "|Nothing was done, as a cut or changed "
+                                                        "value would name something else."),
                  "Incorrect Command Line");
   } else if (context.verb.empty() && !context.quiet) {
     VersionWindow(env, open_view).Run();
@@ -156,7 +140,7 @@ int Main(Env& env, const VersionViewOpener& open_view) {
     context.Tokenize(text);
     Dispatch(context, env);
   }
-  return context.quiet ? ExitStatus(context.outcome) : 0;
+  return ExitStatusOf(context.quiet, context.outcome().kind());
 }
 
 }  // namespace zqmv5

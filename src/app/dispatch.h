@@ -11,19 +11,23 @@ namespace zqmv5 {
 // box for any other verb, after finding the IDE where the verb needs it.
 void Dispatch(CommandContext& context, Env& env);
 
-// The exit status that a quiet run ending with `outcome` (its first failure)
-// gives its caller: 0 done, 2 a command line that cannot be used, 3 no IDE
-// installation found, 1 any other failure. This is the one place where a
-// run's outcome becomes what a script sees.
-int ExitStatus(const Status& outcome);
+// What a run's exit status tells the script that started it.
+enum ExitStatus {
+  kExitDone = 0,            // also when there was nothing to do
+  kExitFailed = 1,          // any failure that the others do not name
+  kExitBadCommandLine = 2,  // the command line cannot be used as given
+  kExitNoInstallation = 3,  // the IDE installation was found nowhere
+};
+
+// The one place where a run's outcome (its first failure's kind) becomes what
+// a script sees: kExitDone without /Q, whatever happened, as installation
+// scripts must never take a failure of this program for one of their own.
+ExitStatus ExitStatusOf(bool quiet, Status::Kind outcome);
 
 // The top level: the version window when parameter 1 is blank, otherwise one
-// command. `open_view` opens the window's dialog. Returns the exit status:
-// ExitStatus of the run's outcome under /Q, otherwise 0.
+// command. `open_view` opens the window's dialog. Returns the exit status of
+// the run's outcome.
 int Main(Env& env, const VersionViewOpener& open_view);
-
-// The exit status of a run that ends for want of memory.
-inline int g_fatal_exit_status = 0;
 
 }  // namespace zqmv5
 

@@ -65,7 +65,7 @@ TEST(ExitStatusTest, EachKindOfOutcomeHasItsStatus) {
       {Status(Kind::kIoError, "", 0), 1},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ExitStatus(c.outcome), c.status) << c.outcome.message();
+    EXPECT_EQ(ExitStatusOf(true, c.outcome.kind()), c.status) << c.outcome.message();
   }
 }
 

@@ -21,10 +21,10 @@ void WriteQuietLine(Env& env, const std::string& caption, const std::string& tex
                             "\r\n";
   // The line is appended without reading the log, which a build server may
   // let grow for ever. Another program may hold the log a moment; one that
-  // holds it longer costs the log its line, never the run its outcome.
-  for (int attempt = 0; attempt < 50 && !env.AppendToFile(kQuietLog, entry).ok(); ++attempt) {
-    env.Pause(2);
-  }
+  // holds it for a second costs the log its line, never the run its outcome.
+  Rests rests{env, 100, 2};
+  Retry([&] { return env.AppendToFile(kQuietLog, entry); },
+        [&](const Status&) { return rests.Take(); });
 }
 
 // The token (1-based) that each character of `text` belongs to, as far as
@@ -58,21 +58,17 @@ std::vector<size_t> TokenOfEachCharacter(const std::string& text, size_t length)
 
 void CommandContext::Tell(Env& env, const std::string& text, const std::string& caption,
                           MessageIcon icon) {
-  if (quiet) {
-    WriteQuietLine(env, caption, text);
-  } else {
-    env.ShowMessage(text, caption, icon);
-  }
+  quiet ? WriteQuietLine(env, caption, text) : env.ShowMessage(text, caption, icon);
 }
 
 void CommandContext::Tell(Env& env, const Status& failure, const std::string& caption,
                           MessageIcon icon) {
-  if (outcome.ok()) outcome = failure;
+  Record(failure);
   Tell(env, failure.message(), caption, icon);
 }
 
 void CommandContext::Fail(Env& env, const Status& failure) {
-  if (outcome.ok()) outcome = failure;
+  Record(failure);
   if (quiet) WriteQuietLine(env, verb, failure.message());
 }
 
@@ -85,8 +81,8 @@ std::unique_ptr<ProcessLock> CommandContext::TakeTurn(Env& env, const std::strin
   std::unique_ptr<ProcessLock> turn;
   const Status taken = env.LockAcrossProcesses(name, wait, &turn);
   if (!taken.ok()) {
-    Fail(env, {taken.kind(),
-               "Another program kept its turn at " + what + " for too long; nothing was changed."});
+    Fail(env, taken.Reworded("Another program kept its turn at " + what +
+                             " for too long; nothing was changed."));
   }
   return turn;
 }

@@ -30,7 +30,8 @@ inline constexpr char kQuietLog[] = ".\\ZQMV5.LOG";
 
 // The state of one command run: the verb, where the IDE lives, the tokens of
 // the command line, and how the run is going.
-struct CommandContext {
+class CommandContext {
+ public:
   std::string verb;      // parameter 1 upper-cased, without blanks around, at most 19
   std::string root;      // the IDE's root directory, one trailing backslash removed
   std::string exe_name;  // the IDE's executable, as its INI entry gives it
@@ -38,9 +39,11 @@ struct CommandContext {
   std::string text;      // the command text, cut to kMaxText characters
   std::vector<std::string> tokens;
   bool quiet = false;  // /Q: no box and no window; lines and an exit status
-  Status outcome;      // the run's first failure; ok when there was none
 
-  // Tells the user: a message box, or under /Q a line.
+  // The run's first failure (ok when none), set by Fail and the Tell of one.
+  const Status& outcome() const { return outcome_; }
+
+  // Tells the user, and is no failure: a message box, or under /Q a line.
   void Tell(Env& env, const std::string& text, const std::string& caption,
             MessageIcon icon = MessageIcon::kInformation);
   // Tells a failure, its message as the text, and keeps it as the run's
@@ -61,8 +64,8 @@ struct CommandContext {
     return TakeTurn(env, kIdeIniTurn, kIdeIniTurnWait, "the IDE's INI file " + ini_file);
   }
 
-  // Splits `command_text` into tokens at blanks. Double quotes group blanks
-  // into one token and are not part of it; an unclosed quote runs to the end.
+  // Splits `command_text` into the operands' tokens at blanks; double quotes
+  // group blanks, to the end when unclosed (the verb's rule: CommandParameter).
   void Tokenize(const std::string& command_text);
 
   // The text from token n (1-based) on, as typed: the blanks between tokens
@@ -71,6 +74,15 @@ struct CommandContext {
 
   // Token n (1-based); "" when there is no such token.
   std::string Token(size_t n) const { return n >= 1 && n <= tokens.size() ? tokens[n - 1] : ""; }
+
+ private:
+  // The one recorder: the first failure stays, as it is the cause of any
+  // that follow, so a command records its primary failure before a clean-up's.
+  void Record(const Status& failure) {
+    if (outcome_.ok()) outcome_ = failure;
+  }
+
+  Status outcome_;
 };
 
 // Under /Q no one sees the operands of `text` shift: a pair of quotes that
@@ -84,8 +96,10 @@ Status OperandsKeepTheirPlaces(const std::string& text);
 bool TakeQuietSwitch(std::string* command_text);
 
 // Parameter n (1-based) of `command_text` as the process sees its parameters:
-// blank-separated words, where double quotes group blanks into one word and
-// are not part of it. Returns "" when there is no such parameter.
+// blank-separated words, where a double quote anywhere groups blanks and is
+// dropped; "" when there is none. Only the verb is read so. The operands'
+// tokens differ on quotes inside a word ("a"b is the parameter ab but the
+// tokens a and b), and each rule is what existing command lines have meant.
 std::string CommandParameter(const std::string& command_text, int n);
 
 }  // namespace zqmv5

@@ -127,7 +127,7 @@ TEST_F(DiscoverTest, HeldSettingsFailTheRunInsteadOfFallingBack) {
     fake_.messages.shown.clear();
     fake_.profile.fail_reads = {held};
     EXPECT_FALSE(RunDiscover()) << held;
-    EXPECT_EQ(context_.outcome.kind(), Status::Kind::kHeld) << held;
+    EXPECT_EQ(context_.outcome().kind(), Status::Kind::kHeld) << held;
     ASSERT_EQ(fake_.messages.shown.size(), 1u) << held;
     EXPECT_NE(fake_.messages.shown[0].text.find(held), std::string::npos)
         << fake_.messages.shown[0].text;

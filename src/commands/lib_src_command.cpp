@@ -92,14 +92,13 @@ Status HandOnValueBefore(Env& env, const std::string& ini, const std::string& na
 void LibSrcCommand(CommandContext& context, Env& env) {
   const std::string directory = context.Token(2);
   if (IsBlank(directory)) {
-    context.Tell(env, {Status::Kind::kBadInput, "File parameter missing from command line"},
-                 kLibSrcCaption);
-    return;
+    return context.Tell(env, {Status::Kind::kBadInput, "File parameter missing from command line"},
+                        kLibSrcCaption);
   }
   if (HasLineBreak(directory)) {
-    context.Tell(env, {Status::Kind::kBadInput, "The directory parameter cannot hold a line break"},
-                 kLibSrcCaption);
-    return;
+    return context.Tell(
+        env, {Status::Kind::kBadInput, "The directory parameter cannot hold a line break"},
+        kLibSrcCaption);
   }
   {
     const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
@@ -117,25 +116,18 @@ void UnLibSrcCommand(CommandContext& context, Env& env) {
   const std::string path = context.Token(2);
   const std::string name = RecordName(env, path);
   if (name.empty() || !IsIniEntryName(name)) {
-    context.Tell(env,
-                 {Status::Kind::kBadInput,
-                  "Command line parameter is: Path.  Found was: |   Path: " + path},
-                 "Incorrect Command Line");
-    return;
+    return context.Tell(
+        env,
+        {Status::Kind::kBadInput, "Command line parameter is: Path.  Found was: |   Path: " + path},
+        "Incorrect Command Line");
   }
   const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
   if (!turn) return;
   const std::string& ini = context.ini_file;
   std::string before;
   Status status = env.ReadIniValue(kRecords, name, kNoEntry, ini, &before);
-  if (!status.ok()) {
-    context.Fail(env, status.About(ini));
-    return;
-  }
-  if (before == kNoEntry) {
-    context.Note(env, "nothing to take back");
-    return;
-  }
+  if (!status.ok()) return context.Fail(env, status.About(ini));
+  if (before == kNoEntry) return context.Note(env, "nothing to take back");
   // The record goes only once its value is handed on, so that a failed run
   // can be run again.
   status = HandOnValueBefore(env, ini, name, before);

@@ -149,7 +149,7 @@ TEST_F(LibSrcCommandTest, UnLibSrcTakesItsPathOutOfTheChain) {
 
 TEST_F(LibSrcCommandTest, UnLibSrcRefusesAPathThatNoRecordCanBeNamedBy) {
   for (const char* line : {"UNLIBSRC", "UNLIBSRC c:\\a=b", "UNLIBSRC [Paths]", "UNLIBSRC a\r\nb"}) {
-    EXPECT_EQ(Run(line).kind(), Status::Kind::kBadInput) << line;
+    EXPECT_EQ(Status::Kind::kBadInput, Run(line).kind()) << line;
     EXPECT_EQ(fake_.messages.shown.back().caption, "Incorrect Command Line") << line;
   }
   EXPECT_EQ(fake_.messages.shown.size(), 4u);

@@ -1,5 +1,6 @@
 #include "commands/reg_command.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -14,28 +15,26 @@ constexpr char kEnvironmentSection[] = "Environment";
 constexpr char kAutoPickEntry[] = "AutoPick";
 constexpr char kRegisterError[] = "Register Error";
 
-// REG runs take turns at AutoPick across processes: one that read the "off"
-// of another as the value to put back would leave it off for good. A run
-// ends within the connect bound and one DDE time-out, so a turn longer than
-// this wait means that the other run is stuck.
-constexpr char kRegLock[] = "ZQMV5 REG AutoPick";
-constexpr int32_t kRegLockWait = 18000;
-
 // Another program may hold the IDE's INI file for a moment when AutoPick is
 // put back: the write is tried again, with rests between, for this long.
 constexpr int32_t kRestoreWait = 1000;
 constexpr int32_t kRestoreRest = 50;
 
+// REG runs take turns at AutoPick across processes: one that read the "off"
+// of another as the value to put back would leave it off for good. A run waits
+// for the INI file's turn, the connect bound, one DDE time-out and the
+// put-back's retries; a turn held longer than all four means a stuck run.
+constexpr char kRegLock[] = "ZQMV5 REG AutoPick";
+constexpr int32_t kRegLockWait =
+    kIdeIniTurnWait + kConnectBound + kTransactionTimeOut + kRestoreWait;
+
 // The IDE reads its command up to the first of these: a name holding one
 // could end the template argument early and add commands of its own.
 bool HoldsCommandCharacters(const std::string& name) {
-  for (char c : name) {
-    if (static_cast<unsigned char>(c) < ' ' ||
-        std::string_view("[](),\"").find(c) != std::string_view::npos) {
-      return true;
-    }
-  }
-  return false;
+  return std::any_of(name.begin(), name.end(), [](char c) {
+    return static_cast<unsigned char>(c) < ' ' ||
+           std::string_view("[](),\"").find(c) != std::string_view::npos;
+  });
 }
 
 // Asks the IDE (starting `exe` when it does not answer) to register `file` as
@@ -58,19 +57,17 @@ Status RegisterWithIde(Env& env, const std::string& exe, const std::string& file
 // another program keeps is told by the caller with the value to put back,
 // not as a turn missed before any change.
 Status RestoreAutoPick(CommandContext& context, Env& env, const std::string& value) {
-  for (int32_t waited = 0;; waited += kRestoreRest) {
-    Status written;
-    {
-      std::unique_ptr<ProcessLock> turn;
-      const Status taken = env.LockAcrossProcesses(kIdeIniTurn, kIdeIniTurnWait, &turn);
-      if (!taken.ok()) {
-        return {taken.kind(), "another program kept its turn at the file for too long"};
-      }
-      written = env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, value, context.ini_file);
-    }
-    if (written.ok() || waited >= kRestoreWait) return written;
-    env.Pause(kRestoreRest);
-  }
+  bool turn_missed = false;
+  Rests rests{env, kRestoreWait, kRestoreRest};
+  const auto write_in_turn = [&] {
+    std::unique_ptr<ProcessLock> turn;
+    const Status taken = env.LockAcrossProcesses(kIdeIniTurn, kIdeIniTurnWait, &turn);
+    turn_missed = !taken.ok();
+    return turn_missed
+               ? taken.Reworded("another program kept its turn at the file for too long")
+               : env.WriteIniValue(kEnvironmentSection, kAutoPickEntry, value, context.ini_file);
+  };
+  return Retry(write_in_turn, [&](const Status&) { return !turn_missed && rests.Take(); });
 }
 
 }  // namespace
@@ -78,26 +75,25 @@ Status RestoreAutoPick(CommandContext& context, Env& env, const std::string& val
 void RegCommand(CommandContext& context, Env& env) {
   const std::string name = context.Token(2);
   if (IsBlank(name)) {
-    context.Tell(env,
-                 {Status::Kind::kBadInput,
-                  "Command line must include a template name as the second parameter."},
-                 "ZQ Install Error");
-    return;
+    return context.Tell(env,
+                        {Status::Kind::kBadInput,
+                         "Command line must include a template name as the second parameter."},
+                        "ZQ Install Error");
   }
   if (!env.FileExists(name)) {
-    context.Tell(env, {Status::Kind::kNotFound, "Template file does not exist."}, kRegisterError);
-    return;
+    return context.Tell(env, {Status::Kind::kNotFound, "Template file does not exist."},
+                        kRegisterError);
   }
   // Such a name goes in its short form, which Windows makes of plain letters
   // and digits.
   const std::string sent = HoldsCommandCharacters(name) ? env.ShortPath(name) : name;
   if (HoldsCommandCharacters(sent)) {
-    context.Tell(env,
-                 {Status::Kind::kDenied,
-                  "The template file name holds [, ], (, ) or a comma, which the IDE would read "
-                  "as part of its command, and the file has no short name without them."},
-                 kRegisterError);
-    return;
+    return context.Tell(
+        env,
+        {Status::Kind::kDenied,
+         "The template file name holds [, ], (, ) or a comma, which the IDE would read "
+         "as part of its command, and the file has no short name without them."},
+        kRegisterError);
   }
   const std::unique_ptr<ProcessLock> turn =
       context.TakeTurn(env, kRegLock, kRegLockWait, "the IDE's AutoPick");
@@ -116,24 +112,22 @@ void RegCommand(CommandContext& context, Env& env) {
   // An IDE that received the command with AutoPick on would ask the user to
   // pick templates: the command waits for another run.
   if (!off.ok()) {
-    context.Tell(env,
-                 {off.kind(), "AutoPick could not be set off in " + context.ini_file + ": " +
-                                  off.message() + "|The template has not been registered."},
-                 kRegisterError);
-    return;
+    return context.Tell(env,
+                        off.Reworded("AutoPick could not be set off in " + context.ini_file + ": " +
+                                     off.message() + "|The template has not been registered."),
+                        kRegisterError);
   }
   const Status registered = RegisterWithIde(env, context.exe_name, sent);
   const Status back = RestoreAutoPick(context, env, saved);
   if (!registered.ok()) context.Fail(env, registered);
   if (!back.ok()) {
     const std::string sent_text = registered.ok() ? "The template went to the IDE, but " : "";
-    context.Tell(
-        env,
-        {back.kind(), sent_text + "AutoPick could not be put back in " + context.ini_file + ": " +
-                          back.message() +
-                          "|Set AutoPick in section [Environment] of that file back to \"" + saved +
-                          "\"."},
-        kRegisterError);
+    context.Tell(env,
+                 back.Reworded(sent_text + "AutoPick could not be put back in " + context.ini_file +
+                               ": " + back.message() +
+                               "|Set AutoPick in section [Environment] of that file back to \"" +
+                               saved + "\"."),
+                 kRegisterError);
   }
 }
 

@@ -22,11 +22,10 @@ bool Runs(Env& env, const std::string& menu_line, const std::string& app_ref) {
 void UnUserMenuCommand(CommandContext& context, Env& env) {
   const std::string app_ref = context.Token(2);
   if (IsBlank(app_ref) || !IsStorableAppRef(app_ref)) {
-    context.Tell(env,
-                 {Status::Kind::kBadInput,
-                  "Command line parameter is: AppRef.  Found was: |   AppRef: " + app_ref},
-                 "Incorrect Command Line");
-    return;
+    return context.Tell(env,
+                        {Status::Kind::kBadInput,
+                         "Command line parameter is: AppRef.  Found was: |   AppRef: " + app_ref},
+                        "Incorrect Command Line");
   }
   // The IDE and USERMENU read the slots up to the first free one, so a run of
   // taken slots closes up over each line removed from it; slots behind a free

@@ -85,13 +85,12 @@ void UserMenuCommand(CommandContext& context, Env& env) {
       !FitsIniFile(app_ref, menu_display, command_line, parm)) {
     const std::string found = "|   AppRef: " + app_ref + "|   MenuDisplay: " + menu_display +
                               "|   CommandLine: " + command_line + "|   Parm: " + parm;
-    context.Tell(
+    return context.Tell(
         env,
         {Status::Kind::kBadInput,
          "Command line paramters are: AppRef MenuDisplay CommandLine [Parm].  Found were: " +
              found},
         "Incorrect Command Line");
-    return;
   }
   const std::unique_ptr<ProcessLock> turn = context.TakeIdeIniTurn(env);
   if (!turn) return;

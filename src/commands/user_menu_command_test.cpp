@@ -121,7 +121,7 @@ TEST_F(UserMenuCommandTest, PresentLineInAnotherCaseStopsEverything) {
 TEST_F(UserMenuCommandTest, ApplicationEntryOfAnotherProgramIsLeftAlone) {
   fake_.profile.Set(kIni, "User Applications", "MyTool", "C:\\old.exe /old");
   const Status refused = Run("USERMENU MyTool Menu C:\\new.exe");
-  EXPECT_EQ(refused.kind(), Status::Kind::kDenied);
+  EXPECT_EQ(Status::Kind::kDenied, refused.kind());
   EXPECT_NE(refused.message().find("C:\\old.exe /old"), std::string::npos) << refused.message();
   EXPECT_TRUE(fake_.profile.writes().empty());
   fake_.profile.Set(kIni, "User Applications", "MyTool", "C:\\new.exe");

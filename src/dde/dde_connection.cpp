@@ -12,10 +12,6 @@ namespace {
 
 constexpr char kLogSection[] = "Connect";
 constexpr char kService[] = "ClarionWin";
-// A command may make the IDE read a whole template chain before it answers.
-constexpr int32_t kTransactionTimeOut = 12000;
-// The most attempts that follow a rest, whatever the clock says.
-constexpr int32_t kConnectMaxRetries = 2 * kConnectBound / kConnectRetryPause;
 
 // The time of day starts again at midnight, and the system clock may be set
 // back a little at any time (time synchronisation). The time between two
@@ -45,7 +41,8 @@ Status DdeConnection::Connect() {
   log_.Write(kLogSection, "Before Open Channel", kService);
   int32_t last_reading = env_.Now().time;
   Close();
-  Status opened = env_.dde().Open(kService, &channel_);
+  const auto open = [&] { return env_.dde().Open(kService, &channel_); };
+  Status opened = open();
   if (!opened.ok()) {
     log_.Write(kLogSection, "Before Run", kService);
     const Status started = IsBlank(exe_) ? Status{} : RunProgram(env_, exe_);
@@ -54,19 +51,18 @@ Status DdeConnection::Connect() {
     // A program that did not start brings no IDE to wait for.
     start_failed_ = !started.ok();
     if (start_failed_) return started;
-  }
-  // The bound is checked after each rest, so that every attempt is made
-  // within it. A clock that stands still or keeps going back cannot hold the
-  // program here: the rests alone add up to twice the bound by then.
-  int32_t elapsed = 0;
-  for (int32_t retries = 0; !opened.ok();) {
-    opened = env_.dde().Open(kService, &channel_);
-    if (opened.ok()) break;
-    env_.Pause(kConnectRetryPause);
-    const int32_t now = env_.Now().time;
-    elapsed += Forward(last_reading, now);
-    last_reading = now;
-    if (elapsed > kConnectBound || ++retries > kConnectMaxRetries) break;
+    // The bound is checked after each rest, so that every attempt is made
+    // within it. A clock that stands still or keeps going back cannot hold
+    // the program here: the rests alone end the wait at twice the bound.
+    int32_t elapsed = 0;
+    Rests rests{env_, 2 * kConnectBound, kConnectRetryPause};
+    opened = Retry(open, [&](const Status&) {
+      if (!rests.Take()) return false;
+      const int32_t now = env_.Now().time;
+      elapsed += Forward(last_reading, now);
+      last_reading = now;
+      return elapsed <= kConnectBound;
+    });
   }
   if (!opened.ok()) return opened;
   log_.Write(kLogSection, "Channel", channel_);
@@ -88,8 +84,7 @@ Status DdeConnection::Explained(const Status& failure) {
   // cost another time-out, with AutoPick off all the while.
   if (failure.IsTimedOut()) return failure;
   std::string number, message;
-  const Status asked = env_.dde().Request(channel_, "GetErrorNum", &number);
-  if (!asked.ok()) return failure;
+  if (!env_.dde().Request(channel_, "GetErrorNum", &number).ok()) return failure;
   std::string said = "the IDE's error " + std::to_string(NumberFromText(number));
   if (env_.dde().Request(channel_, "GetErrorMsg", &message).ok() && !message.empty()) {
     said += ": " + message;

@@ -17,6 +17,9 @@ namespace zqmv5 {
 // command still arrives within a tenth of a second of its answering.
 constexpr int32_t kConnectBound = 3000;
 constexpr int32_t kConnectRetryPause = 6;
+// The time-out of every transaction, likewise: a command may make the IDE
+// read a whole template chain before it answers.
+constexpr int32_t kTransactionTimeOut = 12000;
 
 // A DDE client conversation with the IDE's service "ClarionWin": opens it,
 // starting the IDE once when it does not answer and waiting a bounded time

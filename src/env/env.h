@@ -127,7 +127,7 @@ class DdeClient {
   virtual Status Send(int32_t channel, const std::string& command) = 0;
   virtual Status Request(int32_t channel, const std::string& item, std::string* value) = 0;
   virtual Status Close(int32_t channel) = 0;
-  // The time-out of later transactions; below 1 means one second.
+  // The time-out of later transactions: one second until set, or below 1.
   virtual void SetTimeOut(int32_t hundredths) = 0;
 };
 
@@ -221,21 +221,38 @@ class Env {
   virtual DdeClient& dde() = 0;
 };
 
-// Runs `attempt` until it no longer fails because another program holds what
-// it needs, with rests between, for `wait` hundredths of a second at most;
-// returns how the last attempt went.
-template <typename Attempt>
-Status RetryWhileHeld(Env& env, int32_t wait, Attempt attempt) {
-  constexpr int32_t kRest = 5;  // hundredths of a second
-  Status status = attempt();
-  for (int32_t waited = 0; status.IsHeld() && waited < wait; waited += kRest) {
-    env.Pause(kRest);
-    status = attempt();
+// The rests of one wait: `rest` hundredths of a second at a time, `wait` in
+// all. Take rests once and returns true, or false once the wait is used up.
+struct Rests {
+  bool Take() {
+    if (waited >= wait) return false;
+    env.Pause(rest);
+    waited += rest;
+    return true;
   }
+  Env& env;
+  const int32_t wait, rest;
+  int32_t waited = 0;
+};
+
+// The one retry loop: runs `attempt` until it succeeds, and again after each
+// failure for which `again` (which takes one of some Rests) returns true.
+template <typename Attempt, typename Again>
+Status Retry(Attempt attempt, Again again) {
+  Status status = attempt();
+  while (!status.ok() && again(status)) status = attempt();
   return status;
 }
 
-// The real platform, or null when it cannot serve this program.
+// Runs `attempt` until it no longer fails because another program holds what
+// it needs, with rests between, for `wait` hundredths of a second at most.
+template <typename Attempt>
+Status RetryWhileHeld(Env& env, int32_t wait, Attempt attempt) {
+  Rests rests{env, wait, 5};
+  return Retry(attempt, [&](const Status& failure) { return failure.IsHeld() && rests.Take(); });
+}
+
+// The real platform; never null.
 std::unique_ptr<Env> NewWin32Env();
 
 }  // namespace zqmv5

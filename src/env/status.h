@@ -41,14 +41,13 @@ class Status {
   // The platform's error number, or a DDE failure's number; 0 when none.
   int number() const { return number_; }
 
-  // The same failure, its message after `what` and ": ", or "; " + `more`
-  // after it; ok stays ok.
-  Status About(const std::string& what) const {
-    return ok() ? *this : Status(kind_, what + ": " + message_, number_);
+  // The same failure, kind and number kept, in the words `message`; its
+  // message after `what` and ": "; or "; " + `more` after it. Ok stays ok.
+  Status Reworded(std::string message) const {
+    return ok() ? *this : Status(kind_, std::move(message), number_);
   }
-  Status With(const std::string& more) const {
-    return ok() ? *this : Status(kind_, message_ + "; " + more, number_);
-  }
+  Status About(const std::string& what) const { return Reworded(what + ": " + message_); }
+  Status With(const std::string& more) const { return Reworded(message_ + "; " + more); }
 
  private:
   Kind kind_ = Kind::kOk;
@@ -57,11 +56,11 @@ class Status {
 };
 
 // The failures that the file services and their fake share, with the
-// standard texts that messages show.
-inline Status FileNotFound() { return {Status::Kind::kNotFound, "File Not Found"}; }
-inline Status PathNotFound() { return {Status::Kind::kNotFound, "Path Not Found"}; }
-inline Status AccessDenied() { return {Status::Kind::kDenied, "Access Denied"}; }
-inline Status FileIsLocked() { return {Status::Kind::kHeld, "File Is Locked"}; }
+// standard texts that messages show and the platform's error number n, if any.
+inline Status FileNotFound(int n = 0) { return {Status::Kind::kNotFound, "File Not Found", n}; }
+inline Status PathNotFound(int n = 0) { return {Status::Kind::kNotFound, "Path Not Found", n}; }
+inline Status AccessDenied(int n = 0) { return {Status::Kind::kDenied, "Access Denied", n}; }
+inline Status FileIsLocked(int n = 0) { return {Status::Kind::kHeld, "File Is Locked", n}; }
 inline Status FileNotOpen() { return {Status::Kind::kNotAvailable, "File Not Open"}; }
 inline Status FileAlreadyOpen() { return {Status::Kind::kNotAvailable, "File Already Open"}; }
 inline Status Utf16File() { return {Status::Kind::kIoError, "File Is UTF-16 Text"}; }

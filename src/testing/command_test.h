@@ -33,7 +33,7 @@ class CommandTest : public ::testing::Test {
     context.verb = VerbOf(text);
     context.Tokenize(text);
     command(context, env);
-    return context.outcome;
+    return context.outcome();
   }
   Status Run(const std::string& text, Env& env) { return RunCommand(kCommand, text, env); }
   Status Run(const std::string& text) { return Run(text, fake_); }

@@ -9,9 +9,6 @@
 namespace zqmv5 {
 namespace {
 
-constexpr size_t kVerColumn = 28;    // 0-based
-constexpr size_t kBuildColumn = 34;  // after the blank of column 34
-
 std::string Padded(std::string_view text, size_t width) {
   std::string result(text.substr(0, width));
   result.resize(width, ' ');
@@ -55,11 +52,11 @@ int NumberIn(std::string_view line, size_t column, size_t width) {
 
 // "Version" or "!Version" in the label, "EQUATE('" and "')" at their columns.
 bool InOwnLayout(std::string_view line) {
-  if (line.size() < kBuildColumn + kBuildWidth + 2) return false;
+  if (line.size() < kBuildColumn + kBuildWidth + kEquateClose.size()) return false;
   const std::string_view label = line.substr(0, kLabelWidth);
   return (label == Padded("Version", kLabelWidth) || label == Padded("!Version", kLabelWidth)) &&
-         line.substr(kLabelWidth, 8) == "EQUATE('" &&
-         line.substr(kBuildColumn + kBuildWidth, 2) == "')";
+         line.substr(kLabelWidth, kEquateOpen.size()) == kEquateOpen &&
+         line.substr(kBuildColumn + kBuildWidth, kEquateClose.size()) == kEquateClose;
 }
 
 // The label of a line of source text is its first word: this line defines
@@ -73,10 +70,11 @@ bool DefinesVersion(std::string_view line) {
 std::optional<VersionRecord> HandWritten(std::string_view line) {
   std::string text = Upper(line.substr(!line.empty() && line[0] == '!' ? 1 : 0));
   std::replace(text.begin(), text.end(), '\t', ' ');
-  const size_t open = text.find_first_not_of(' ', 7), close = text.find("')");
+  const size_t open = text.find_first_not_of(' ', 7), close = text.find(kEquateClose);
+  const size_t at = open + kEquateOpen.size();
   const bool equate = DefinesVersion(text) && open != text.npos && close != text.npos &&
-                      text.compare(open, 8, "EQUATE('") == 0 && close > open + 8;
-  const std::string inner = equate ? Trim(text.substr(open + 8, close - open - 8)) : "";
+                      text.compare(open, kEquateOpen.size(), kEquateOpen) == 0 && close > at;
+  const std::string inner = equate ? Trim(text.substr(at, close - at)) : "";
   const size_t gap = inner.find(' ');
   const std::optional<int> build = TypedBuild(gap == inner.npos ? "" : inner.substr(gap));
   int64_t version = 0;
@@ -141,8 +139,9 @@ std::string VersionField(int hundredths, std::string_view fallback) {
 
 std::string NewVersionLine(std::string_view version_field, int build, std::string_view added,
                            std::string_view note) {
-  return TrimRight(Padded("Version", kLabelWidth) + "EQUATE('" + Padded(version_field, kVerWidth) +
-                   " " + BuildText(build) + "') " + Padded(added, kAddedWidth) +
+  return TrimRight(Padded("Version", kLabelWidth) + std::string(kEquateOpen) +
+                   Padded(version_field, kVerWidth) + " " + BuildText(build) +
+                   std::string(kEquateClose) + " " + Padded(added, kAddedWidth) +
                    Padded(note, kNoteWidth));
 }
 

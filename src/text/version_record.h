@@ -25,7 +25,12 @@ constexpr size_t kVerWidth = 5;     // from column 29: the version with two deci
 constexpr size_t kBuildWidth = 4;   // from column 35: the build in four digits
 constexpr size_t kAddedWidth = 20;  // from column 42: " ! mm/dd/yy hhmm -- "
 constexpr size_t kNoteWidth = 180;  // from column 62
-constexpr size_t kVersionRecordSize = 241;
+// The text around the version and build, and the columns (0-based) it leaves.
+inline constexpr std::string_view kEquateOpen = "EQUATE('", kEquateClose = "')";
+constexpr size_t kVerColumn = kLabelWidth + kEquateOpen.size();
+constexpr size_t kBuildColumn = kVerColumn + kVerWidth + 1;
+constexpr size_t kVersionRecordSize =
+    kBuildColumn + kBuildWidth + kEquateClose.size() + 1 + kAddedWidth + kNoteWidth;
 
 constexpr int kHighestVersion = 999;  // 9.99, in hundredths
 constexpr int kHighestBuild = 9999;

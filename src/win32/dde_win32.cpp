@@ -214,7 +214,7 @@ class Win32DdeClient : public DdeClient {
   std::set<int32_t> hung_;  // channels whose server did not answer in time
   bool gave_up_ = false;    // some conversation was given up
   int32_t next_channel_ = 1;
-  DWORD timeout_ms_ = 120000;
+  DWORD timeout_ms_ = 1000;  // until SetTimeOut, as for one below 1
 };
 
 }  // namespace

@@ -152,15 +152,8 @@ class Win32Env : public Env {
   Status CommandText(std::string* text) override {
     // The ANSI command line that Windows makes holds best-fit look-alikes of
     // what the code page lacks ("x" for a fullwidth "x", a real quote for a
-    // fullwidth one): the wide one is converted here without them. The
-    // program's own name may hold anything; only what follows it counts. The
-    // name ends at its closing quote when it starts with one, otherwise at the
-    // first blank or tab, and the blanks and tabs after it are skipped.
-    const std::wstring_view line = GetCommandLineW();
-    size_t start = std::min(line.find_first_of(L" \t"), line.size());
-    if (!line.empty() && line[0] == L'"') start = std::min(line.find(L'"', 1), line.size() - 1) + 1;
-    const std::wstring_view rest =
-        line.substr(std::min(line.find_first_not_of(L" \t", start), line.size()));
+    // fullwidth one): the wide one is converted here without them.
+    const std::wstring_view rest = ParametersOf(GetCommandLineW());
     std::string ansi(rest.size() * 2 + 1, '\0');
     BOOL inexact = FALSE;
     const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, rest.data(),
@@ -476,11 +469,20 @@ class Win32Env : public Env {
 
 }  // namespace
 
+std::wstring_view ParametersOf(std::wstring_view line) {
+  // The program's own name may hold anything; only what follows it counts. The
+  // name ends at its closing quote when it starts with one, otherwise at the
+  // first blank or tab.
+  size_t start = std::min(line.find_first_of(L" \t"), line.size());
+  if (!line.empty() && line[0] == L'"') start = std::min(line.find(L'"', 1), line.size() - 1) + 1;
+  return line.substr(std::min(line.find_first_not_of(L" \t", start), line.size()));
+}
+
 Status StatusFromWin32(DWORD win32_error) {
   using Kind = Status::Kind;
   static constexpr struct {
     DWORD win32;
-    Status (*failure)();
+    Status (*failure)(int number);
   } kStandard[] = {{ERROR_FILE_NOT_FOUND, FileNotFound}, {ERROR_PATH_NOT_FOUND, PathNotFound},
                    {ERROR_INVALID_NAME, PathNotFound},   {ERROR_BAD_PATHNAME, PathNotFound},
                    {ERROR_INVALID_DRIVE, PathNotFound},  {ERROR_ACCESS_DENIED, AccessDenied},
@@ -488,10 +490,7 @@ Status StatusFromWin32(DWORD win32_error) {
                    {ERROR_LOCK_VIOLATION, FileIsLocked}};
   if (win32_error == ERROR_SUCCESS) return {};
   for (const auto& entry : kStandard) {
-    if (entry.win32 == win32_error) {
-      const Status standard = entry.failure();
-      return {standard.kind(), standard.message(), static_cast<int>(win32_error)};
-    }
+    if (entry.win32 == win32_error) return entry.failure(static_cast<int>(win32_error));
   }
   const bool full = win32_error == ERROR_DISK_FULL || win32_error == ERROR_HANDLE_DISK_FULL;
   return {full ? Kind::kNoRoom : Kind::kIoError, Win32ErrorText(win32_error),

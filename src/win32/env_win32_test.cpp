@@ -125,7 +125,7 @@ TEST(Win32EnvTest, AppendOnAFullDiskAddsTheWholeLineOrNothing) {
   std::unique_ptr<Env> env = NewWin32Env();
   const std::string line = "2026-12-09 03:44:06 INCLUDE: missing.tpl: File Not Found\r\n";
   const Status full = env->AppendToFile(log, line);
-  EXPECT_EQ(full.kind(), Status::Kind::kNoRoom) << full.message();
+  EXPECT_EQ(Status::Kind::kNoRoom, full.kind()) << full.message();
   EXPECT_EQ(ReadWholeFile(log).substr(bytes.size() - 4), "xxxx");
   RemoveFileIfAny(dir + "\\fill");
   EXPECT_TRUE(env->AppendToFile(log, line).ok());

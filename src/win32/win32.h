@@ -25,6 +25,13 @@ Status OpenWin32VersionView(std::unique_ptr<VersionView>* view);
 // DDE client conversations over the DDE Management Library.
 std::unique_ptr<DdeClient> NewWin32DdeClient();
 
+// What follows the program's name and the blanks after it on a command line.
+std::wstring_view ParametersOf(std::wstring_view command_line);
+
+// The exit status of a run that ends for want of memory (the MinGW lean
+// runtime's), fixed by the program entry before anything is allocated.
+inline int g_fatal_exit_status = 0;
+
 }  // namespace zqmv5
 
 #endif  // ZQMV5_WIN32_WIN32_H_

@@ -9,29 +9,25 @@
 #include <cstdlib>
 #include <new>
 
-#include "app/dispatch.h"
+#include "win32/win32.h"
 
 namespace {
 
 [[noreturn]] void Fatal() { std::_Exit(zqmv5::g_fatal_exit_status); }
 
+void* TryAllocate(std::size_t size) { return std::malloc(size ? size : 1); }
+
 void* Allocate(std::size_t size) {
-  if (size == 0) size = 1;
-  void* p = std::malloc(size);
-  if (!p) Fatal();
-  return p;
+  if (void* p = TryAllocate(size)) return p;
+  Fatal();
 }
 
 }  // namespace
 
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return std::malloc(size ? size : 1);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  return std::malloc(size ? size : 1);
-}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return TryAllocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return TryAllocate(size); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
