@@ -209,8 +209,10 @@ TEST_F(MainTest, ChangesToTheIdeIniFileTakeOneTurn) {
 }
 
 // A file that exists but cannot be read (another program holds it) is never
-// read as empty: every verb that reads the IDE's INI file, and VERSION its
-// settings (after a short wait), fails and changes nothing.
+// read as empty: every verb that reads the IDE's INI file, VERSION its
+// settings (after a short wait), and the search for the IDE its ZQMV5.ini
+// (read as empty, WIN.INI could name another installation), fails and
+// changes nothing.
 TEST_F(MainTest, IniFileThatCannotBeReadFailsTheRunAndChangesNothing) {
   const struct {
     const char* command;
@@ -218,12 +220,16 @@ TEST_F(MainTest, IniFileThatCannotBeReadFailsTheRunAndChangesNothing) {
   } cases[] = {{"/Q USERMENU App Menu a.exe", kIdeIni},
                {"/Q UNUSERMENU Old", kIdeIni},
                {"/Q REG x.tpl", kIdeIni},
+               {"/Q LIBSRC C:\\X", kIdeIni},
+               {"/Q UNLIBSRC C:\\L", kIdeIni},
+               {"/Q LIBSRC C:\\X", "ZQMV5.ini"},
                {"/Q VERSION nightly", ".\\ZQMV5.ini"}};
   for (const auto& c : cases) {
     FakeEnv fake;
     fake.profile.Set("ZQMV5.ini", "Clarion", "root", "C:\\C5");
     fake.profile.Set("ZQMV5.ini", "Clarion", "ExeName", "C5EE.EXE");
     fake.profile.Set(kIdeIni, "User Menus", "1", "Old|Old");
+    fake.profile.Set(kIdeIni, "ZQMV5 Libsrc Undo", "C:\\L", "C:\\OLD");
     fake.files.contents["x.tpl"] = "";
     fake.dde_client.services = {"ClarionWin"};
     fake.profile.fail_reads = {c.unreadable};

@@ -115,27 +115,6 @@ TEST_F(DiscoverTest, NoRootMeansTheExecutableIsNotEvenRead) {
   EXPECT_EQ(fake_.messages.shown.size(), 1u);
 }
 
-// A held ZQMV5.ini or WIN.INI is never read as one without the installation:
-// WIN.INI could then name another one. The run fails as held, whichever file
-// it is, and reads nothing after it.
-TEST_F(DiscoverTest, HeldSettingsFailTheRunInsteadOfFallingBack) {
-  fake_.profile.Set(kOwn, "Clarion", "root", "C:\\OWN");
-  fake_.profile.Set("", kPlain, "root", "C:\\OTHER");
-  fake_.profile.Set("", kPlain, "exename", "OTHER.EXE");
-  for (const char* held : {kOwn, "WIN.INI"}) {
-    context_ = CommandContext();
-    fake_.messages.shown.clear();
-    fake_.profile.fail_reads = {held};
-    EXPECT_FALSE(RunDiscover()) << held;
-    EXPECT_EQ(context_.outcome().kind(), Status::Kind::kHeld) << held;
-    ASSERT_EQ(fake_.messages.shown.size(), 1u) << held;
-    EXPECT_NE(fake_.messages.shown[0].text.find(held), std::string::npos)
-        << fake_.messages.shown[0].text;
-    EXPECT_NE(context_.root, "C:\\OTHER") << held;
-    EXPECT_NE(context_.exe_name, "OTHER.EXE") << held;
-  }
-}
-
 TEST(VerbOfTest, UpperCasedWithoutBlanksAroundAndCutTo19) {
   EXPECT_EQ(VerbOf("  cmd  rest"), "CMD");
   EXPECT_EQ(VerbOf("\"  cmd  \" rest"), "CMD");

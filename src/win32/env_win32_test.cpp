@@ -16,7 +16,8 @@ using testing::FillDrive;
 using testing::MakeScratchDirectory;
 using testing::ReadWholeFile;
 using testing::RemoveFileIfAny;
-using testing::SmallDrive;
+using testing::kNoSmallDrive;
+using testing::SmallDriveFolder;
 using testing::WindowsDirectory;
 using testing::WriteWholeFile;
 
@@ -114,10 +115,8 @@ TEST(Win32EnvTest, FilesAndTime) {
 // otherwise full: the line goes in whole or not at all, so that the next one
 // never follows half a line.
 TEST(Win32EnvTest, AppendOnAFullDiskAddsTheWholeLineOrNothing) {
-  const std::string drive = SmallDrive();
-  if (drive.empty()) GTEST_SKIP() << "no small drive S: (tools/test maps one when run as root)";
-  const std::string dir = drive + "zqmv5-append-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string dir = SmallDriveFolder("append");
+  if (dir.empty()) GTEST_SKIP() << kNoSmallDrive;
   const std::string log = dir + "\\ZQMV5.LOG";
   const std::string bytes(4096 - 18, 'x');
   ASSERT_TRUE(WriteWholeFile(log, bytes));

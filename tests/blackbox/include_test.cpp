@@ -182,10 +182,8 @@ TEST_F(IncludeTest, FilesInOtherEncodingsAndLineEnds) {
 
 // A template on a disk that is full to the last block: no half line.
 TEST_F(IncludeTest, FullDiskLeavesTheTemplateAsItWas) {
-  const std::string drive = SmallDrive();
-  if (drive.empty()) GTEST_SKIP() << "no small drive S: (tools/test maps one when run as root)";
-  const std::string dir = drive + "zqmv5-include-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string dir = SmallDriveFolder("include");
+  if (dir.empty()) GTEST_SKIP() << kNoSmallDrive;
   const std::string tpl = dir + "\\full.tpl";
   std::string bytes = kHead;
   bytes += "#! " + std::string(4096 - 10 - bytes.size() - 5, '.') + "\r\n";

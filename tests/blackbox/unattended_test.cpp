@@ -377,10 +377,8 @@ TEST_F(UnattendedTest, IniFilesAnotherProgramHoldsFailTheRun) {
 // The IDE's INI file fills the last page of a disk that is otherwise full: a
 // change that needs more room fails, and the file keeps every byte.
 TEST_F(UnattendedTest, IdeIniFileOnAFullDiskKeepsEveryByte) {
-  const std::string drive = SmallDrive();
-  if (drive.empty()) GTEST_SKIP() << "no small drive S: (tools/test maps one when run as root)";
-  const std::string dir = drive + "zqmv5-ini-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string dir = SmallDriveFolder("ini");
+  if (dir.empty()) GTEST_SKIP() << kNoSmallDrive;
   const std::string ini = dir + "\\C5ee.ini";
   WriteOwnIni("[Clarion]\r\nroot=" + root_ + "\r\nExeName=C5EE.EXE\r\nIniFile=" + ini + "\r\n");
   std::string bytes = "[Paths]\r\nLibsrc=C:\\C5\\LIBSRC\r\nRed=C:\\C5\\RED\r\n[User Menus]\r\n";

@@ -565,10 +565,8 @@ class FullDiskVersionWindow : public VersionWindowSession {
  protected:
   void SetUp() override {
     VersionWindowSession::SetUp();
-    const std::string drive = SmallDrive();
-    if (drive.empty()) GTEST_SKIP() << "no small drive S: (tools/test maps one when run as root)";
-    dir_ = drive + "zqmv5-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(dir_.c_str(), nullptr);
+    dir_ = SmallDriveFolder("version");
+    if (dir_.empty()) GTEST_SKIP() << kNoSmallDrive;
     file_ = dir_ + "\\Version.zqi";
     ASSERT_TRUE(WriteWholeFile(dir_ + "\\ZQMV5.ini", "[FileName]\r\nName=Version.zqi\r\n"));
   }

@@ -79,10 +79,13 @@ std::string IniSection(const std::string& file, const std::string& section) {
   return lines;
 }
 
-std::string SmallDrive() {
+std::string SmallDriveFolder(const std::string& what) {
   ULARGE_INTEGER total = {};
   if (!GetDiskFreeSpaceExA("S:\\", nullptr, &total, nullptr)) return "";
-  return total.QuadPart > 0 && total.QuadPart <= (1u << 20) ? "S:\\" : "";
+  if (total.QuadPart == 0 || total.QuadPart > (1u << 20)) return "";
+  const std::string folder = "S:\\zqmv5-" + what + "-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
 }
 
 bool MakeSparseFile(const std::string& path, long long size) {

@@ -23,9 +23,11 @@ std::string IniValue(const std::string& file, const std::string& section, const 
                      const std::string& default_value = "");
 std::string IniSection(const std::string& file, const std::string& section);
 
-// The small drive that tools/test maps as S: for full-disk tests ("S:\\"), or ""
-// when there is none.
-std::string SmallDrive();
+// A new folder of this process's, "S:\\zqmv5-<what>-<process id>", on the
+// small drive that tools/test maps as S: for full-disk tests; "" when there is
+// no such drive (a test then skips with kNoSmallDrive).
+std::string SmallDriveFolder(const std::string& what);
+inline constexpr char kNoSmallDrive[] = "no small drive S: (tools/test maps one when run as root)";
 
 // Makes `path` a file of `size` zero bytes that the host's file system keeps
 // sparse, so that it takes no room.
